@@ -1,0 +1,18 @@
+# trommik2_library(NAME FOLDER DEPS...): a static library of every source file in
+# FOLDER, except the module's entry point, with the project headers visible.
+function(trommik2_library name folder)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/ModuleEntry\\.cpp$")
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
+  target_link_libraries(${name} PUBLIC ${ARGN})
+endfunction()
+
+# trommik2_test(NAME FOLDER DEPS...): one GoogleTest binary of the tests in FOLDER.
+function(trommik2_test name folder)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE GTest::gtest_main ${ARGN})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${PROJECT_BINARY_DIR} DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,274 @@
+#include "SynthAdapter.h"
+
+#include <algorithm>
+#include <atomic>
+#include <new>
+
+#include "EffectEditor.h"
+#include "HostCallbackEmulation.h"
+#include "InstanceRecord.h"
+#include "SynthPlugin.h"
+
+namespace trommik2 {
+
+namespace {
+
+std::atomic<SynthAdapter*> currentAdapter{nullptr};
+
+constexpr int32_t kKnobModeCircular = 0;
+constexpr int32_t kKnobModeLinear = 2;
+constexpr uint32_t kKnobModeValid = 1u << 31;
+constexpr uint32_t kKnobLinear = 1u << 13;
+constexpr uint32_t kKnobCircular = 1u << 12;
+
+} // namespace
+
+SynthAdapter::SynthAdapter() { currentAdapter = this; }
+
+SynthAdapter::~SynthAdapter() {
+    SynthAdapter* self = this;
+    currentAdapter.compare_exchange_strong(self, nullptr);
+}
+
+SynthAdapter* SynthAdapter::current() { return currentAdapter; }
+
+SynthPlugin* SynthAdapter::createEffectInstance(HostCallbackFunction hostCallback) {
+    return new (std::nothrow) SynthPlugin(hostCallback);
+}
+
+int32_t SynthAdapter::dispatch(int32_t operation, HostContext* context) {
+    switch (operation & 0xFFFF) {
+    case 1: return open(context);
+    case 2: return close(context);
+    case 3: return openEditor(context);
+    case 4: return closeEditor(context);
+    case 5: return loadState(context);
+    case 6: return saveState(context);
+    case 7: return render(context);
+    case 8: return resume(context);
+    case 10: return suspend(context);
+    case 11: return drawThumbnail(context);
+    case 12: return 2;
+    case 14: return 4;
+    case 15: return 42;
+    default: return 0;
+    }
+}
+
+InstanceRecord* SynthAdapter::find(HostContext* context) {
+    std::lock_guard<std::recursive_mutex> lock(instanceLock_);
+    for (InstanceRecord* record : instances_)
+        if (record->context == context)
+            return record;
+    return nullptr;
+}
+
+SynthPlugin* SynthAdapter::findPlugin(HostContext* context) {
+    InstanceRecord* record = context ? find(context) : nullptr;
+    return record ? record->plugin : nullptr;
+}
+
+SynthPlugin* SynthAdapter::livePlugin(const void* effect) const {
+    for (InstanceRecord* record : instances_)
+        if (record->plugin->getAeffect() == effect)
+            return record->plugin;
+    return nullptr;
+}
+
+int32_t SynthAdapter::carryOver(SynthPlugin* from, SynthPlugin* to, bool* editorWasOpen) {
+    EffectEditor* editor = from->getEditor();
+    *editorWasOpen = editor && editor->systemWindow() != 0;
+    std::string state;
+    if (!from->saveState(state))
+        return 1;
+    return to->loadState(state.c_str()) ? 1 : 0;
+}
+
+int32_t SynthAdapter::open(HostContext* context) {
+    if (!context)
+        return 0;
+    std::lock_guard<std::recursive_mutex> lock(instanceLock_);
+    SynthPlugin* plugin = createEffectInstance(hostCallbackEmulation);
+    if (!plugin)
+        return 0;
+    int32_t result = 1;
+    bool editorWasOpen = false;
+    // A copied context may name a plug-in that is long gone: only a live one is asked.
+    if (SynthPlugin* previous = livePlugin(context->plugin))
+        result = carryOver(previous, plugin, &editorWasOpen);
+    auto* record = new (std::nothrow) InstanceRecord(plugin, context);
+    if (!record) {
+        delete plugin;
+        return 0;
+    }
+    context->plugin = plugin->getAeffect();
+    context->reservedWord = 0;
+    instances_.push_back(record);
+    if (result == 1 && editorWasOpen)
+        openEditor(context);
+    return result;
+}
+
+int32_t SynthAdapter::close(HostContext* context) {
+    std::lock_guard<std::recursive_mutex> lock(instanceLock_);
+    auto it = std::find_if(instances_.begin(), instances_.end(),
+                           [context](const InstanceRecord* r) { return r->context == context; });
+    if (!context || it == instances_.end())
+        return 0;
+    InstanceRecord* record = *it;
+    instances_.erase(it);
+    delete record->plugin;
+    delete record;
+    return 1;
+}
+
+int32_t SynthAdapter::openEditor(HostContext* context) {
+    std::lock_guard<std::recursive_mutex> lock(instanceLock_);
+    for (InstanceRecord* other : instances_)
+        if (other->context != context && other->plugin->getEditor())
+            other->plugin->getEditor()->close();
+    SynthPlugin* plugin = findPlugin(context);
+    EffectEditor* editor = plugin ? plugin->getEditor() : nullptr;
+    if (!editor)
+        return 0;
+    ERect* rect = nullptr;
+    if (!editor->getRect(&rect) || !rect)
+        return 0;
+    if (!wrapperWindow_) {
+        VstWindow window{};
+        window.xPos = rect->left;
+        window.yPos = rect->top;
+        window.width = static_cast<int16_t>(rect->right - rect->left);
+        window.height = static_cast<int16_t>(rect->bottom - rect->top);
+        window.parent = reinterpret_cast<void*>(context->parentWindow);
+        plugin->openWindow(&window);
+    }
+    if (!wrapperWindow_)
+        return 0;
+    context->editorWindow = wrapperWindow_;
+    bool opened = editor->open(wrapperWindow_);
+    editor->focus();
+    if (context->editorFlags & kKnobModeValid) {
+        if (context->editorFlags & kKnobLinear)
+            editor->setKnobMode(kKnobModeLinear);
+        else if (context->editorFlags & kKnobCircular)
+            editor->setKnobMode(kKnobModeCircular);
+    }
+    return opened ? 1 : 0;
+}
+
+int32_t SynthAdapter::closeEditor(HostContext* context) {
+    SynthPlugin* plugin = findPlugin(context);
+    if (!plugin)
+        return 0;
+    if (plugin->getEditor())
+        plugin->getEditor()->close();
+    closeWrapperWindow();
+    context->editorWindow = 0;
+    return 1;
+}
+
+int32_t SynthAdapter::loadState(HostContext* context) {
+    SynthPlugin* plugin = findPlugin(context);
+    if (!plugin)
+        return 0;
+    uint32_t size = context->stateSize;
+    if (size > static_cast<uint32_t>(INT32_MAX) - 1)
+        return 0;
+    char* text = new (std::nothrow) char[size + 1];
+    if (!text)
+        return 0;
+    int32_t got = mmioRead(context->stateStream, text, static_cast<int32_t>(size));
+    int32_t result = 0;
+    if (got >= 0) {
+        text[got] = '\0';
+        result = plugin->loadState(text) ? 1 : 0;
+    }
+    delete[] text;
+    return result;
+}
+
+int32_t SynthAdapter::saveState(HostContext* context) {
+    SynthPlugin* plugin = findPlugin(context);
+    if (!plugin)
+        return 0;
+    std::string state;
+    if (!plugin->saveState(state) || state.size() > static_cast<size_t>(INT32_MAX))
+        return 0;
+    int32_t length = static_cast<int32_t>(state.size());
+    return mmioWrite(context->stateStream, state.data(), length) == length ? 1 : 0;
+}
+
+int32_t SynthAdapter::render(HostContext* context) {
+    InstanceRecord* record = context ? find(context) : nullptr;
+    if (!record)
+        return 0;
+    if (!record->reserve(int64_t{context->valueCount} * 4 / 2))
+        return 0;
+    if (!context->outputBuffer || context->valueCount <= 0 || context->tempo == 0.0f)
+        return 1;
+    SynthPlugin* plugin = record->plugin;
+    int32_t frames = context->valueCount / 2;
+    plugin->setSampleRate(static_cast<float>(context->sampleRate));
+    plugin->setParameter(99999, static_cast<float>(context->position));
+    plugin->setParameter(99998, context->tempo);
+    plugin->processReplacing(record->inputs, record->outputs, frames);
+    float* out = context->outputBuffer;
+    for (int32_t i = 0; i < frames; ++i) {
+        out[2 * i] = record->outputs[0][i];
+        out[2 * i + 1] = record->outputs[1][i];
+    }
+    return 1;
+}
+
+int32_t SynthAdapter::resume(HostContext* context) {
+    SynthPlugin* plugin = findPlugin(context);
+    if (!plugin)
+        return 0;
+    plugin->resume();
+    return 1;
+}
+
+int32_t SynthAdapter::suspend(HostContext* context) {
+    SynthPlugin* plugin = findPlugin(context);
+    if (!plugin)
+        return 0;
+    plugin->suspend();
+    return 1;
+}
+
+int32_t SynthAdapter::drawThumbnail(HostContext* context) {
+    SynthPlugin* plugin = findPlugin(context);
+    if (!plugin)
+        return 0;
+    return plugin->drawThumbnail(context->thumbnailDc, context->thumbnailLeft, context->thumbnailTop,
+                                 context->thumbnailLeft + context->thumbnailWidth,
+                                 context->thumbnailTop + context->thumbnailHeight, context->thumbnailStart,
+                                 context->thumbnailEnd, context->tempo);
+}
+
+void SynthAdapter::notifyHost(AEffect* effect, int32_t code) {
+    std::lock_guard<std::recursive_mutex> lock(instanceLock_);
+    for (InstanceRecord* record : instances_) {
+        if (record->plugin->getAeffect() != effect)
+            continue;
+        HostContext* context = record->context;
+        if (context->hostCallback) {
+            HostCallbackRecord callbackRecord{context->hostIdA, context->hostIdB, context, 0};
+            context->hostCallback(code, &callbackRecord);
+        }
+        return;
+    }
+}
+
+bool SynthAdapter::openWrapperWindow(const VstWindow&) { return wrapperWindow_ != 0; }
+
+void SynthAdapter::closeWrapperWindow() { wrapperWindow_ = 0; }
+
+void SynthAdapter::idleEditors() {
+    std::lock_guard<std::recursive_mutex> lock(instanceLock_);
+    for (InstanceRecord* record : instances_)
+        record->plugin->dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
+}
+
+} // namespace trommik2

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <trommik2/host_api.h>
+
+#include "AEffect.h"
+
+namespace trommik2 {
+
+class SynthPlugin;
+struct InstanceRecord;
+
+// The module-wide adapter between the host's numbered operations and the
+// plug-in objects: it keeps the instance table and answers the plug-ins' host
+// calls. Operation 7 comes from the host's audio thread, all others from its
+// user-interface thread.
+class SynthAdapter {
+  public:
+    SynthAdapter();
+    virtual ~SynthAdapter();
+    SynthAdapter(const SynthAdapter&) = delete;
+    SynthAdapter& operator=(const SynthAdapter&) = delete;
+
+    // Any thread. The adapter of the loaded module (the most recently created one).
+    static SynthAdapter* current();
+
+    // Allocates and constructs a plug-in; null when that fails.
+    virtual SynthPlugin* createEffectInstance(HostCallbackFunction hostCallback);
+    virtual int32_t open(HostContext* context);
+
+    // The entry point's dispatch: the result of the numbered operation.
+    int32_t dispatch(int32_t operation, HostContext* context);
+
+    // Host-callback support: calls the host's callback of the plug-in's context
+    // with code; nothing when the plug-in or the callback is unknown.
+    void notifyHost(AEffect* effect, int32_t code);
+    // Sends the editor-idle opcode to every instance (the editor timer's tick).
+    void idleEditors();
+    uintptr_t wrapperWindow() const { return wrapperWindow_; }
+    // The window that parents the editor, one per module. This build has no
+    // window system yet, so opening one fails and editors report that they
+    // cannot open; closing and resizing then have nothing to act on.
+    bool openWrapperWindow(const VstWindow& description);
+    void closeWrapperWindow();
+
+    int32_t close(HostContext* context);
+    int32_t openEditor(HostContext* context);
+    int32_t closeEditor(HostContext* context);
+    int32_t loadState(HostContext* context);
+    int32_t saveState(HostContext* context);
+    int32_t render(HostContext* context);
+    int32_t resume(HostContext* context);
+    int32_t suspend(HostContext* context);
+    int32_t drawThumbnail(HostContext* context);
+
+  private:
+    InstanceRecord* find(HostContext* context);
+    SynthPlugin* findPlugin(HostContext* context);
+    SynthPlugin* livePlugin(const void* effect) const;
+    int32_t carryOver(SynthPlugin* from, SynthPlugin* to, bool* editorWasOpen);
+
+    std::vector<InstanceRecord*> instances_;
+    std::recursive_mutex instanceLock_;
+    uintptr_t wrapperWindow_ = 0;
+};
+
+} // namespace trommik2

@@ -1,0 +1,109 @@
+// Drives the built module exactly as a host does: dlopen, the public header,
+// the numbered operations and a real mmio file for the state.
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <trommik2/effect_record.h>
+#include <trommik2/host_api.h>
+
+namespace {
+
+class Module {
+  public:
+    Module() {
+        handle_ = dlopen(TROMMIK2_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+        if (handle_)
+            entry = reinterpret_cast<ZelkoraSynthesizerFunction>(dlsym(handle_, "ZelkoraSynthesizer"));
+    }
+    ~Module() {
+        if (handle_)
+            dlclose(handle_);
+    }
+    ZelkoraSynthesizerFunction entry = nullptr;
+
+  private:
+    void* handle_ = nullptr;
+};
+
+const FOURCC kForm = mmioFOURCC('T', 'E', 'S', 'T');
+const FOURCC kChunk = mmioFOURCC('s', 't', 'a', 't');
+
+bool saveState(ZelkoraSynthesizerFunction entry, HostContext* context, const std::string& path) {
+    HMMIO file = mmioOpen(const_cast<char*>(path.c_str()), nullptr, MMIO_CREATE | MMIO_READWRITE);
+    if (!file)
+        return false;
+    MMCKINFO riff{};
+    riff.fccType = kForm;
+    MMCKINFO chunk{};
+    chunk.ckid = kChunk;
+    mmioCreateChunk(file, &riff, MMIO_CREATERIFF);
+    mmioCreateChunk(file, &chunk, 0);
+    context->stateStream = file;
+    bool saved = entry(6, context) == 1;
+    mmioAscend(file, &chunk, 0);
+    mmioAscend(file, &riff, 0);
+    mmioClose(file, 0);
+    return saved;
+}
+
+int32_t loadState(ZelkoraSynthesizerFunction entry, HostContext* context, const std::string& path) {
+    HMMIO file = mmioOpen(const_cast<char*>(path.c_str()), nullptr, MMIO_READ);
+    MMCKINFO riff{};
+    riff.fccType = kForm;
+    MMCKINFO chunk{};
+    chunk.ckid = kChunk;
+    if (!file || mmioDescend(file, &riff, nullptr, MMIO_FINDRIFF) != 0 ||
+        mmioDescend(file, &chunk, &riff, MMIO_FINDCHUNK) != 0)
+        return -1;
+    context->stateStream = file;
+    context->stateSize = chunk.cksize;
+    int32_t result = entry(5, context);
+    mmioClose(file, 0);
+    return result;
+}
+
+} // namespace
+
+TEST(ModuleAsHost, OpensRendersSavesLoadsAndCloses) {
+    Module module;
+    ASSERT_NE(module.entry, nullptr) << dlerror();
+    HostContext context{};
+    context.sampleRate = 44100;
+    context.tempo = 120.0f;
+    ASSERT_EQ(module.entry(1, &context), 1);
+    const AEffect* effect = static_cast<const AEffect*>(context.plugin);
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(effect->numOutputs, 2);
+    EXPECT_EQ(module.entry(8, &context), 1);
+
+    std::vector<float> audio(2 * 4096, NAN);
+    for (int32_t block = 0; block < 8; ++block) {
+        context.outputBuffer = audio.data() + 0;
+        context.valueCount = 2 * 512;
+        context.position = block * 512;
+        ASSERT_EQ(module.entry(7, &context), 1);
+        for (int i = 0; i < 2 * 512; ++i)
+            ASSERT_TRUE(std::isfinite(audio[static_cast<size_t>(i)]));
+    }
+
+    std::string path = (std::filesystem::temp_directory_path() / ("module-state-" + std::to_string(getpid()))).string();
+    ASSERT_TRUE(saveState(module.entry, &context, path));
+    HostContext second{};
+    second.sampleRate = 44100;
+    second.tempo = 120.0f;
+    ASSERT_EQ(module.entry(1, &second), 1);
+    int32_t loaded = loadState(module.entry, &second, path);
+    EXPECT_GE(loaded, 0) << "the state file must be readable";
+    std::filesystem::remove(path);
+
+    EXPECT_EQ(module.entry(2, &second), 1);
+    EXPECT_EQ(module.entry(2, &context), 1);
+    EXPECT_EQ(module.entry(2, &context), 0);
+}
