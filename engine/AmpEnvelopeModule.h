@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+
+#include "OnePoleLowPass.h"
+#include "SoundModule.h"
+
+namespace trommik2 {
+
+// The amplitude envelope of a voice (attack, decay, floor hold, and a quick fade
+// before a retrigger) and the note's velocity curve. Parameters 40..44.
+// Audio thread, except construction.
+class AmpEnvelopeModule : public SoundModule {
+  public:
+    enum Stage { kIdle = 0, kAttack = 1, kDecay = 2, kHold = 3, kFade = 4 };
+
+    AmpEnvelopeModule();
+
+    void setSampleRate(float rate) override;
+    void reset() override;
+    // The velocity curve of EnvVelocityShape applied to v in 0..1.
+    float shapeVelocity(float v) const;
+    // Starts a note, or fades a note that still sounds before starting the next.
+    void trigger();
+    // Louder than 0.01 or in its attack: still counts as sounding.
+    bool isSounding() const { return lastOutput_ > 0.01f || stage_ == kAttack; }
+    int stage() const { return stage_; }
+    float level() const { return level_; }
+    float lastOutput() const { return lastOutput_; }
+    // One control block: the envelope into out, note starts into triggers.
+    void render(float* out, uint8_t* triggers, int n);
+
+  private:
+    void selectRate(float rate);
+    void updateSmoother();
+    float stepToward(float target);
+    void advance();
+    float outputValue();
+
+    int stage_ = kIdle;
+    float level_ = 0.0f;
+    float lastOutput_ = 0.0f;
+    float rate_ = 0.0f;
+    float attackRate_ = 0.0f;
+    float decayRate_ = 0.0f;
+    float holdRate_ = 1000.0f;
+    float fadeRate_ = 100.0f;
+    float floor_ = 0.0f;
+    bool recompute_ = true;
+    bool triggerFlag_ = false;
+    float curve_ = 2.0f;
+    float b0_ = 0.0f, b1_ = 0.0f, a1_ = 0.0f;
+    float previousTarget_ = 0.0f;
+    float previousLevel_ = 0.0f;
+    float rampPhase_ = 1.0f;
+    OnePoleLowPass rampSmoother_;
+};
+
+} // namespace trommik2

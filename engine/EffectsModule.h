@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+
+#include "SoundModule.h"
+
+namespace trommik2 {
+
+class Effect;
+
+// The voice's effect slot: one of fourteen effects at a time, four generic
+// parameters and an on/off switch. Parameters 51..56. Setters run on the
+// user-interface thread or inside block processing; process on the audio thread.
+class EffectsModule : public SoundModule {
+  public:
+    static constexpr int kTypeCount = 14;
+
+    EffectsModule();
+    ~EffectsModule() override;
+
+    void setValue(int index, float value, int slot) override;
+    void setSampleRate(float rate) override;
+    void reset() override;
+    void setTempo(float bpm);
+    bool isActive() const { return active_; }
+    int effectType() const { return type_; }
+    // The stored value (0..1) of parameter p (0..3) for the current type.
+    float storedValue(int p) const;
+    // One control block: inputs to outputs, copied unchanged while inactive.
+    void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n);
+
+  private:
+    void switchType(int type);
+
+    int type_ = 0;
+    bool active_ = false;
+    float tempo_ = 120.0f;
+    float records_[kTypeCount][4] = {};
+    std::unique_ptr<Effect> effect_;
+};
+
+} // namespace trommik2

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+
+#include "InstrumentVoice.h"
+#include "params/ParameterTable.h"
+
+namespace trommik2 {
+
+// The sixteen track instruments of a drum machine with their per-track state,
+// the master volume, the selected track and the parameter table.
+class InstrumentBank {
+  public:
+    static constexpr int kTrackCount = 16;
+    static constexpr float kMinimumRate = 22050.0f;
+    static constexpr float kMaximumRate = 384000.0f;
+
+    struct Track {
+        std::unique_ptr<InstrumentVoice> voice;
+        bool muted = false;
+        bool soloed = false;
+        // Set by a hit, cleared by the next block: the track renders even if silent.
+        bool triggered = false;
+        float gateLevel = 0.0f;
+        float gateThreshold = 0.0f;
+        float tempo = 120.0f;
+        float left[64] = {};
+        float right[64] = {};
+    };
+
+    // Builds the table, the voices and the factory instruments at this rate.
+    explicit InstrumentBank(float sampleRate);
+
+    const ParameterTable& table() const { return table_; }
+    Track& track(int t) { return tracks_[clampTrack(t)]; }
+    const Track& track(int t) const { return tracks_[clampTrack(t)]; }
+    InstrumentVoice& voice(int t) { return *track(t).voice; }
+    const InstrumentVoice& voice(int t) const { return *track(t).voice; }
+
+    // The loaders' entry: a parameter value in engine units for a track; the
+    // value is stored as given (callers clamp). Index 59 and above is ignored.
+    void setValue(int track, int index, float value);
+    float value(int track, int index) const;
+
+    // Hands a new rate (clamped to 22050..384000) to every voice; user-interface
+    // thread under the process lock, or the audio thread before a block.
+    void setSampleRate(float rate);
+    float sampleRate() const { return sampleRate_; }
+    // Silences a track at once: its voice and output buffers are cleared.
+    void silenceTrack(int t);
+
+    float masterVolume = 1.9952623f; // +6 dB, 10^0.3
+    int selectedTrack = 0;
+
+    static int clampTrack(int t) { return t < 0 ? 0 : (t >= kTrackCount ? kTrackCount - 1 : t); }
+
+  private:
+    void applyFactoryInstrument(int track);
+
+    ParameterTable table_;
+    float smoothingMs_[kParameterCount];
+    float sampleRate_;
+    Track tracks_[kTrackCount];
+};
+
+} // namespace trommik2

@@ -1,0 +1,130 @@
+#include "InstrumentVoice.h"
+
+#include <cstring>
+
+#include "params/ParameterIndex.h"
+
+namespace trommik2 {
+
+InstrumentVoice::InstrumentVoice(const float* smoothingMs, float sampleRate)
+    : sampleRate_(sampleRate), generator_(smoothingMs, sampleRate) {
+    filter_.setMode(12);
+    SoundModule* chain[] = {&envelope_, &filter_, &effects_, &output_};
+    for (SoundModule* module : chain) {
+        module->setSampleRate(sampleRate);
+        for (int i = module->firstIndex(); i < module->firstIndex() + module->count(); ++i)
+            module->setSmoothingTime(i, smoothingMs[i]);
+    }
+    effects_.setTempo(tempo_);
+    reset();
+}
+
+SoundModule* InstrumentVoice::owner(int index) {
+    return const_cast<SoundModule*>(static_cast<const InstrumentVoice*>(this)->owner(index));
+}
+
+const SoundModule* InstrumentVoice::owner(int index) const {
+    if (index >= EnvAttack && index <= EnvAMSpeed)
+        return &envelope_;
+    if (index >= FilterType && index <= FilterEnvAmt)
+        return &filter_;
+    if (index >= FXType && index <= FXActive)
+        return &effects_;
+    if (index >= OutLevelDB && index <= OutPan)
+        return &output_;
+    return nullptr;
+}
+
+void InstrumentVoice::setModuleValue(int index, float value, int slot) {
+    if (index < 0 || index >= kParameterCount)
+        return;
+    if (index <= GenMixSynthesisWav)
+        generator_.setValue(index, value, slot);
+    else
+        owner(index)->setValue(index, value, slot);
+}
+
+float InstrumentVoice::moduleValue(int index, int slot) const {
+    if (index < 0 || index >= kParameterCount)
+        return 0.0f;
+    if (index <= GenMixSynthesisWav)
+        return generator_.value(index, slot);
+    return owner(index)->value(index, slot);
+}
+
+float InstrumentVoice::value(int index) const {
+    if (index == GenSynthesisType)
+        return moduleValue(index, ModuleParameter::kBase);
+    return moduleValue(index, ModuleParameter::kBase) + moduleValue(index, ModuleParameter::kOffset);
+}
+
+void InstrumentVoice::setSmoothingTime(int index, float ms) {
+    if (index >= 0 && index <= GenMixSynthesisWav)
+        generator_.setSmoothingTime(index, ms);
+    else if (SoundModule* module = owner(index))
+        module->setSmoothingTime(index, ms);
+}
+
+void InstrumentVoice::setSampleRate(float rate) {
+    sampleRate_ = rate;
+    generator_.setSampleRate(rate);
+    filter_.setSampleRate(rate);
+    effects_.setSampleRate(rate);
+    envelope_.setSampleRate(rate);
+}
+
+void InstrumentVoice::setTempo(float bpm) {
+    tempo_ = bpm;
+    effects_.setTempo(bpm);
+}
+
+void InstrumentVoice::trigger(float velocity) {
+    float shaped = envelope_.shapeVelocity(velocity);
+    envelope_.trigger();
+    generator_.startNote(shaped);
+}
+
+void InstrumentVoice::clearBuffers() {
+    std::memset(buffers_, 0, sizeof buffers_);
+    std::memset(triggers_, 0, sizeof triggers_);
+}
+
+void InstrumentVoice::reset() {
+    clearBuffers();
+    generator_.reset();
+    envelope_.reset();
+    filter_.reset();
+    effects_.reset();
+    output_.reset();
+}
+
+void InstrumentVoice::applyEnvelope(int n) {
+    float* left = buffers_[3];
+    float* right = buffers_[4];
+    const float* filtered = buffers_[2];
+    if (generator_.synthesisType() == kPhysicalModelling) {
+        // The model shapes its own decay from the envelope it was handed.
+        std::memcpy(left, filtered, sizeof(float) * static_cast<size_t>(n));
+    } else {
+        const float* envelope = buffers_[0];
+        for (int i = 0; i < n; ++i)
+            left[i] = filtered[i] * envelope[i];
+    }
+    std::memcpy(right, left, sizeof(float) * static_cast<size_t>(n));
+}
+
+void InstrumentVoice::renderBlock(int n, float* left, float* right) {
+    generator_.smoothParameters();
+    envelope_.smoothParameters();
+    filter_.smoothParameters();
+    effects_.smoothParameters();
+    output_.smoothParameters();
+    envelope_.render(buffers_[0], triggers_, n);
+    generator_.render(buffers_[0], triggers_, buffers_[1], n);
+    filter_.render(buffers_[0], triggers_, buffers_[1], buffers_[2], n);
+    applyEnvelope(n);
+    effects_.process(buffers_[3], buffers_[4], buffers_[5], buffers_[6], n);
+    outputGain_ = output_.process(buffers_[5], buffers_[6], left, right, buffers_[7], n);
+}
+
+} // namespace trommik2

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+
+#include "AmpEnvelopeModule.h"
+#include "EffectsModule.h"
+#include "FilterModule.h"
+#include "OutputModule.h"
+#include "SynthesisGenerator.h"
+
+namespace trommik2 {
+
+// One track's instrument: the chain of modules that turns a hit into a stereo
+// block. Parameter writes and reads by index; renderBlock and trigger run on the
+// audio thread (trigger also for the audition, under the process lock).
+class InstrumentVoice {
+  public:
+    static constexpr int kBufferCount = 8;
+
+    // smoothingMs: the smoothing time of every parameter, by index; must outlive the voice.
+    InstrumentVoice(const float* smoothingMs, float sampleRate);
+
+    // Writes the base value of a parameter (index 0 switches the synthesis type).
+    void setParameter(int index, float value) { setModuleValue(index, value, ModuleParameter::kBase); }
+    void setModuleValue(int index, float value, int slot);
+    // A value slot of a parameter; index 0 gives the synthesis type.
+    float moduleValue(int index, int slot) const;
+    // What the instrument holds for a parameter: base plus offset.
+    float value(int index) const;
+    void setSmoothingTime(int index, float ms);
+
+    void setSampleRate(float rate);
+    void setTempo(float bpm);
+    // A hit with velocity v in 0..1 (before the velocity curve).
+    void trigger(float velocity);
+    // Clears the work buffers and resets every module: the instrument falls silent.
+    void reset();
+    void clearBuffers();
+    // The whole chain for n <= 64 samples; the track's signal lands in left/right.
+    void renderBlock(int n, float* left, float* right);
+
+    // Left + right before the output level, of the last block.
+    const float* meterBuffer() const { return buffers_[7]; }
+    bool isSounding() const { return envelope_.isSounding(); }
+    float outputGain() const { return outputGain_; }
+
+    SynthesisGenerator& generator() { return generator_; }
+    const SynthesisGenerator& generator() const { return generator_; }
+    AmpEnvelopeModule& envelope() { return envelope_; }
+    FilterModule& filter() { return filter_; }
+    EffectsModule& effects() { return effects_; }
+    const EffectsModule& effects() const { return effects_; }
+    OutputModule& output() { return output_; }
+
+  private:
+    SoundModule* owner(int index);
+    const SoundModule* owner(int index) const;
+    void applyEnvelope(int n);
+
+    float buffers_[kBufferCount][64] = {};
+    uint8_t triggers_[64] = {};
+    float sampleRate_;
+    float tempo_ = 120.0f;
+    float outputGain_ = 1.0f;
+    SynthesisGenerator generator_;
+    AmpEnvelopeModule envelope_;
+    FilterModule filter_;
+    EffectsModule effects_;
+    OutputModule output_;
+};
+
+} // namespace trommik2

@@ -1,0 +1,27 @@
+#pragma once
+
+namespace trommik2 {
+
+// One parameter of a sound module: four value slots and the one-pole smoother
+// that moves the smoothed slot toward the target once per control block.
+struct ModuleParameter {
+    enum Slot { kBase = 0, kOffset = 1, kTarget = 2, kSmoothed = 3 };
+
+    void setSampleRate(float rate);
+    void setSmoothingTime(float ms);
+    // Once per control block, before any audio of the block.
+    void smooth();
+    // Offset cleared, target and smoothed value at the base value.
+    void reset();
+
+    float slot[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    float smoothingMs = 10.0f;
+    float b = 1.0f;
+    float a = 0.0f;
+    float state = 0.0f;
+    float sampleRate = 44100.0f;
+    float blockLength = 64.0f;
+    float controlRate = 44100.0f / 64.0f;
+};
+
+} // namespace trommik2

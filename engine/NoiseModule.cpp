@@ -1,0 +1,99 @@
+#include "NoiseModule.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "Dsp.h"
+
+namespace trommik2 {
+
+namespace {
+
+enum Relative { kFrequency = 0, kResonance = 1, kAmpShape = 2, kPitchShape = 3, kLevel = 4 };
+constexpr float kDcCutoff = 30.0f;
+
+} // namespace
+
+NoiseModule::NoiseModule(const char* name, int firstIndex) : SoundModule(name, firstIndex, 5) {
+    setDefault(firstIndex + kFrequency, 1000.0f);
+    setDefault(firstIndex + kResonance, 0.1f);
+    setDefault(firstIndex + kAmpShape, 1.0f);
+    setDefault(firstIndex + kPitchShape, 0.0f);
+    setDefault(firstIndex + kLevel, 1.0f);
+    first_.setType(Biquad::kBandPass);
+    second_.setType(Biquad::kBandPass);
+    NoiseModule::setSampleRate(sampleRate_);
+}
+
+void NoiseModule::setSampleRate(float rate) {
+    SoundModule::setSampleRate(rate);
+    first_.setSampleRate(rate);
+    second_.setSampleRate(rate);
+    dcBlocker_.setCutoff(kDcCutoff, rate);
+    lastSwept_ = -1.0f; // the band-passes need designing at the new rate
+}
+
+void NoiseModule::reset() {
+    SoundModule::reset();
+    std::memset(noiseBuffer_, 0, sizeof noiseBuffer_);
+    first_.clear();
+    second_.clear();
+    dcBlocker_.clear();
+}
+
+void NoiseModule::generateNoise(const float* envelope, int n) {
+    float sum = 0.0f;
+    for (int i = 0; i < n; ++i) {
+        noiseBuffer_[i] = noise_.next() * gain_;
+        sum += envelope[i];
+    }
+    measure_ = 1.0f - (measure_ + sum) / static_cast<float>(n);
+}
+
+void NoiseModule::updateCoefficients() {
+    int first = firstIndex();
+    float f = smoothed(first + kFrequency);
+    float q = smoothed(first + kResonance);
+    if (std::fabs(f - lastFrequency_) > 0.1f || std::fabs(q - lastQ_) > 0.01f) {
+        lastFrequency_ = f;
+        lastQ_ = q;
+        float db = ((f / (sampleRate_ * 0.5f)) * 1.5f - 15.0f) * q / (9.0f - 8.0f * q);
+        outputGain_ = std::pow(10.0f, 0.05f * db);
+    }
+    float qq = dsp::clip(1.0f - q, 0.00001f, 0.99999f);
+    float kf = 1.0f / dsp::clip(smoothed(first + kPitchShape), 0.0001f, 0.9999f);
+    float swept = dsp::clip((1.0f - dsp::shapeCurve(measure_, kf)) * f, 1.0f, 18000.0f);
+    if (std::fabs(swept - lastSwept_) > 1.0f || std::fabs(qq - lastBandwidth_) > 0.001f) {
+        first_.design(swept, 1.0);
+        second_.design(swept, qq);
+        lastSwept_ = swept;
+        lastBandwidth_ = qq;
+    }
+}
+
+void NoiseModule::render(const float* envelope, const uint8_t* triggers, float synthesisWeight, float* out, int n) {
+    int first = firstIndex();
+    float level = smoothed(first + kLevel);
+    if (!(level > 0.001f && synthesisWeight > 0.001f)) {
+        std::memset(out, 0, sizeof(float) * static_cast<size_t>(n));
+        return;
+    }
+    generateNoise(envelope, n);
+    updateCoefficients();
+    float ka = 1.0f / dsp::clip(smoothed(first + kAmpShape), 0.0001f, 0.9999f);
+    float g = outputGain_ * velocity_;
+    for (int i = 0; i < n; ++i) {
+        if (resetPending_ || triggers[i]) {
+            first_.clear();
+            second_.clear();
+            dcBlocker_.clear();
+            resetPending_ = false;
+        }
+        float x = noiseBuffer_[i] * g;
+        float y = static_cast<float>(second_.process(first_.process(x)));
+        float v = dsp::shapeCurve(envelope[i], ka) * level * y;
+        out[i] = v - dcBlocker_.process(v);
+    }
+}
+
+} // namespace trommik2

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+
+#include "Biquad.h"
+#include "NoiseGenerator.h"
+#include "OnePoleLowPass.h"
+#include "SoundModule.h"
+
+namespace trommik2 {
+
+// One part of the filtered-noise synthesis: white noise through two band-passes
+// whose centre follows the envelope, shaped by the envelope, scaled by a level,
+// freed of DC. Parameters: frequency, resonance, amplitude shape, frequency
+// shape, level (from firstIndex on). Audio thread, except construction.
+class NoiseModule : public SoundModule {
+  public:
+    NoiseModule(const char* name, int firstIndex);
+
+    void setSampleRate(float rate) override;
+    void reset() override;
+    // Restarts the noise from its seed (at every hit).
+    void reseed() { noise_.reseed(); }
+    // One control block of n samples into out.
+    void render(const float* envelope, const uint8_t* triggers, float synthesisWeight, float* out, int n);
+
+  private:
+    void generateNoise(const float* envelope, int n);
+    void updateCoefficients();
+
+    NoiseGenerator noise_;
+    float gain_ = 1.0f;
+    float noiseBuffer_[64] = {};
+    float measure_ = 0.0f;
+    Biquad first_;
+    Biquad second_;
+    float outputGain_ = 1.0f;
+    float lastFrequency_ = 1000.0f;
+    float lastQ_ = 0.0f;
+    float lastSwept_ = -1.0f;
+    float lastBandwidth_ = -1.0f;
+    OnePoleLowPass dcBlocker_;
+};
+
+} // namespace trommik2

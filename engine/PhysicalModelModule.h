@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+#include "Biquad.h"
+#include "DelayLine.h"
+#include "NoiseGenerator.h"
+#include "OnePoleLowPass.h"
+#include "SoundModule.h"
+
+namespace trommik2 {
+
+// Physical-modelling synthesis: a filtered noise burst excites six damped
+// all-pass delay loops coupled through a common reflection. Parameters 12..19.
+// The model shapes its own decay. Audio thread, except construction.
+class PhysicalModelModule : public SoundModule {
+  public:
+    static constexpr int kLoops = 6;
+
+    PhysicalModelModule();
+
+    void setSampleRate(float rate) override;
+    void reset() override;
+    void reseed() { noise_.reseed(); }
+    // One control block of n samples into out.
+    void render(const float* envelope, const uint8_t* triggers, float synthesisWeight, float* out, int n);
+
+    // For tests: the loop gain and the delay lengths of the last size.
+    float loopGain() const { return loopGain_; }
+    int delayLength(int k) const { return lengths_[k]; }
+
+  private:
+    NoiseGenerator noise_;
+    Biquad exciterFilter_;
+    float envelope_[64] = {};
+    uint8_t triggers_[64] = {};
+    float exciter_[64] = {};
+    float measure_ = 0.0f;
+    DelayLine lineA_[kLoops];
+    DelayLine lineB_[kLoops];
+    OnePoleLowPass damping_[kLoops];
+    int lengths_[2 * kLoops] = {};
+    float loopGain_ = 0.0f;
+    float junction_ = 0.0f;
+    float lastSize_ = -1.0f;
+    float lastExciterFrequency_ = -1.0f;
+    float lastBandwidth_ = -1.0f;
+    float lastDamping_ = -1.0f;
+};
+
+} // namespace trommik2

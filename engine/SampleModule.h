@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "SoundModule.h"
+
+namespace trommik2 {
+
+// Plays the instrument's sample once per note, forward or reversed, transposed
+// and bent by the envelope. Parameters 34..38. render runs on the audio thread;
+// setSample and clearSample under the plug-in's process lock.
+class SampleModule : public SoundModule {
+  public:
+    // Trailing zero frames after the data, read by the interpolation.
+    static constexpr int kTail = 5;
+
+    SampleModule();
+
+    void reset() override;
+    // Takes over frames + kTail floats (the tail zero) holding frames mono values.
+    void setSample(std::unique_ptr<float[]> data, int frames);
+    void clearSample();
+    int frameCount() const { return frames_; }
+    const float* data() const { return data_.get(); }
+    // One control block of n samples into out.
+    void render(const float* envelope, const uint8_t* triggers, float sampleWeight, float* out, int n);
+
+  private:
+    std::unique_ptr<float[]> data_;
+    int frames_ = 0;
+};
+
+} // namespace trommik2

@@ -1,0 +1,64 @@
+#include "SoundModule.h"
+
+#include <cstring>
+
+namespace trommik2 {
+
+SoundModule::SoundModule(const char* name, int firstIndex, int count)
+    : firstIndex_(firstIndex), parameters_(static_cast<size_t>(count)) {
+    std::strncpy(name_, name, sizeof name_ - 1);
+}
+
+void SoundModule::setFirstIndex(int index) { firstIndex_ = index; }
+
+int SoundModule::firstIndex() const { return firstIndex_; }
+
+void SoundModule::setSmoothingTime(int index, float ms) {
+    if (owns(index))
+        parameters_[index - firstIndex_].setSmoothingTime(ms);
+}
+
+void SoundModule::setValue(int index, float value, int slot) {
+    if (owns(index) && slot >= 0 && slot < 4)
+        parameters_[index - firstIndex_].slot[slot] = value;
+}
+
+void SoundModule::setOffset(int index, float value) { setValue(index, value, ModuleParameter::kOffset); }
+
+float SoundModule::value(int index, int slot) const {
+    if (!owns(index) || slot < 0 || slot >= 4)
+        return 0.0f;
+    return parameters_[index - firstIndex_].slot[slot];
+}
+
+void SoundModule::setSampleRate(float rate) {
+    sampleRate_ = rate;
+    twoOverSampleRate_ = 2.0f / rate;
+    for (ModuleParameter& p : parameters_)
+        p.setSampleRate(rate);
+}
+
+void SoundModule::setVelocity(float velocity) { velocity_ = velocity; }
+
+float SoundModule::velocity() const { return velocity_; }
+
+void SoundModule::reset() {
+    for (ModuleParameter& p : parameters_)
+        p.reset();
+    resetPending_ = true;
+}
+
+void SoundModule::smoothParameters() {
+    for (ModuleParameter& p : parameters_)
+        p.smooth();
+}
+
+void SoundModule::setDefault(int index, float value) {
+    if (!owns(index))
+        return;
+    ModuleParameter& p = parameters_[index - firstIndex_];
+    p.slot[ModuleParameter::kBase] = value;
+    p.reset();
+}
+
+} // namespace trommik2

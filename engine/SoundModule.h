@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "ModuleParameter.h"
+
+namespace trommik2 {
+
+// The base of every module of an instrument voice: it owns the instrument
+// parameters firstIndex .. firstIndex + count - 1 with their value slots and
+// smoothing. Index arguments are absolute parameter indices; an index outside
+// the module's range is ignored by setters and reads as 0.
+// Setters run on the user-interface thread or, for automation, on the audio
+// thread inside block processing; everything else on the audio thread.
+class SoundModule {
+  public:
+    SoundModule(const char* name, int firstIndex, int count);
+    virtual ~SoundModule() = default;
+    SoundModule(const SoundModule&) = delete;
+    SoundModule& operator=(const SoundModule&) = delete;
+
+    virtual void setFirstIndex(int index);
+    virtual int firstIndex() const;
+    virtual void setSmoothingTime(int index, float ms);
+    virtual void setValue(int index, float value, int slot);
+    virtual void setOffset(int index, float value);
+    virtual float value(int index, int slot) const;
+    virtual void setSampleRate(float rate);
+    virtual void setVelocity(float velocity);
+    virtual float velocity() const;
+    virtual void reset();
+
+    const char* name() const { return name_; }
+    int count() const { return static_cast<int>(parameters_.size()); }
+    bool owns(int index) const { return index >= firstIndex_ && index < firstIndex_ + count(); }
+    // Once per control block: moves every smoothed value toward its target.
+    void smoothParameters();
+
+  protected:
+    // Construction defaults: base, target and smoothed value of a parameter.
+    void setDefault(int index, float value);
+    // Smoothed and target values by absolute index, for the module's own use.
+    float smoothed(int index) const { return parameters_[index - firstIndex_].slot[ModuleParameter::kSmoothed]; }
+    float target(int index) const { return parameters_[index - firstIndex_].slot[ModuleParameter::kTarget]; }
+
+    float sampleRate_ = 44100.0f;
+    float twoOverSampleRate_ = 2.0f / 44100.0f;
+    float velocity_ = 1.0f;
+    bool resetPending_ = false;
+
+  private:
+    char name_[64] = {};
+    int firstIndex_;
+    std::vector<ModuleParameter> parameters_;
+};
+
+} // namespace trommik2

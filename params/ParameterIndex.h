@@ -1,0 +1,72 @@
+#pragma once
+
+namespace trommik2 {
+
+// The 59 instrument parameters, by index. Their keys in documents are these names.
+enum ParameterIndex : int {
+    GenSynthesisType,
+    GenNullDummy,
+    GenNoiseFreq1,
+    GenNoiseQ1,
+    GenNoiseShapeAmpEnv1,
+    GenNoiseShapePitchEnv1,
+    GenNoiseLevel1,
+    GenNoiseFreq2,
+    GenNoiseQ2,
+    GenNoiseShapeAmpEnv2,
+    GenNoiseShapePitchEnv2,
+    GenNoiseLevel2,
+    GenPMSize,
+    GenPMExciterFreq,
+    GenPMExciterQ,
+    GenPMDamping,
+    GenPMEnvShapePitch,
+    GenPMDampFreq,
+    GenPMDynamicEnv,
+    GenPMVolume,
+    GenFMRingTune1,
+    GenFMRingTune2,
+    GenFMRingDeform1,
+    GenFMRingDeform2,
+    GenFMRingFMMode,
+    GenFMRingXModAmt,
+    GenFMRingRingModAmt,
+    GenFMRingDynamicMod,
+    GenFMRingEnvAmt1,
+    GenFMRingEnvAmt2,
+    GenFMRingPitchEnv1,
+    GenFMRingPitchEnv2,
+    GenFMRingVol1,
+    GenFMRingVol2,
+    GenWavTune,
+    GenWavDirection,
+    GenWavShapeAmpEnv,
+    GenWavShapePitchEnv,
+    GenWavLevel,
+    GenMixSynthesisWav,
+    EnvAttack,
+    EnvDecay,
+    EnvCurveShape,
+    EnvVelocityShape,
+    EnvAMSpeed,
+    FilterType,
+    FilterFreq,
+    FilterQ,
+    FilterDriveDB,
+    FilterEnvShape,
+    FilterEnvAmt,
+    FXType,
+    FXParam1,
+    FXParam2,
+    FXParam3,
+    FXParam4,
+    FXActive,
+    OutLevelDB,
+    OutPan,
+    kParameterCount
+};
+
+// Synthesis types (values of GenSynthesisType).
+enum SynthesisType : int { kFilteredNoise = 0, kPhaseDistortion = 1, kPhysicalModelling = 2, kNoSynthesis = 3 };
+
+} // namespace trommik2
