@@ -31,11 +31,11 @@ class AmpEnvelopeModule : public SoundModule {
     void render(float* out, uint8_t* triggers, int n);
 
   private:
-    void selectRate(float rate);
+    float rateOfStage() const;
     void updateSmoother();
     float stepToward(float target);
+    void enter(int stage);
     void advance();
-    float outputValue();
 
     int stage_ = kIdle;
     float level_ = 0.0f;

@@ -18,8 +18,8 @@ struct Coefficients {
 
 Coefficients shelf(bool low, double A, double c, double beta) {
     double sign = low ? 1.0 : -1.0;
-    return {A * ((A + 1) - sign * (A - 1) * c + beta), sign * 2 * A * ((A - 1) - sign * (A + 1) * c),
-            A * ((A + 1) - sign * (A - 1) * c - beta), (A + 1) + sign * (A - 1) * c + beta,
+    return {A * ((A + 1) - sign * (A - 1) * c + beta),  sign * 2 * A * ((A - 1) - sign * (A + 1) * c),
+            A * ((A + 1) - sign * (A - 1) * c - beta),  (A + 1) + sign * (A - 1) * c + beta,
             -sign * 2 * ((A - 1) + sign * (A + 1) * c), (A + 1) + sign * (A - 1) * c - beta};
 }
 

@@ -15,9 +15,7 @@ constexpr float kAntiDenormal = 1e-10f;
 
 // The engine's clip idiom: 0.5 (|x - lo| + lo + hi - |x - hi|).
 inline float clip(float x, float lo, float hi) { return 0.5f * (std::fabs(x - lo) + lo + hi - std::fabs(x - hi)); }
-inline double clip(double x, double lo, double hi) {
-    return 0.5 * (std::fabs(x - lo) + lo + hi - std::fabs(x - hi));
-}
+inline double clip(double x, double lo, double hi) { return 0.5 * (std::fabs(x - lo) + lo + hi - std::fabs(x - hi)); }
 
 // The shape curve s(x, k) = x / (x + (k - 1)(1 - x)): k = 2 is the identity, larger k
 // bends below the diagonal, k between 1 and 2 above it.

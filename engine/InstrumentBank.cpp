@@ -8,8 +8,7 @@
 
 namespace trommik2 {
 
-InstrumentBank::InstrumentBank(float sampleRate)
-    : sampleRate_(dsp::clip(sampleRate, kMinimumRate, kMaximumRate)) {
+InstrumentBank::InstrumentBank(float sampleRate) : sampleRate_(dsp::clip(sampleRate, kMinimumRate, kMaximumRate)) {
     masterVolume = std::pow(10.0f, 0.3f);
     for (int i = 0; i < kParameterCount; ++i)
         smoothingMs_[i] = table_.descriptor(i).smoothingMs;

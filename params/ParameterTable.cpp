@@ -89,7 +89,8 @@ const Registration kRegistrations[] = {
     {44, "EnvAMSpeed", 0, 100, 0, 0.25f, 0, 100, 101, 1001, 101, 1001, 10, 5, "Attack Mod.",
      "Speed of modulation during attack"},
     {45, "FilterType", 0, 3, 0, 0.5f, 0, 3, 4, 4, 4, 4, 0, 6, "Filter Type", "Filter type (off | low | band | high)"},
-    {46, "FilterFreq", 20, 18000, 6000, 0.1f, 0, 18000, 0, 0, 0, 18001, 10, 6, "Filter Freq", "Filter corner frequency"},
+    {46, "FilterFreq", 20, 18000, 6000, 0.1f, 0, 18000, 0, 0, 0, 18001, 10, 6, "Filter Freq",
+     "Filter corner frequency"},
     {47, "FilterQ", 0, 1, 0.25f, 0.5f, 0, 1, 0, 0, 0, 1001, 10, 6, "Filter Reso", "Filter Resonance (Q)"},
     {48, "FilterDriveDB", -24, 24, -6, 0.5f, -24, 24, 49, 481, 49, 481, 10, 6, "Filter Drive",
      "Filter Drive (internal saturation)"},
@@ -168,10 +169,9 @@ void ParameterTable::registerAll() {
 }
 
 void ParameterTable::registerParameter(int index, const char* key, float min, float max, float defaultValue,
-                                       float curveMid, int32_t automationMin, int32_t automationMax,
-                                       int32_t knobSteps, int32_t knobFineSteps, int32_t automationSteps,
-                                       int32_t automationFineSteps, float smoothingMs, int group,
-                                       const char* shortName, const char* longName) {
+                                       float curveMid, int32_t automationMin, int32_t automationMax, int32_t knobSteps,
+                                       int32_t knobFineSteps, int32_t automationSteps, int32_t automationFineSteps,
+                                       float smoothingMs, int group, const char* shortName, const char* longName) {
     if (index < 0 || index >= kParameterCount)
         return;
     ParameterDescriptor& d = descriptors_[index];

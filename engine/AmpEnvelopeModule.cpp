@@ -1,0 +1,160 @@
+#include "AmpEnvelopeModule.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "Dsp.h"
+#include "params/ParameterIndex.h"
+
+namespace trommik2 {
+
+namespace {
+
+constexpr float kHalfPi = 1.57079632679f;
+constexpr float kTiny = 1e-19f;
+constexpr float kSoundingLevel = 0.01f;
+constexpr float kAttackTop = 0.99f;
+constexpr float kRampCutoff = 200.0f;
+const float kFloor = std::pow(10.0f, -4.5f);
+
+} // namespace
+
+AmpEnvelopeModule::AmpEnvelopeModule() : SoundModule("ADSR Module (amp)", EnvAttack, 5) {
+    setDefault(EnvAttack, 0.1f);
+    setDefault(EnvDecay, 500.0f);
+    setDefault(EnvCurveShape, 0.0f);
+    setDefault(EnvVelocityShape, 0.0f);
+    setDefault(EnvAMSpeed, 0.0f);
+    floor_ = kFloor;
+    AmpEnvelopeModule::setSampleRate(sampleRate_);
+}
+
+void AmpEnvelopeModule::setSampleRate(float rate) {
+    SoundModule::setSampleRate(rate);
+    rampSmoother_.setCutoff(kRampCutoff, rate);
+    recompute_ = true;
+}
+
+void AmpEnvelopeModule::reset() {
+    SoundModule::reset();
+    stage_ = kIdle;
+    level_ = 0.0f;
+    lastOutput_ = 0.0f;
+    previousTarget_ = 0.0f;
+    previousLevel_ = 0.0f;
+    triggerFlag_ = false;
+    recompute_ = true;
+    rampPhase_ = 1.0f;
+    rampSmoother_.clear();
+}
+
+float AmpEnvelopeModule::shapeVelocity(float v) const {
+    float shape = value(EnvVelocityShape, ModuleParameter::kBase) + value(EnvVelocityShape, ModuleParameter::kOffset);
+    float k = 1.0f / dsp::clip((shape * 0.0099f + 1.0f) * 0.5f, 0.0001f, 0.9999f);
+    return dsp::shapeCurve(v, k);
+}
+
+void AmpEnvelopeModule::trigger() {
+    if (isSounding()) {
+        stage_ = kFade;
+    } else {
+        stage_ = kAttack;
+        triggerFlag_ = true;
+    }
+    recompute_ = true;
+}
+
+// The rate belongs to the stage; it is taken when the stage's smoother is
+// recomputed, so a hit that arrives between blocks uses this block's attack.
+float AmpEnvelopeModule::rateOfStage() const {
+    switch (stage_) {
+    case kDecay: return decayRate_;
+    case kHold: return holdRate_;
+    case kFade: return fadeRate_;
+    default: return attackRate_;
+    }
+}
+
+void AmpEnvelopeModule::updateSmoother() {
+    rate_ = rateOfStage();
+    float w = dsp::clip(rate_ / (sampleRate_ * 0.5f), 0.0f, 1.0f);
+    float g = w * kHalfPi + kTiny;
+    float d = 1.0f - w * w * w + kTiny;
+    b0_ = b1_ = g / (d + g);
+    a1_ = (g - d) / (d + g);
+    recompute_ = false;
+}
+
+float AmpEnvelopeModule::stepToward(float target) {
+    float y = b0_ * target + b1_ * previousTarget_ - a1_ * previousLevel_;
+    previousTarget_ = target;
+    previousLevel_ = y;
+    return y;
+}
+
+void AmpEnvelopeModule::enter(int stage) {
+    stage_ = stage;
+    recompute_ = true;
+}
+
+void AmpEnvelopeModule::advance() {
+    switch (stage_) {
+    case kAttack:
+        if (level_ >= kAttackTop)
+            enter(kDecay);
+        else
+            level_ = stepToward(1.0f);
+        break;
+    case kDecay:
+        if (level_ < floor_)
+            enter(kHold);
+        else
+            level_ = stepToward(floor_);
+        break;
+    case kHold:
+        level_ = floor_;
+        break;
+    case kFade:
+        if (level_ <= kSoundingLevel) {
+            enter(kAttack);
+            triggerFlag_ = true;
+        } else {
+            level_ = stepToward(0.0f);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void AmpEnvelopeModule::render(float* out, uint8_t* triggers, int n) {
+    curve_ = 1.0f / ((1.0f + smoothed(EnvCurveShape) * 0.0099f) * 0.5f);
+    attackRate_ = 1.0f / (3.3f * std::fmax(smoothed(EnvAttack) * 0.0007f, 0.00001f));
+    decayRate_ = 1.0f / std::fmax(smoothed(EnvDecay) * 0.0014f, 0.00001f);
+    float speed = smoothed(EnvAMSpeed);
+    bool ramp = speed > 0.001f;
+    float phaseStep = speed / sampleRate_;
+    for (int i = 0; i < n; ++i) {
+        if (recompute_)
+            updateSmoother();
+        advance();
+        triggers[i] = triggerFlag_ ? 1 : 0;
+        float value = level_;
+        if (ramp) {
+            if (triggerFlag_)
+                rampPhase_ = 1.0f;
+            if (stage_ == kAttack) {
+                value = rampPhase_;
+                rampPhase_ -= phaseStep;
+                if (rampPhase_ <= 0.0f)
+                    rampPhase_ = 1.0f;
+            }
+            value = rampSmoother_.process(value);
+        }
+        triggerFlag_ = false;
+        lastOutput_ = dsp::shapeCurve(value, curve_);
+        out[i] = lastOutput_;
+    }
+}
+
+} // namespace trommik2

@@ -1,0 +1,97 @@
+#include "FilterModule.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "Dsp.h"
+#include "params/ParameterIndex.h"
+
+namespace trommik2 {
+
+namespace {
+
+const float kGateThreshold = std::pow(10.0f, -4.5f);
+constexpr float kGateScale = 1.0f / 64.0f;
+
+int designOf(int type) {
+    switch (type) {
+    case 1: return Biquad::kLowPassQ;
+    case 2: return Biquad::kBandPassQ;
+    default: return Biquad::kHighPassQ;
+    }
+}
+
+void copy(const float* in, float* out, int n) { std::memcpy(out, in, sizeof(float) * static_cast<size_t>(n)); }
+
+} // namespace
+
+FilterModule::FilterModule() : SoundModule("Filter Module", FilterType, 6) {
+    setDefault(FilterType, 0.0f);
+    setDefault(FilterFreq, 6000.0f);
+    setDefault(FilterQ, 0.25f);
+    setDefault(FilterDriveDB, -6.0f);
+    setDefault(FilterEnvShape, 0.5f);
+    setDefault(FilterEnvAmt, 0.0f);
+    FilterModule::setSampleRate(sampleRate_);
+}
+
+void FilterModule::setSampleRate(float rate) {
+    SoundModule::setSampleRate(rate);
+    filter_.setSampleRate(rate);
+    lastCutoff_ = -1.0f; // redesign at the new rate
+}
+
+void FilterModule::reset() {
+    SoundModule::reset();
+    filter_.clear();
+    gateAccumulator_ = 0.0f;
+}
+
+void FilterModule::updateDesign(const float* envelope, int n) {
+    float sum = 0.0f;
+    for (int i = 0; i < n; ++i)
+        sum += envelope[i] / (9.0f - 8.0f * envelope[i]);
+    float m = sum / static_cast<float>(n);
+    float ks = 1.0f / dsp::clip(smoothed(FilterEnvShape), 0.00001f, 0.9999f);
+    float a = dsp::clip(smoothed(FilterEnvAmt), 0.00001f, 0.9999f);
+    float r = dsp::clip(smoothed(FilterQ), 0.00001f, 0.9999f);
+    float drive = dsp::clip(smoothed(FilterDriveDB), -48.0f, 48.0f);
+    float cutoff = smoothed(FilterFreq) + dsp::shapeCurve(m, ks) * (a / (9.0f - 8.0f * a)) * 18000.0f;
+    if (std::fabs(drive - lastDrive_) > 0.01f) {
+        lastDrive_ = drive;
+        inputGain_ = std::pow(10.0f, drive / 20.0f);
+        outputGain_ = std::pow(10.0f, -0.3f * drive / 20.0f);
+    }
+    if (std::fabs(cutoff - lastCutoff_) > 0.1f || std::fabs(r - lastResonance_) > 0.001f) {
+        lastCutoff_ = cutoff;
+        lastResonance_ = r;
+        filter_.design(cutoff, r);
+    }
+}
+
+void FilterModule::render(const float* envelope, const uint8_t*, const float* in, float* out, int n) {
+    int type = dsp::roundInt(dsp::clip(target(FilterType), 0.0f, 3.0f));
+    if (type == 0) {
+        copy(in, out, n);
+        return;
+    }
+    float sum = 0.0f;
+    for (int i = 0; i < n; ++i)
+        sum += std::fabs(in[i]);
+    gateAccumulator_ = (gateAccumulator_ + sum) * kGateScale;
+    if (gateAccumulator_ < kGateThreshold) {
+        gateAccumulator_ = 0.0f;
+        copy(in, out, n);
+        return;
+    }
+    if (type != type_) {
+        type_ = type;
+        filter_.setType(designOf(type));
+        lastCutoff_ = -1.0f;
+    }
+    updateDesign(envelope, n);
+    for (int i = 0; i < n; ++i)
+        out[i] = static_cast<float>(filter_.process(in[i] * inputGain_)) * outputGain_;
+}
+
+} // namespace trommik2

@@ -1,0 +1,28 @@
+#include "OutputModule.h"
+
+#include <cmath>
+
+#include "params/ParameterIndex.h"
+
+namespace trommik2 {
+
+OutputModule::OutputModule() : SoundModule("Output Module", OutLevelDB, 2) {
+    setDefault(OutLevelDB, 0.0f);
+    setDefault(OutPan, 0.0f);
+}
+
+float OutputModule::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, float* meter,
+                            int n) {
+    float gain = std::pow(10.0f, 0.05f * smoothed(OutLevelDB));
+    float p = (smoothed(OutPan) + 1.0f) * 0.5f;
+    float left = gain * (1.0f - p);
+    float right = gain * p;
+    for (int i = 0; i < n; ++i) {
+        outLeft[i] = inLeft[i] * left;
+        outRight[i] = inRight[i] * right;
+        meter[i] = inLeft[i] + inRight[i];
+    }
+    return gain;
+}
+
+} // namespace trommik2

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include <engine/FilterModule.h>
+#include <engine/OutputModule.h>
+#include <params/ParameterIndex.h>
+
+#include "EngineTestSupport.h"
+
+using namespace trommik2;
+
+namespace {
+
+constexpr float kPi = 3.14159265f;
+
+struct TestFilter : FilterModule {
+    TestFilter(float type, float frequency) {
+        setSampleRate(44100.0f);
+        setValue(FilterType, type, 0);
+        setValue(FilterFreq, frequency, 0);
+        setValue(FilterDriveDB, 0.0f, 0);
+        reset();
+    }
+    std::vector<float> run(const std::vector<float>& in) {
+        TruncatingRounding truncating;
+        std::vector<float> out(in.size());
+        float envelope[64] = {};
+        uint8_t triggers[64] = {};
+        for (size_t b = 0; b + 64 <= in.size(); b += 64) {
+            smoothParameters();
+            render(envelope, triggers, &in[b], &out[b], 64);
+        }
+        return out;
+    }
+};
+
+std::vector<float> sine(float hz, float amplitude, int samples) {
+    std::vector<float> x(static_cast<size_t>(samples));
+    for (int i = 0; i < samples; ++i)
+        x[static_cast<size_t>(i)] = amplitude * std::sin(2.0f * kPi * hz * static_cast<float>(i) / 44100.0f);
+    return x;
+}
+
+} // namespace
+
+TEST(FilterModule, OffPassesBitExactlyAndQuietBlocksPassUnfiltered) {
+    std::vector<float> loud = sine(5000.0f, 0.5f, 64 * 40);
+    TestFilter off(0.0f, 200.0f);
+    EXPECT_EQ(off.run(loud), loud);
+    std::vector<float> quiet = sine(5000.0f, 1e-5f, 64 * 40);
+    TestFilter low(1.0f, 200.0f);
+    EXPECT_EQ(low.run(quiet), quiet) << "a block below the gate is copied through";
+}
+
+TEST(FilterModule, LowAndHighPassSeparateBands) {
+    std::vector<float> high = sine(8000.0f, 0.5f, 64 * 100);
+    std::vector<float> low = sine(100.0f, 0.5f, 64 * 100);
+    TestFilter lowPass(1.0f, 500.0f);
+    EXPECT_LT(peakOf(lowPass.run(high), 3200), 0.02);
+    TestFilter lowPass2(1.0f, 500.0f);
+    EXPECT_GT(peakOf(lowPass2.run(low), 3200), 0.4);
+    TestFilter highPass(3.0f, 2000.0f);
+    EXPECT_LT(peakOf(highPass.run(low), 3200), 0.02);
+    TestFilter band(2.0f, 1000.0f);
+    std::vector<float> centre = band.run(sine(1000.0f, 0.5f, 64 * 100));
+    EXPECT_GT(peakOf(centre, 3200), 0.3);
+}
+
+TEST(OutputModule, LinearPanAndLevel) {
+    OutputModule output;
+    float inLeft[4] = {1, 1, 1, 1};
+    float inRight[4] = {0.5f, 0.5f, 0.5f, 0.5f};
+    float left[4], right[4], meter[4];
+    output.setValue(OutPan, -1.0f, 0);
+    output.reset();
+    output.process(inLeft, inRight, left, right, meter, 4);
+    EXPECT_EQ(right[0], 0.0f);
+    EXPECT_FLOAT_EQ(left[0], 1.0f);
+    EXPECT_FLOAT_EQ(meter[0], 1.5f) << "the meter sees left + right before the level";
+    output.setValue(OutPan, 1.0f, 0);
+    output.reset();
+    output.process(inLeft, inRight, left, right, meter, 4);
+    EXPECT_EQ(left[0], 0.0f);
+    output.setValue(OutPan, 0.0f, 0);
+    output.setValue(OutLevelDB, -48.0f, 0);
+    output.reset();
+    float gain = output.process(inLeft, inRight, left, right, meter, 4);
+    EXPECT_NEAR(gain, std::pow(10.0f, -2.4f), 1e-7f);
+    EXPECT_NEAR(left[0], 0.5f * std::pow(10.0f, -2.4f), 1e-7f) << "the centre gives each side half";
+    output.setValue(OutLevelDB, 24.0f, 0);
+    output.reset();
+    EXPECT_NEAR(output.process(inLeft, inRight, left, right, meter, 4), 15.8489f, 1e-3f);
+}
