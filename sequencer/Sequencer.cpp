@@ -1,0 +1,141 @@
+#include "Sequencer.h"
+
+#include <limits>
+
+namespace trommik2 {
+
+namespace {
+
+// Bounds on the samples of one bar: at least one sample per step, and small
+// enough that four bars of positions fit an int. Only a tempo of 0 or a wild
+// one from the host reaches them.
+constexpr float kMinSamplesPerBar = 32.0f;
+constexpr float kMaxSamplesPerBar = 67108864.0f; // 2^26
+
+int samplesPerBar(float tempo, float sampleRate) {
+    const float samples = 60.0f / (tempo * 0.25f) * sampleRate;
+    if (!(samples >= kMinSamplesPerBar))
+        return static_cast<int>(kMinSamplesPerBar);
+    if (samples >= kMaxSamplesPerBar)
+        return static_cast<int>(kMaxSamplesPerBar);
+    return static_cast<int>(samples);
+}
+
+int saturate(int64_t x) {
+    constexpr int64_t lo = std::numeric_limits<int>::min();
+    constexpr int64_t hi = std::numeric_limits<int>::max();
+    return static_cast<int>(x < lo ? lo : (x > hi ? hi : x));
+}
+
+// Clamps x into lo..hi; a NaN from a bad document lands on lo.
+float clamped(float x, float lo, float hi) { return x > lo ? (x < hi ? x : hi) : lo; }
+
+} // namespace
+
+Sequencer::Sequencer(const ParameterTable& table) {
+    for (int p = 0; p < kParameterCount; ++p) {
+        automationMinimum_[p] = table.descriptor(p).automationMinimum;
+        automationMaximum_[p] = table.descriptor(p).automationMaximum;
+    }
+    for (int slot = 0; slot < 2 * kStepsPerBar; slot += 8)
+        tracks_[0].setStep(slot, 127);
+    recomputePositions();
+}
+
+void Sequencer::setSampleRate(int rate) {
+    sampleRate_ = static_cast<float>(rate);
+    recomputePositions();
+}
+
+void Sequencer::setTempo(float bpm) {
+    tempo_ = bpm;
+    recomputePositions();
+}
+
+void Sequencer::setBars(int bars) {
+    bars_ = bars;
+    recomputePositions();
+}
+
+void Sequencer::setShuffle(int percent) {
+    shuffle_ = percent;
+    recomputePositions();
+}
+
+void Sequencer::recomputePositions() {
+    const int barLength = samplesPerBar(tempo_, sampleRate_);
+    const int stepLength = barLength / kStepsPerBar;
+    const int64_t swing = int64_t{shuffle_} * stepLength / 100;
+    patternLength_ = saturate(int64_t{bars_} * barLength);
+    samplesPerStep_ = stepLength;
+    // All 128 slots whatever the bar count: slots beyond the pattern end keep
+    // positions at or past its length and so never play.
+    for (TrackPattern& track : tracks_)
+        for (int i = 0; i < kSlotCount; ++i)
+            track.steps_[i].position = saturate(int64_t{i} * stepLength + (i % 4 == 2 ? swing : 0));
+}
+
+void Sequencer::startBlock(int sampleRate, int hostPosition, float tempo) {
+    setSampleRate(sampleRate);
+    position_ = hostPosition;
+    setTempo(tempo);
+}
+
+void Sequencer::processSubBlock(int n, PlaybackTarget& target) {
+    // Read once: the editor may change the timing while this runs.
+    const int length = patternLength_;
+    const int stepLength = samplesPerStep_;
+    if (length < 1 || stepLength < 1)
+        return; // a bar count below 1, only from bad input: nothing to play
+    position_ = static_cast<int>((int64_t{position_} + n) % length);
+    const Window window{int64_t{position_} - n, position_};
+    currentBar_ = position_ / stepLength / kStepsPerBar;
+
+    bool playing[kTrackCount];
+    for (int t = 0; t < kTrackCount; ++t)
+        playing[t] = target.isPlaying(t) && tracks_[t].hasSteps();
+    for (int t = 0; t < kTrackCount; ++t)
+        if (playing[t])
+            triggerTrack(t, window, target);
+    for (int t = 0; t < kTrackCount; ++t)
+        if (playing[t])
+            automateTrack(t, window, target);
+}
+
+void Sequencer::triggerTrack(int t, Window window, PlaybackTarget& target) {
+    TrackPattern& track = tracks_[t];
+    for (StepSlot& slot : track.steps_) {
+        if (!window.contains(slot.position)) {
+            slot.played = 0; // re-arms the slot for the next window that covers it
+            continue;
+        }
+        if (slot.played != 0 || slot.velocity <= 0)
+            continue;
+        const float x = random_.draw();
+        const float v = (track.velocityRandom_ * 127.0f * x + static_cast<float>(slot.velocity)) * (1.0f / 127.0f);
+        target.trigger(t, clamped(v, 0.0f, 1.0f));
+        slot.played = 1;
+    }
+}
+
+void Sequencer::automateTrack(int t, Window window, PlaybackTarget& target) {
+    const TrackPattern& track = tracks_[t];
+    for (int p = 0; p < kParameterCount; ++p) {
+        const float scale = track.scale_[p];
+        if (!track.automationMasks_[p].any() || !(scale > 0.0f))
+            continue;
+        const float lo = automationMinimum_[p];
+        const float hi = automationMaximum_[p];
+        const float spread = track.random_[p];
+        // Every slot in the window, point or not: a slot without a point holds 0.
+        for (const StepSlot& slot : track.steps_) {
+            if (!window.contains(slot.position))
+                continue;
+            const float x = random_.draw();
+            const float value = ((hi - lo) * x * spread + slot.automation[p]) * scale;
+            target.applyAutomation(t, p, clamped(value, lo, hi));
+        }
+    }
+}
+
+} // namespace trommik2

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+
+#include "LowPassedRandom.h"
+#include "PlaybackTarget.h"
+#include "TrackPattern.h"
+#include "params/ParameterTable.h"
+
+namespace trommik2 {
+
+// The drum machine's one pattern with its timing, and its playback against the
+// host transport. Every slot's sample position is precomputed whenever the
+// timing changes, so playback only compares integers against a window.
+//
+// Threads: the timing setters and the track edits come from the user-interface
+// thread (and from block start on the audio thread) without a lock; playback
+// runs on the audio thread under the process lock. The data stay plain: a
+// concurrent edit may be seen half-done for one sub-block, but every value the
+// audio thread divides by or indexes with is checked first.
+class Sequencer {
+  public:
+    static constexpr int kTrackCount = 16;
+    static constexpr int kSlotCount = TrackPattern::kSlotCount;
+    static constexpr int kStepsPerBar = 32;
+
+    // The automation ranges are copied from the table. Starts with the default
+    // pattern: 2 bars, shuffle 0, 120 BPM, 44100 Hz, a hit on every quarter
+    // note of the first track.
+    explicit Sequencer(const ParameterTable& table);
+
+    // Each stores its value and recomputes every slot position. The model keeps
+    // what it is given; callers validate bars (1..4) and shuffle (0..100).
+    void setSampleRate(int rate);
+    void setTempo(float bpm);
+    void setBars(int bars);
+    void setShuffle(int percent);
+
+    float sampleRate() const { return sampleRate_; }
+    float tempo() const { return tempo_; }
+    int bars() const { return bars_; }
+    int shuffle() const { return shuffle_; }
+    int position() const { return position_; }
+    int patternLength() const { return patternLength_; }
+    int samplesPerStep() const { return samplesPerStep_; }
+    int currentBar() const { return currentBar_; }
+    float randomState() const { return random_.state(); }
+
+    // Track t, clamped to 0..15.
+    TrackPattern& track(int t) { return tracks_[clampTrack(t)]; }
+    const TrackPattern& track(int t) const { return tracks_[clampTrack(t)]; }
+
+    // Block start, audio thread: the host's rate, playback position (samples)
+    // and tempo. The sequencer keeps no clock of its own between blocks.
+    void startBlock(int sampleRate, int hostPosition, float tempo);
+    // One sub-block of n (1..64) samples, audio thread: advances the position,
+    // triggers the steps whose positions fall in the sub-block, then applies
+    // automation; all triggers of all tracks come before any automation.
+    void processSubBlock(int n, PlaybackTarget& target);
+
+  private:
+    // Positions p with p >= 0, p >= start and p < end.
+    struct Window {
+        int64_t start;
+        int64_t end;
+        bool contains(int p) const { return p >= 0 && p >= start && p < end; }
+    };
+
+    static int clampTrack(int t) { return t < 0 ? 0 : (t >= kTrackCount ? kTrackCount - 1 : t); }
+    void recomputePositions();
+    void triggerTrack(int t, Window window, PlaybackTarget& target);
+    void automateTrack(int t, Window window, PlaybackTarget& target);
+
+    float sampleRate_ = 44100.0f;
+    float tempo_ = 120.0f;
+    int position_ = 0;
+    int patternLength_ = 0;
+    int samplesPerStep_ = 0;
+    int bars_ = 2;
+    int shuffle_ = 0;
+    int currentBar_ = 0;
+    TrackPattern tracks_[kTrackCount];
+    LowPassedRandom random_;
+    float automationMinimum_[kParameterCount];
+    float automationMaximum_[kParameterCount];
+};
+
+} // namespace trommik2

@@ -1,0 +1,69 @@
+#include "TrackPattern.h"
+
+namespace trommik2 {
+
+namespace {
+
+const SlotMask kEmptyMask;
+
+} // namespace
+
+TrackPattern::TrackPattern() { clear(); }
+
+void TrackPattern::setStep(int slot, int velocity) {
+    if (!validSlot(slot))
+        return;
+    steps_[slot].velocity = velocity;
+    stepMask_.set(slot, velocity >= 1);
+}
+
+void TrackPattern::setAutomationPoint(int parameter, int slot, float value) {
+    if (!validParameter(parameter) || !validSlot(slot))
+        return;
+    steps_[slot].automation[parameter] = value;
+    automationMasks_[parameter].set(slot, value != 0.0f);
+}
+
+void TrackPattern::setAutomationScale(int parameter, float scale) {
+    if (validParameter(parameter))
+        scale_[parameter] = scale;
+}
+
+void TrackPattern::setAutomationRandom(int parameter, float amount) {
+    if (validParameter(parameter))
+        random_[parameter] = amount;
+}
+
+void TrackPattern::clear() {
+    // Field by field: the audio thread may be reading the positions meanwhile.
+    for (StepSlot& s : steps_) {
+        s.velocity = 0;
+        s.played = 0;
+        for (float& v : s.automation)
+            v = 0.0f;
+    }
+    stepMask_.clear();
+    for (int p = 0; p < kParameterCount; ++p) {
+        automationMasks_[p].clear();
+        scale_[p] = 1.0f;
+        random_[p] = 0.0f;
+    }
+    velocityRandom_ = 0.0f;
+}
+
+float TrackPattern::automationValue(int parameter, int slot) const {
+    return validParameter(parameter) && validSlot(slot) ? steps_[slot].automation[parameter] : 0.0f;
+}
+
+const SlotMask& TrackPattern::automationMask(int parameter) const {
+    return validParameter(parameter) ? automationMasks_[parameter] : kEmptyMask;
+}
+
+bool TrackPattern::hasAnyAutomation() const {
+    for (const SlotMask& m : automationMasks_)
+        if (m.any())
+            return true;
+    return false;
+}
+
+} // namespace trommik2
