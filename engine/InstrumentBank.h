@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
+#include <string>
 
 #include "InstrumentVoice.h"
 #include "params/ParameterTable.h"
@@ -17,8 +19,12 @@ class InstrumentBank {
 
     struct Track {
         std::unique_ptr<InstrumentVoice> voice;
-        bool muted = false;
-        bool soloed = false;
+        // Written by the user interface, read by the audio thread.
+        std::atomic<bool> muted{false};
+        std::atomic<bool> soloed{false};
+        // A request from the user interface to silence the voice, carried out by
+        // the audio thread at its next sub-block so the two never touch the voice at once.
+        std::atomic<bool> silenceRequested{false};
         // Set by a hit, cleared by the next block: the track renders even if silent.
         bool triggered = false;
         float gateLevel = 0.0f;
@@ -26,6 +32,9 @@ class InstrumentBank {
         float tempo = 120.0f;
         float left[64] = {};
         float right[64] = {};
+        // The instrument's name and its sample file ("No Sample" when it has none).
+        std::string name = "-";
+        std::string samplePath;
     };
 
     // Builds the table, the voices and the factory instruments at this rate.

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "AEffect.h"
+#include "host/effect/AEffect.h"
 
 namespace trommik2 {
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "SynthPlugin.h"
+#include "host/effect/SynthPlugin.h"
 
 namespace trommik2 {
 

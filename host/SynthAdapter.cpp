@@ -4,10 +4,11 @@
 #include <atomic>
 #include <new>
 
-#include "EffectEditor.h"
+#include "host/effect/EffectEditor.h"
 #include "HostCallbackEmulation.h"
 #include "InstanceRecord.h"
-#include "SynthPlugin.h"
+#include "core/DrumMachine.h"
+#include "host/effect/SynthPlugin.h"
 
 namespace trommik2 {
 
@@ -33,7 +34,7 @@ SynthAdapter::~SynthAdapter() {
 SynthAdapter* SynthAdapter::current() { return currentAdapter; }
 
 SynthPlugin* SynthAdapter::createEffectInstance(HostCallbackFunction hostCallback) {
-    return new (std::nothrow) SynthPlugin(hostCallback);
+    return new (std::nothrow) DrumMachine(hostCallback);
 }
 
 int32_t SynthAdapter::dispatch(int32_t operation, HostContext* context) {

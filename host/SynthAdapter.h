@@ -7,7 +7,7 @@
 
 #include <trommik2/host_api.h>
 
-#include "AEffect.h"
+#include "host/effect/AEffect.h"
 
 namespace trommik2 {
 

@@ -37,8 +37,10 @@ Sequencer::Sequencer(const ParameterTable& table) {
         automationMinimum_[p] = table.descriptor(p).automationMinimum;
         automationMaximum_[p] = table.descriptor(p).automationMaximum;
     }
+    // The default pattern: the factory snare (track index 1, with its room
+    // reverb) on every quarter note of two bars.
     for (int slot = 0; slot < 2 * kStepsPerBar; slot += 8)
-        tracks_[0].setStep(slot, 127);
+        tracks_[kDefaultTrack].setStep(slot, 127);
     recomputePositions();
 }
 

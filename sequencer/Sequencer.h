@@ -23,6 +23,7 @@ class Sequencer {
     static constexpr int kTrackCount = 16;
     static constexpr int kSlotCount = TrackPattern::kSlotCount;
     static constexpr int kStepsPerBar = 32;
+    static constexpr int kDefaultTrack = 1;
 
     // The automation ranges are copied from the table. Starts with the default
     // pattern: 2 bars, shuffle 0, 120 BPM, 44100 Hz, a hit on every quarter

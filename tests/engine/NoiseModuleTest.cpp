@@ -65,16 +65,16 @@ TEST(NoiseModule, IdenticalHitsGiveIdenticalSamples) {
     module.reseed();
     std::vector<float> second = renderHit(module, 20);
     EXPECT_EQ(first, second);
-    EXPECT_GT(peakOf(first), 1e-4);
+    EXPECT_GT(peak(first), 1e-4);
     EXPECT_TRUE(allFinite(first));
 }
 
 TEST(NoiseModule, LevelOrWeightGateSilencesWithoutAdvancingTheNoise) {
     TestNoise gated(0.0f);
     std::vector<float> silent = renderHit(gated, 5);
-    EXPECT_EQ(peakOf(silent), 0.0);
+    EXPECT_EQ(peak(silent), 0.0);
     std::vector<float> weightless = renderHit(gated, 3, 0.0005f);
-    EXPECT_EQ(peakOf(weightless), 0.0);
+    EXPECT_EQ(peak(weightless), 0.0);
     gated.setValue(GenNoiseLevel1, 1.0f, 0);
     gated.reset();
     std::vector<float> afterGate = renderHit(gated, 10);
@@ -94,7 +94,7 @@ TEST(NoiseModule, SweptFrequencyStaysWithinItsBounds) {
             module.reset();
             std::vector<float> out = renderHit(module, 40);
             EXPECT_TRUE(allFinite(out)) << shape << " " << frequency;
-            EXPECT_LT(peakOf(out), 50.0) << shape << " " << frequency;
+            EXPECT_LT(peak(out), 50.0) << shape << " " << frequency;
         }
     }
 }

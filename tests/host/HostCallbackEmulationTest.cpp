@@ -4,7 +4,7 @@
 
 #include <host/HostCallbackEmulation.h>
 #include <host/SynthAdapter.h>
-#include <host/SynthPlugin.h>
+#include <host/effect/SynthPlugin.h>
 
 using namespace trommik2;
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include <host/SynthAdapter.h>
-#include <host/SynthPlugin.h>
+#include <host/effect/SynthPlugin.h>
 
 using namespace trommik2;
 

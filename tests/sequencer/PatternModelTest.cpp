@@ -68,19 +68,19 @@ TEST(SequencerTiming, NonsenseTimingNeverLeavesThePatternWithoutLength) {
     EXPECT_GT(s->track(0).position(2), 0) << "saturates instead of overflowing";
 }
 
-TEST(Pattern, DefaultIsAQuarterNoteHitOnTheFirstTrack) {
+TEST(Pattern, DefaultIsAQuarterNoteHitOnTheSnareTrack) {
     Sequencer s(parameterTable());
     EXPECT_EQ(s.bars(), 2);
     EXPECT_EQ(s.shuffle(), 0);
     EXPECT_FLOAT_EQ(s.tempo(), 120.0f);
     EXPECT_FLOAT_EQ(s.sampleRate(), 44100.0f);
     for (int i = 0; i < Sequencer::kSlotCount; ++i)
-        EXPECT_EQ(s.track(0).velocity(i), i < 64 && i % 8 == 0 ? 127 : 0) << i;
-    EXPECT_EQ(s.track(0).stepMask().word(0), 0x01010101u);
-    EXPECT_EQ(s.track(0).stepMask().word(1), 0x01010101u);
-    EXPECT_EQ(s.track(0).stepMask().word(2), 0u);
-    for (int t = 1; t < Sequencer::kTrackCount; ++t)
-        EXPECT_FALSE(s.track(t).hasSteps()) << t;
+        EXPECT_EQ(s.track(1).velocity(i), i < 64 && i % 8 == 0 ? 127 : 0) << i;
+    EXPECT_EQ(s.track(1).stepMask().word(0), 0x01010101u);
+    EXPECT_EQ(s.track(1).stepMask().word(1), 0x01010101u);
+    EXPECT_EQ(s.track(1).stepMask().word(2), 0u);
+    for (int t = 0; t < Sequencer::kTrackCount; ++t)
+        EXPECT_EQ(s.track(t).hasSteps(), t == 1) << t;
     EXPECT_FLOAT_EQ(s.track(4).automationScale(OutPan), 1.0f);
     EXPECT_FLOAT_EQ(s.track(4).automationRandom(OutPan), 0.0f);
 }

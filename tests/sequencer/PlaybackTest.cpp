@@ -57,7 +57,7 @@ TEST(Playback, SlotsTriggerInTheSubBlockThatHoldsTheirPosition) {
     d.startBlock(44100, 0, 120.0f);
     d.processSubBlock(64, real);
     ASSERT_EQ(real.events.size(), 1u);
-    EXPECT_EQ(real.events[0].track, 0);
+    EXPECT_EQ(real.events[0].track, Sequencer::kDefaultTrack);
     EXPECT_FLOAT_EQ(real.events[0].value, 1.0f);
 }
 

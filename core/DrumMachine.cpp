@@ -1,0 +1,204 @@
+#include "DrumMachine.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "ThumbnailGeometry.h"
+#include "engine/Dsp.h"
+#include "host/effect/EffectEditor.h"
+
+namespace trommik2 {
+
+namespace {
+
+enum PluginParameter : int32_t {
+    kCloseEditor = 5000,
+    kMasterVolume = 10000,
+    kSelectTrack = 10001,
+    kShuffle = 10015,
+    kMeterLeft = 10017,
+    kMeterRight = 10018,
+    kAudition = 10022,
+    kMuteFirst = 10028,
+    kSoloFirst = 10044,
+    kResetModulation = 10080,
+    kHostTempo = 99998,
+    kHostPosition = 99999,
+};
+
+// Editor controls told to refresh.
+constexpr int kShuffleDisplay = 5003;
+
+bool inRange(int32_t index, int32_t first, int count) { return index >= first && index < first + count; }
+
+} // namespace
+
+DrumMachine::DrumMachine(HostCallbackFunction hostCallback)
+    : SynthPlugin(hostCallback), bank_(44100.0f), sequencer_(bank_.table()), playback_(bank_),
+      renderer_(bank_, sequencer_, playback_) {
+    renderer_.setSampleRate(44100.0f);
+    DrumMachine::setSampleRate(44100.0f);
+    setNumInputs(0);
+    setNumOutputs(2);
+    canProcessReplacing(true);
+    hasVu(false);
+    hasClip(false);
+    canMono(false);
+    isSynth(true);
+    setUniqueID(fourCharCode("ZK15"));
+    knobSlots_.setDefaults();
+    bank_.selectedTrack = 0;
+    DrumMachine::suspend();
+    DrumMachine::resume();
+}
+
+DrumMachine::~DrumMachine() { std::lock_guard<std::mutex> lock(processLock_); }
+
+void DrumMachine::setParameter(int32_t index, float value) {
+    if (inRange(index, 0, kParameterCount)) {
+        bank_.setValue(bank_.selectedTrack, index, bank_.table().toValue(index, value));
+    } else if (index == kCloseEditor) {
+        if (value == 0.0f && editor_)
+            editor_->close();
+    } else if (index == kMasterVolume) {
+        bank_.masterVolume = std::pow(10.0f, (48.0f * value - 42.0f) / 20.0f);
+    } else if (index == kSelectTrack) {
+        bank_.selectedTrack = InstrumentBank::clampTrack(static_cast<int>(std::lrint(value)));
+    } else if (index == kShuffle) {
+        // The model keeps what it is given; a host may send more than 100 %.
+        sequencer_.setShuffle(std::clamp(static_cast<int>(std::lrint(value * 100.0f)), 0, 100));
+        refreshEditor(kShuffleDisplay, value);
+    } else if (index == kAudition) {
+        audition(value);
+    } else if (inRange(index, kMuteFirst, kTrackCount)) {
+        setMuted(index - kMuteFirst, value > 0.0f);
+    } else if (inRange(index, kSoloFirst, kTrackCount)) {
+        setSoloed(index - kSoloFirst, value > 0.0f);
+    } else if (index == kResetModulation) {
+        resetModulation(static_cast<int>(std::lrint(value)));
+    } else if (index == kHostTempo) {
+        hostTempo_ = value;
+    } else if (index == kHostPosition) {
+        hostPosition_ = static_cast<int>(std::lrint(value));
+    } else {
+        refreshEditor(index, value);
+    }
+}
+
+float DrumMachine::getParameter(int32_t index) {
+    if (inRange(index, 0, kParameterCount))
+        return bank_.table().toNormalized(index, bank_.value(bank_.selectedTrack, index));
+    switch (index) {
+    case kMasterVolume: return (20.0f * std::log10(bank_.masterVolume) - 6.0f + 48.0f) / 48.0f;
+    case kSelectTrack: return static_cast<float>(bank_.selectedTrack);
+    case kShuffle: return static_cast<float>(sequencer_.shuffle()) * 0.01f;
+    case kMeterLeft: return renderer_.meter(0).level();
+    case kMeterRight: return renderer_.meter(1).level();
+    default: break;
+    }
+    if (inRange(index, kMuteFirst, kTrackCount))
+        return bank_.track(index - kMuteFirst).muted ? 1.0f : 0.0f;
+    if (inRange(index, kSoloFirst, kTrackCount))
+        return bank_.track(index - kSoloFirst).soloed ? 1.0f : 0.0f;
+    return 0.0f;
+}
+
+void DrumMachine::setMuted(int track, bool muted) {
+    InstrumentBank::Track& t = bank_.track(track);
+    t.muted = muted;
+    if (muted && !t.soloed)
+        t.silenceRequested = true;
+}
+
+void DrumMachine::setSoloed(int track, bool soloed) { bank_.track(track).soloed = soloed; }
+
+void DrumMachine::audition(float velocity) {
+    // The host only renders while its transport runs: ask it to start so the hit is heard.
+    if (!renderer_.isRendering())
+        hostVendorSpecific(fourCharCode("HOST"), fourCharCode("PLAY"), nullptr, 0.0f);
+    std::lock_guard<std::mutex> lock(processLock_);
+    playback_.trigger(bank_.selectedTrack, velocity);
+}
+
+void DrumMachine::resetModulation(int index) {
+    InstrumentVoice& voice = bank_.voice(bank_.selectedTrack);
+    if (index == 0) {
+        if (voice.generator().synthesisType() != kFilteredNoise) {
+            std::lock_guard<std::mutex> lock(processLock_);
+            voice.setParameter(GenSynthesisType, kFilteredNoise);
+        }
+    } else if (index >= 2 && index < kParameterCount) {
+        voice.setModuleValue(index, 0.0f, ModuleParameter::kOffset);
+    }
+}
+
+void DrumMachine::refreshEditor(int control, float value) {
+    if (editor_)
+        editor_->setParameter(control, value);
+}
+
+void DrumMachine::setSampleRate(float rate) {
+    std::lock_guard<std::mutex> lock(processLock_);
+    if (rate != bank_.sampleRate() && rate > 0.0f) {
+        bank_.setSampleRate(rate);
+        renderer_.setSampleRate(rate);
+    }
+    sampleRate_ = static_cast<int>(std::lrint(rate));
+    sampleRate_ = sampleRate_ > 0 ? sampleRate_ : 44100;
+    AudioEffect::setSampleRate(rate);
+}
+
+void DrumMachine::suspend() {
+    std::lock_guard<std::mutex> lock(processLock_);
+    renderer_.suspend();
+}
+
+void DrumMachine::resume() {
+    for (int t = 0; t < kTrackCount; ++t)
+        bank_.track(t).triggered = false;
+}
+
+void DrumMachine::process(float**, float** outputs, int32_t frames) { renderBlock(outputs, frames, true); }
+
+void DrumMachine::processReplacing(float**, float** outputs, int32_t frames) {
+    renderBlock(outputs, frames, false);
+}
+
+void DrumMachine::renderBlock(float** outputs, int32_t frames, bool adding) {
+    std::lock_guard<std::mutex> lock(processLock_);
+    if (frames < 1)
+        return;
+    float tempo = hostTempo_;
+    sequencer_.startBlock(sampleRate_, hostPosition_, tempo);
+    for (int t = 0; t < kTrackCount; ++t) {
+        bank_.track(t).tempo = tempo;
+        bank_.voice(t).setTempo(tempo);
+    }
+    renderer_.render(outputs, frames, adding);
+}
+
+int32_t DrumMachine::drawThumbnail(cairo_t* surface, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                                   int32_t start, int32_t end, float tempo) {
+    ThumbnailGeometry g;
+    if (!surface || !ThumbnailGeometry::compute(left, top, right, bottom, start, end, tempo,
+                                                static_cast<float>(sampleRate_), &g))
+        return 0;
+    int length = sequencer_.bars() * Sequencer::kStepsPerBar;
+    cairo_save(surface);
+    cairo_set_source_rgb(surface, 1.0, 1.0, 1.0);
+    for (int row = 0; row < kTrackCount; ++row) {
+        const TrackPattern& pattern = sequencer_.track(row);
+        for (int column = 0; column < g.stepCount; ++column) {
+            int step = ((g.firstStep + column) % length + length) % length;
+            if (pattern.velocity(step) > 0)
+                cairo_rectangle(surface, g.cellLeft(column), g.cellTop(row), g.cellWidth, g.cellHeight);
+        }
+    }
+    cairo_fill(surface);
+    cairo_restore(surface);
+    return 0;
+}
+
+} // namespace trommik2

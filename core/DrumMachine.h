@@ -1,0 +1,75 @@
+#pragma once
+
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "BankPlayback.h"
+#include "BlockRenderer.h"
+#include "engine/InstrumentBank.h"
+#include "host/effect/SynthPlugin.h"
+#include "sequencer/KnobSlots.h"
+#include "sequencer/Sequencer.h"
+
+namespace trommik2 {
+
+// The plug-in: one drum machine per host instance. It owns the sixteen track
+// instruments, the pattern, the master section and meters, and routes every
+// parameter access by number.
+//
+// Threads: setParameter/getParameter come from the user-interface thread,
+// except 99998 and 99999 which the audio thread writes before each block;
+// process/processReplacing run on the audio thread; setSampleRate comes from
+// either. The process lock serialises block rendering with sample-rate changes,
+// instrument loads and destruction.
+class DrumMachine : public SynthPlugin {
+  public:
+    static constexpr int kTrackCount = InstrumentBank::kTrackCount;
+
+    explicit DrumMachine(HostCallbackFunction hostCallback);
+    ~DrumMachine() override;
+
+    void setParameter(int32_t index, float value) override;
+    float getParameter(int32_t index) override;
+    void process(float** inputs, float** outputs, int32_t frames) override;
+    void processReplacing(float** inputs, float** outputs, int32_t frames) override;
+    void setSampleRate(float rate) override;
+    void suspend() override;
+    void resume() override;
+    int32_t drawThumbnail(cairo_t* surface, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t start,
+                          int32_t end, float tempo) override;
+
+    InstrumentBank& bank() { return bank_; }
+    const InstrumentBank& bank() const { return bank_; }
+    Sequencer& sequencer() { return sequencer_; }
+    const Sequencer& sequencer() const { return sequencer_; }
+    std::mutex& processLock() { return processLock_; }
+    KnobSlots& knobSlots() { return knobSlots_; }
+    const KnobSlots& knobSlots() const { return knobSlots_; }
+    // Audio thread or under the process lock: a hit on a track (as the sequencer makes).
+    void trigger(int track, float velocity) { playback_.trigger(track, velocity); }
+    bool isRendering() const { return renderer_.isRendering(); }
+    int hostPosition() const { return hostPosition_; }
+    float hostTempo() const { return hostTempo_; }
+    int sampleRateInt() const { return sampleRate_; }
+
+  private:
+    void renderBlock(float** outputs, int32_t frames, bool adding);
+    void setMuted(int track, bool muted);
+    void setSoloed(int track, bool soloed);
+    void audition(float velocity);
+    void resetModulation(int index);
+    void refreshEditor(int control, float value);
+
+    KnobSlots knobSlots_;
+    std::atomic<int> hostPosition_{0};
+    std::atomic<float> hostTempo_{120.0f};
+    int sampleRate_ = 44100;
+    InstrumentBank bank_;
+    Sequencer sequencer_;
+    BankPlayback playback_;
+    BlockRenderer renderer_;
+    std::mutex processLock_;
+};
+
+} // namespace trommik2

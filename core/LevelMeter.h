@@ -1,0 +1,21 @@
+#pragma once
+
+namespace trommik2 {
+
+// A peak meter with a 1.5 s release (40 dB). The editor reads the level.
+class LevelMeter {
+  public:
+    // Any sample-rate change restarts the meter at 0.
+    void setSampleRate(float rate);
+    // Audio thread: follows the signed samples x of one block.
+    void process(const float* x, int n);
+    float level() const { return level_; }
+    void clear() { level_ = 0.0f; }
+
+  private:
+    float sampleRate_ = 44100.0f;
+    float level_ = 0.0f;
+    float release_ = 0.0f;
+};
+
+} // namespace trommik2

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "CoreTestSupport.h"
+
+using namespace trommik2;
+
+TEST(BlockProcessing, HitsStartAtTheSubBlockThatHoldsTheirSlot) {
+    Rig rig;
+    int length = rig.machine->sequencer().patternLength();
+    // 100 samples before the wrap: the first 64-sample window misses slot 0, the
+    // second (after the wrap) holds it, so the hit starts 64 samples into the block.
+    rig.position = length - 100;
+    std::vector<float> left = rig.renderLeft(130, 130);
+    EXPECT_LT(peak(left, 0, 64), 1e-6);
+    EXPECT_GT(peak(left, 64, 130), 1e-3);
+    EXPECT_EQ(rig.machine->sequencer().position(), 30) << "64 + 64 + 2 samples later";
+}
+
+TEST(BlockProcessing, ProcessAddsToTheHostBuffer) {
+    Rig rig;
+    std::vector<float> reference = rig.renderLeft(512);
+    Rig adding;
+    std::vector<float> left(512, 0.5f);
+    std::vector<float> right(512, 0.5f);
+    float* outputs[2] = {left.data(), right.data()};
+    adding.machine->setParameter(99999, 0.0f);
+    adding.machine->process(nullptr, outputs, 512);
+    for (size_t i = 0; i < 512; ++i)
+        ASSERT_FLOAT_EQ(left[i], 0.5f + reference[i]) << i;
+}
+
+TEST(BlockProcessing, SilenceIsTheMasterResponseToTheAntiDenormalConstant) {
+    Rig rig;
+    rig.clearPattern();
+    std::vector<float> left = rig.renderLeft(44100);
+    EXPECT_NE(left[0], 0.0f) << "not exact zeros";
+    EXPECT_LT(std::fabs(left[0]), 1e-9f);
+    EXPECT_LT(std::fabs(left.back()), std::fabs(left[0])) << "decays through the high-pass";
+}
+
+TEST(BlockProcessing, MuteSoloAndSoloOfAMutedTrack) {
+    Rig audible;
+    EXPECT_GT(peak(audible.renderLeft(4096), 0, 4096), 0.05);
+
+    Rig muted;
+    muted.machine->setParameter(10028 + 1, 1.0f);
+    EXPECT_LT(peak(muted.renderLeft(4096), 0, 4096), 1e-6);
+
+    Rig otherSoloed;
+    otherSoloed.machine->setParameter(10044 + 0, 1.0f);
+    EXPECT_LT(peak(otherSoloed.renderLeft(4096), 0, 4096), 1e-6) << "only soloed tracks play";
+
+    Rig soloMuted;
+    soloMuted.machine->setParameter(10028 + 1, 1.0f);
+    soloMuted.machine->setParameter(10044 + 1, 1.0f);
+    EXPECT_GT(peak(soloMuted.renderLeft(4096), 0, 4096), 0.05) << "a soloed track plays even when muted";
+}
+
+TEST(BlockProcessing, MutingSilencesASoundingTrackAtOnce) {
+    Rig rig;
+    rig.renderLeft(2048);
+    rig.machine->setParameter(10028 + 1, 1.0f);
+    rig.machine->setParameter(10028 + 1, 0.0f);
+    std::vector<float> after = rig.renderLeft(2048);
+    EXPECT_LT(peak(after, 0, 2048), 1e-3) << "the tail was cut although the track is unmuted again";
+}
+
+TEST(BlockProcessing, RendersAreDeterministic) {
+    Rig a;
+    Rig b;
+    std::vector<float> first = a.renderLeft(3 * 44100, 512);
+    std::vector<float> second = b.renderLeft(3 * 44100, 512);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(a.lastRight, b.lastRight);
+}
+
+TEST(BlockProcessing, MetersFollowTheOutput) {
+    Rig rig;
+    rig.renderLeft(1024);
+    float left = rig.machine->getParameter(10017);
+    EXPECT_GT(left, 0.01f);
+    EXPECT_LE(left, 1.0f);
+    rig.machine->suspend();
+    EXPECT_EQ(rig.machine->getParameter(10017), 0.0f);
+    EXPECT_EQ(rig.machine->getParameter(10018), 0.0f);
+}

@@ -1,0 +1,47 @@
+#include "AllocationCounter.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+thread_local bool counting = false;
+thread_local size_t allocations = 0;
+
+void* allocate(size_t size) {
+    if (counting)
+        ++allocations;
+    void* p = std::malloc(size ? size : 1);
+    if (!p)
+        throw std::bad_alloc();
+    return p;
+}
+
+} // namespace
+
+namespace allocation {
+
+void startCounting() {
+    allocations = 0;
+    counting = true;
+}
+
+size_t stopCounting() {
+    counting = false;
+    return allocations;
+}
+
+} // namespace allocation
+
+void* operator new(size_t size) { return allocate(size); }
+void* operator new[](size_t size) { return allocate(size); }
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    if (counting)
+        ++allocations;
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+void operator delete[](void* p, size_t) noexcept { std::free(p); }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+// Measurements on rendered audio shared by the test suites.
+
+inline double peak(const std::vector<float>& x, size_t from = 0, size_t to = static_cast<size_t>(-1)) {
+    double p = 0.0;
+    for (size_t i = from; i < to && i < x.size(); ++i)
+        p = std::fmax(p, std::fabs(x[i]));
+    return p;
+}
+
+inline bool allFinite(const std::vector<float>& x) {
+    for (float v : x)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+// Sample indices where a hit starts: loud compared with what came just before.
+inline std::vector<size_t> onsets(const std::vector<float>& x, double threshold = 0.02) {
+    std::vector<size_t> found;
+    const size_t lookBack = 400;
+    for (size_t i = lookBack; i < x.size(); ++i) {
+        if (std::fabs(x[i]) < threshold)
+            continue;
+        if (std::fabs(x[i]) > 4.0 * peak(x, i - lookBack, i) + 1e-3) {
+            found.push_back(i);
+            i += 2000;
+        }
+    }
+    return found;
+}
