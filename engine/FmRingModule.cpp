@@ -38,6 +38,7 @@ void FmRingModule::reset() {
     std::memset(shaped_, 0, sizeof shaped_);
     std::memset(modulation_, 0, sizeof modulation_);
     std::memset(ring_, 0, sizeof ring_);
+    std::memset(measures_, 0, sizeof measures_); // a reset module sweeps as a new one
     for (PhaseDistortionOscillator& oscillator : oscillators_)
         oscillator.restart();
 }

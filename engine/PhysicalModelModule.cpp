@@ -72,6 +72,7 @@ void PhysicalModelModule::reset() {
     SoundModule::reset();
     std::memset(envelope_, 0, sizeof envelope_);
     std::memset(exciter_, 0, sizeof exciter_);
+    measure_ = 0.0f; // part of the exciter: a reset model sounds as a new one
     exciterFilter_.clear();
     for (int k = 0; k < kLoops; ++k) {
         lineA_[k].clear();

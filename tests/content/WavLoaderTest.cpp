@@ -234,6 +234,30 @@ TEST_F(WavLoaderTest, CorruptHeadersNeverCrash) {
             dialogs_.clear();
         }
     }
+    // Random chunk sequences whose sizes may lie.
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    const char* ids[] = {"fmt ", "data", "LIST", "junk"};
+    for (int file = 0; file < 200; ++file) {
+        std::string chunks;
+        for (uint32_t c = next() % 5; c > 0; --c) {
+            std::string body(next() % 40, '\0');
+            for (char& b : body)
+                b = static_cast<char>(next() >> 24);
+            std::string piece = chunk(ids[next() % 4], body);
+            if (next() % 3 == 0) {
+                uint32_t lie = next();
+                for (int i = 0; i < 4; ++i)
+                    piece[4 + static_cast<size_t>(i)] = static_cast<char>(lie >> (8 * i));
+            }
+            chunks += piece;
+        }
+        SampleModule player;
+        WavLoader::loadSample(write("random.wav", riff("WAVE", chunks).substr(0, 12 + next() % (chunks.size() + 1))),
+                              player);
+        ASSERT_GE(player.frameCount(), 0);
+        dialogs_.clear();
+    }
     // Sizes far beyond the file in the format and data headers.
     std::string huge = riff("WAVE", formatChunk(1, 16) + chunk("data", words({5, 6, 7})));
     std::string hugeData = huge;
