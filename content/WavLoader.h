@@ -9,7 +9,7 @@ class SampleModule;
 // Reads RIFF WAVE files into a sample player as mono floats: the data are taken
 // as signed 16-bit words whatever the format says, two channels are averaged.
 // Failures are shown in a stop message box; callers learn only the result.
-// User-interface thread, or block processing's callers under the process lock.
+// User-interface thread; callers whose player may be rendering hold the process lock.
 class WavLoader {
   public:
     // Replaces the player's sample with the file's data. True when the data
