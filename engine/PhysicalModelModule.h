@@ -30,10 +30,20 @@ class PhysicalModelModule : public SoundModule {
     int delayLength(int k) const { return lengths_[k]; }
 
   private:
+    // The length of line k (0..11) for a size scale.
+    int lineLength(int k, float scale) const;
+    void distribute(const float* envelope, int n);
+    void updateExciterFilter();
+    void updateLoopGain(float blend);
+    void excite(const uint8_t* triggers, float blend, int n);
+    void updateSize();
+    void updateDamping();
+    // One sample of the coupled loops, driven by excitation.
+    float surface(float excitation);
+
     NoiseGenerator noise_;
     Biquad exciterFilter_;
     float envelope_[64] = {};
-    uint8_t triggers_[64] = {};
     float exciter_[64] = {};
     float measure_ = 0.0f;
     DelayLine lineA_[kLoops];

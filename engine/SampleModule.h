@@ -27,8 +27,14 @@ class SampleModule : public SoundModule {
     void render(const float* envelope, const uint8_t* triggers, float sampleWeight, float* out, int n);
 
   private:
+    // The four-point cubic between frames j + 1 and j + 2 at position j + t.
+    float interpolate(double position) const;
+
     std::unique_ptr<float[]> data_;
     int frames_ = 0;
+    double position_ = 0.0;
+    // The velocity of the note being played, captured at its start.
+    float noteVelocity_ = 1.0f;
 };
 
 } // namespace trommik2

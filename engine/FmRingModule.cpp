@@ -1,0 +1,137 @@
+#include "FmRingModule.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "Dsp.h"
+#include "params/ParameterIndex.h"
+
+namespace trommik2 {
+
+FmRingModule::FmRingModule() : SoundModule("FM/Ring Module", GenFMRingTune1, 14), antiDenormal_(dsp::kAntiDenormal) {
+    setDefault(GenFMRingTune1, 36.0f);
+    setDefault(GenFMRingTune2, 0.0f);
+    setDefault(GenFMRingDeform1, 0.0f);
+    setDefault(GenFMRingDeform2, 0.0f);
+    setDefault(GenFMRingFMMode, 0.0f);
+    setDefault(GenFMRingXModAmt, 0.0f);
+    setDefault(GenFMRingRingModAmt, 0.0f);
+    setDefault(GenFMRingDynamicMod, 0.0f);
+    setDefault(GenFMRingEnvAmt1, 1.0f);
+    setDefault(GenFMRingEnvAmt2, 1.0f);
+    setDefault(GenFMRingPitchEnv1, 1.0f);
+    setDefault(GenFMRingPitchEnv2, 1.0f);
+    setDefault(GenFMRingVol1, 1.0f);
+    setDefault(GenFMRingVol2, 1.0f);
+    FmRingModule::setSampleRate(sampleRate_);
+}
+
+void FmRingModule::setSampleRate(float rate) {
+    SoundModule::setSampleRate(rate);
+    for (PhaseDistortionOscillator& oscillator : oscillators_)
+        oscillator.setSampleRate(rate);
+}
+
+void FmRingModule::reset() {
+    SoundModule::reset();
+    std::memset(outputs_, 0, sizeof outputs_);
+    std::memset(shaped_, 0, sizeof shaped_);
+    std::memset(modulation_, 0, sizeof modulation_);
+    std::memset(ring_, 0, sizeof ring_);
+    std::memset(measures_, 0, sizeof measures_); // a reset module sweeps as a new one
+    for (PhaseDistortionOscillator& oscillator : oscillators_)
+        oscillator.restart();
+}
+
+void FmRingModule::shapeEnvelopes(const float* envelope, int n) {
+    for (int j = 0; j < kOscillators; ++j) {
+        float k = 1.0f / dsp::clip(smoothed(GenFMRingEnvAmt1 + j) * 0.99f, 0.0001f, 0.9999f);
+        float sum = 0.0f;
+        for (int i = 0; i < n; ++i) {
+            shaped_[j][i] = dsp::shapeCurve(envelope[i], k);
+            sum += shaped_[j][i];
+        }
+        float m = measures_[j];
+        measures_[j] = ((1.0f - (m + sum) / static_cast<float>(n)) + m) * 0.5f;
+    }
+}
+
+void FmRingModule::prepareModulation(int n) {
+    float v = velocity_;
+    float dynamics = smoothed(GenFMRingDynamicMod);
+    float amount = smoothed(GenFMRingXModAmt) * ((1.0f - dynamics) + dynamics * v * v);
+    float r = smoothed(GenFMRingRingModAmt) * 0.5f;
+    // Mode 0: 1 modulates 2; mode 1: 2 modulates 1; anything else (a mode being
+    // automated from one to another included) modulates both ways.
+    float mode = target(GenFMRingFMMode);
+    float amount1 = mode == 0.0f ? 0.0f : amount;
+    float amount2 = mode == 1.0f ? 0.0f : amount;
+    for (int i = 0; i < n; ++i) {
+        modulation_[0][i] = (outputs_[1][i] * (1.0f - r) + ring_[i] * r) * amount1;
+        modulation_[1][i] = (ring_[i] * r + outputs_[0][i] * (1.0f - r)) * amount2;
+    }
+}
+
+void FmRingModule::updateOscillators() {
+    float note1 = dsp::clip(smoothed(GenFMRingTune1), 0.0f, 127.0f);
+    float notes[kOscillators] = {note1, dsp::clip(note1 + smoothed(GenFMRingTune2), 0.0f, 127.0f)};
+    for (int j = 0; j < kOscillators; ++j) {
+        float exponent = (notes[j] - 69.0f) / 12.0f;
+        if (std::fabs(exponent - lastExponents_[j]) > 0.01f) {
+            lastExponents_[j] = exponent;
+            pitches_[j] = 440.0f * std::exp2(exponent);
+        }
+        float f = pitches_[j];
+        // The distortion fades out toward a sixth of the rate, where its overtones would alias.
+        float fade = 1.0f - dsp::clip(3.0f * f * twoOverSampleRate_, 0.0f, 1.0f);
+        oscillators_[j].setDistortion(dsp::clip(smoothed(GenFMRingDeform1 + j) * fade * 0.01f, 0.001f, 0.99f));
+        float p = dsp::clip(smoothed(GenFMRingPitchEnv1 + j), 0.0001f, 0.99f);
+        float swept = (1.0f - dsp::shapeCurve(measures_[j], 1.0f / p)) * f;
+        oscillators_[j].setFrequency(dsp::clip(swept, 1.0f, 18000.0f));
+    }
+}
+
+void FmRingModule::runOscillators(const uint8_t* triggers, int n) {
+    for (int i = 0; i < n; ++i) {
+        if (resetPending_ || triggers[i]) {
+            for (PhaseDistortionOscillator& oscillator : oscillators_)
+                oscillator.restart();
+            resetPending_ = false;
+        }
+        for (int j = 0; j < kOscillators; ++j)
+            outputs_[j][i] = oscillators_[j].next(modulation_[j][i]) * shaped_[j][i];
+    }
+}
+
+void FmRingModule::mixOutput(float* out, int n) {
+    float v = velocity_;
+    float dynamics = smoothed(GenFMRingDynamicMod);
+    float ringAmount = smoothed(GenFMRingRingModAmt) * (dynamics * v * v + (1.0f - dynamics) * v);
+    float g1 = smoothed(GenFMRingVol1) * v;
+    float g2 = smoothed(GenFMRingVol2) * v;
+    float c = antiDenormal_;
+    for (int i = 0; i < n; ++i) {
+        float a = outputs_[0][i] + c;
+        float b = outputs_[1][i] + c;
+        c = -c;
+        float ring = a * b * ringAmount;
+        out[i] = (b * g2 + g1 * a) * (1.0f - ringAmount) + ring;
+        ring_[i] = ring;
+    }
+    antiDenormal_ = c;
+}
+
+void FmRingModule::render(const float* envelope, const uint8_t* triggers, float synthesisWeight, float* out, int n) {
+    bool audible = smoothed(GenFMRingVol1) > 0.001f || smoothed(GenFMRingVol2) > 0.001f;
+    if (!(audible && synthesisWeight > 0.001f)) {
+        std::memset(out, 0, sizeof(float) * static_cast<size_t>(n));
+        return;
+    }
+    shapeEnvelopes(envelope, n);
+    prepareModulation(n);
+    updateOscillators();
+    runOscillators(triggers, n);
+    mixOutput(out, n);
+}
+
+} // namespace trommik2

@@ -1,0 +1,191 @@
+#include "PhysicalModelModule.h"
+
+#include <array>
+#include <cmath>
+#include <cstring>
+
+#include "Dsp.h"
+#include "params/ParameterIndex.h"
+
+namespace trommik2 {
+
+namespace {
+
+constexpr int kLines = 2 * PhysicalModelModule::kLoops;
+constexpr float kAllPass = 0.71f;
+constexpr float kOutputScale = 1.0f / PhysicalModelModule::kLoops;
+constexpr float kSmallestScale = 0.3f;
+constexpr float kScaleRange = 4.7f;
+constexpr float kLengthDivisor = 4900.0f;
+
+// Relative line lengths: every step a little wider than the one before, so the
+// loops share as few resonances as possible and the surface sounds inharmonic.
+constexpr std::array<float, kLines> lengthFactors() {
+    std::array<float, kLines> factors{};
+    float factor = 1.0f;
+    float ratio = 1.13f;
+    for (float& f : factors) {
+        f = factor;
+        factor *= ratio;
+        ratio *= 1.019f;
+    }
+    return factors;
+}
+
+constexpr std::array<float, kLines> kLengthFactors = lengthFactors();
+
+} // namespace
+
+PhysicalModelModule::PhysicalModelModule() : SoundModule("PM Module", GenPMSize, 8) {
+    setDefault(GenPMSize, 0.5f);
+    setDefault(GenPMExciterFreq, 1000.0f);
+    setDefault(GenPMExciterQ, 0.5f);
+    setDefault(GenPMDamping, 0.5f);
+    setDefault(GenPMEnvShapePitch, 0.5f);
+    setDefault(GenPMDampFreq, 20000.0f);
+    setDefault(GenPMDynamicEnv, 0.0f);
+    setDefault(GenPMVolume, 1.0f);
+    exciterFilter_.setType(Biquad::kBandPass);
+    PhysicalModelModule::setSampleRate(sampleRate_);
+}
+
+int PhysicalModelModule::lineLength(int k, float scale) const {
+    int length = dsp::roundInt(kLengthFactors[static_cast<size_t>(k)] * sampleRate_ * scale / kLengthDivisor);
+    // A line needs at least one sample of delay; only very low rates get here.
+    return length < 1 ? 1 : length;
+}
+
+void PhysicalModelModule::setSampleRate(float rate) {
+    SoundModule::setSampleRate(rate);
+    exciterFilter_.setSampleRate(rate);
+    // Rendering never allocates: the lines take the largest size's lengths now.
+    float largest = kSmallestScale + kScaleRange;
+    for (int k = 0; k < kLoops; ++k) {
+        lineA_[k].require(lineLength(2 * k, largest));
+        lineB_[k].require(lineLength(2 * k + 1, largest));
+    }
+    lastSize_ = -1.0f;             // the lengths follow the new rate at the next block
+    lastExciterFrequency_ = -1.0f; // and the exciter is designed for it
+}
+
+void PhysicalModelModule::reset() {
+    SoundModule::reset();
+    std::memset(envelope_, 0, sizeof envelope_);
+    std::memset(exciter_, 0, sizeof exciter_);
+    measure_ = 0.0f; // part of the exciter: a reset model sounds as a new one
+    exciterFilter_.clear();
+    for (int k = 0; k < kLoops; ++k) {
+        lineA_[k].clear();
+        lineB_[k].clear();
+        damping_[k].clear();
+    }
+    noise_.reseed();
+}
+
+void PhysicalModelModule::distribute(const float* envelope, int n) {
+    float sum = 0.0f;
+    for (int i = 0; i < n; ++i) {
+        float e = envelope[i];
+        envelope_[i] = e / (9.0f - 8.0f * e);
+        sum += envelope_[i];
+    }
+    measure_ = 1.0f - (measure_ + sum) / static_cast<float>(n);
+}
+
+void PhysicalModelModule::updateExciterFilter() {
+    float bandwidth = 1.0f / (3.0f * dsp::clip(smoothed(GenPMExciterQ), 0.0f, 1.0f) + 0.5f);
+    // Kept off 0 and 1: the shape curve is 0/0 there at the ends of the measure.
+    float shape = dsp::clip(smoothed(GenPMEnvShapePitch), 0.0001f, 0.9999f);
+    float sweep = dsp::clip(1.0f - dsp::shapeCurve(measure_, 1.0f / shape), 0.001f, 0.999f);
+    float frequency = sweep * smoothed(GenPMExciterFreq);
+    if (resetPending_ || frequency != lastExciterFrequency_ || bandwidth != lastBandwidth_) {
+        exciterFilter_.design(dsp::clip(frequency, 50.0f, 18000.0f), bandwidth);
+        lastExciterFrequency_ = frequency;
+        lastBandwidth_ = bandwidth;
+    }
+}
+
+void PhysicalModelModule::updateLoopGain(float blend) {
+    float damping = smoothed(GenPMDamping);
+    if (!resetPending_ && damping == lastDamping_)
+        return;
+    lastDamping_ = damping;
+    float squared = damping * damping;
+    loopGain_ = dsp::clip((1.0f - squared * squared) / (blend * 0.002f + 1.0f), 0.0f, 1.0f);
+    junction_ = -2.0f * loopGain_ / kLoops;
+}
+
+void PhysicalModelModule::excite(const uint8_t* triggers, float blend, int n) {
+    float v = velocity_;
+    for (int i = 0; i < n; ++i) {
+        if (resetPending_ || triggers[i]) {
+            exciterFilter_.clear();
+            resetPending_ = false;
+        }
+        float e = envelope_[i];
+        float e2 = e * e;
+        // Low velocities with dynamics give the burst a steeper, shorter envelope.
+        float x = (e2 * e2 * blend + e * (1.0f - blend)) * v * noise_.next();
+        exciter_[i] = static_cast<float>(exciterFilter_.process(x));
+    }
+}
+
+void PhysicalModelModule::updateSize() {
+    float size = smoothed(GenPMSize);
+    if (std::fabs(size - lastSize_) <= 0.001f)
+        return;
+    lastSize_ = size;
+    float scale = dsp::clip(size, 0.0f, 1.0f) * kScaleRange + kSmallestScale;
+    for (int k = 0; k < kLines; ++k)
+        lengths_[k] = lineLength(k, scale);
+    // Within the lengths reserved at setSampleRate: these requests never allocate.
+    for (int k = 0; k < kLoops; ++k) {
+        lineA_[k].require(lengths_[2 * k]);
+        lineB_[k].require(lengths_[2 * k + 1]);
+    }
+}
+
+void PhysicalModelModule::updateDamping() {
+    float cutoff = smoothed(GenPMDampFreq); // clipped below Nyquist by the filter
+    for (OnePoleLowPass& filter : damping_)
+        filter.setCutoff(cutoff, sampleRate_);
+}
+
+float PhysicalModelModule::surface(float excitation) {
+    float a[kLoops];
+    float b[kLoops];
+    float sum = 0.0f;
+    for (int k = 0; k < kLoops; ++k) {
+        a[k] = damping_[k].process(lineA_[k].readInteger(lengths_[2 * k]));
+        b[k] = lineB_[k].readInteger(lengths_[2 * k + 1]);
+        sum += a[k];
+    }
+    // Every loop hears the common reflection of all of them plus the exciter.
+    float u = junction_ * sum + excitation;
+    for (int k = 0; k < kLoops; ++k) {
+        float y = kAllPass * b[k] + loopGain_ * a[k] + u;
+        lineB_[k].write(y);
+        lineA_[k].write(b[k] - kAllPass * y);
+    }
+    return sum * kOutputScale;
+}
+
+void PhysicalModelModule::render(const float* envelope, const uint8_t* triggers, float synthesisWeight, float* out,
+                                 int n) {
+    float volume = smoothed(GenPMVolume);
+    if (!(volume > 0.001f && synthesisWeight > 0.001f)) {
+        std::memset(out, 0, sizeof(float) * static_cast<size_t>(n));
+        return;
+    }
+    distribute(envelope, n);
+    float blend = smoothed(GenPMDynamicEnv) * (1.0f - velocity_);
+    updateExciterFilter();
+    updateLoopGain(blend);
+    excite(triggers, blend, n);
+    updateSize();
+    updateDamping();
+    for (int i = 0; i < n; ++i)
+        out[i] = surface(exciter_[i]) * volume;
+}
+
+} // namespace trommik2
