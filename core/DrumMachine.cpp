@@ -162,9 +162,7 @@ void DrumMachine::resume() {
 
 void DrumMachine::process(float**, float** outputs, int32_t frames) { renderBlock(outputs, frames, true); }
 
-void DrumMachine::processReplacing(float**, float** outputs, int32_t frames) {
-    renderBlock(outputs, frames, false);
-}
+void DrumMachine::processReplacing(float**, float** outputs, int32_t frames) { renderBlock(outputs, frames, false); }
 
 void DrumMachine::renderBlock(float** outputs, int32_t frames, bool adding) {
     std::lock_guard<std::mutex> lock(processLock_);
@@ -182,8 +180,8 @@ void DrumMachine::renderBlock(float** outputs, int32_t frames, bool adding) {
 int32_t DrumMachine::drawThumbnail(cairo_t* surface, int32_t left, int32_t top, int32_t right, int32_t bottom,
                                    int32_t start, int32_t end, float tempo) {
     ThumbnailGeometry g;
-    if (!surface || !ThumbnailGeometry::compute(left, top, right, bottom, start, end, tempo,
-                                                static_cast<float>(sampleRate_), &g))
+    if (!surface ||
+        !ThumbnailGeometry::compute(left, top, right, bottom, start, end, tempo, static_cast<float>(sampleRate_), &g))
         return 0;
     int length = sequencer_.bars() * Sequencer::kStepsPerBar;
     cairo_save(surface);

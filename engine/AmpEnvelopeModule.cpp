@@ -111,9 +111,7 @@ void AmpEnvelopeModule::advance() {
         else
             level_ = stepToward(floor_);
         break;
-    case kHold:
-        level_ = floor_;
-        break;
+    case kHold: level_ = floor_; break;
     case kFade:
         if (level_ <= kSoundingLevel) {
             enter(kAttack);
@@ -122,8 +120,7 @@ void AmpEnvelopeModule::advance() {
             level_ = stepToward(0.0f);
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -4,10 +4,10 @@
 #include <atomic>
 #include <new>
 
-#include "host/effect/EffectEditor.h"
 #include "HostCallbackEmulation.h"
 #include "InstanceRecord.h"
 #include "core/DrumMachine.h"
+#include "host/effect/EffectEditor.h"
 #include "host/effect/SynthPlugin.h"
 
 namespace trommik2 {
