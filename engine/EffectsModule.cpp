@@ -1,0 +1,98 @@
+#include "EffectsModule.h"
+
+#include <algorithm>
+
+#include "Dsp.h"
+#include "effects/EffectFactory.h"
+#include "params/ParameterIndex.h"
+
+namespace trommik2 {
+
+namespace {
+
+// Synchronised delays at very low tempi would need huge buffers; hosts stay far inside.
+constexpr float kMinTempo = 20.0f;
+constexpr float kMaxTempo = 999.0f;
+
+} // namespace
+
+EffectsModule::EffectsModule() : SoundModule("FX Module", FXType, 6), effect_(createEffect(0)) {
+    effect_->prepare(sampleRate_, tempo_);
+}
+
+EffectsModule::~EffectsModule() = default;
+
+void EffectsModule::setValue(int index, float value, int slot) {
+    SoundModule::setValue(index, value, slot);
+    if (slot != ModuleParameter::kBase)
+        return;
+    if (index == FXType) {
+        int type = std::clamp(dsp::roundInt(value), 0, kTypeCount - 1);
+        if (type != type_)
+            switchType(type);
+    } else if (index >= FXParam1 && index <= FXParam4) {
+        int p = index - FXParam1;
+        lastSet_[type_][p] = value;
+        records_[type_][p] = dsp::clip(value, 0.0f, 1.0f);
+    } else if (index == FXActive) {
+        bool active = value > 0.5f;
+        if (active != active_) {
+            active_ = active;
+            resetPending_ = true; // cleared by the audio thread at its next block
+        }
+    }
+}
+
+// The new type takes up the parameter values it had when it was last selected.
+void EffectsModule::switchType(int type) {
+    type_ = type;
+    effect_.reset();
+    effect_ = createEffect(type);
+    effect_->prepare(sampleRate_, tempo_);
+    for (int p = 0; p < 4; ++p)
+        setDefault(FXParam1 + p, lastSet_[type][p]);
+}
+
+void EffectsModule::setSampleRate(float rate) {
+    if (!(rate > 0.0f))
+        return;
+    SoundModule::setSampleRate(rate);
+    effect_->prepare(rate, tempo_);
+}
+
+void EffectsModule::reset() {
+    SoundModule::reset(); // the effect is cleared at the next block
+}
+
+void EffectsModule::setTempo(float bpm) {
+    if (!(bpm > 0.0f))
+        return;
+    bpm = std::clamp(bpm, kMinTempo, kMaxTempo);
+    if (bpm == tempo_)
+        return;
+    tempo_ = bpm;
+    effect_->prepare(sampleRate_, tempo_);
+}
+
+float EffectsModule::storedValue(int p) const { return p >= 0 && p < 4 ? records_[type_][p] : 0.0f; }
+
+void EffectsModule::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
+    if (resetPending_) {
+        effect_->clear();
+        resetPending_ = false;
+    }
+    if (!active_) {
+        std::copy_n(inLeft, n, outLeft);
+        std::copy_n(inRight, n, outRight);
+        return;
+    }
+    float x[4];
+    for (int p = 0; p < 4; ++p) {
+        x[p] = dsp::clip(smoothed(FXParam1 + p), 0.0f, 1.0f);
+        records_[type_][p] = x[p];
+    }
+    effect_->configure(x);
+    effect_->process(inLeft, inRight, outLeft, outRight, n);
+}
+
+} // namespace trommik2

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Effect.h"
+#include "engine/Biquad.h"
+
+namespace trommik2 {
+
+// A low shelf, a rational soft-clipping waveshaper with drive and level
+// compensation, and a high shelf. Parameters: Drive, Low, High, Mix.
+class Distortion : public Effect {
+  public:
+    Distortion();
+
+    void prepare(float sampleRate, float tempo) override;
+    void configure(const float* x) override;
+    void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
+    void clear() override;
+
+  private:
+    struct Channel {
+        Biquad lowShelf;
+        Biquad highShelf;
+    };
+
+    float driveGain_ = 1.0f;
+    float outputGain_ = 1.0f;
+    double lowGain_ = 1000.0;
+    double highGain_ = 1000.0;
+    Channel channels_[2];
+};
+
+} // namespace trommik2

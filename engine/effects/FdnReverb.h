@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Effect.h"
+#include "TriangleLfo.h"
+#include "engine/DelayLine.h"
+#include "engine/OnePoleLowPass.h"
+
+namespace trommik2 {
+
+// A feedback delay network of four modulated lines mixed by a Householder
+// reflection, each with a damping low-pass and an all-pass diffuser in its loop.
+// The room and the hall differ in line lengths and LFO rates.
+// Parameters: Decay, Damp, Mod, Mix.
+class FdnReverb : public Effect {
+  public:
+    static constexpr int kLineCount = 4;
+    enum class Size { kRoom, kHall };
+
+    explicit FdnReverb(Size size);
+
+    void prepare(float sampleRate, float tempo) override;
+    void configure(const float* x) override;
+    void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
+    void clear() override;
+
+  private:
+    struct Line {
+        DelayLine delay;
+        DelayLine diffuser;
+        int diffuserLength = 1;
+        float length = 1.0f;
+        OnePoleLowPass damping;
+    };
+
+    float scale_;
+    float lfoRate_;
+    float lfoFactor_;
+    float sampleRate_ = 44100.0f;
+    float decay_ = 0.0f;
+    bool fresh_ = true;
+    Line lines_[kLineCount];
+    TriangleLfo lfos_[2] = {TriangleLfo(true), TriangleLfo(true)};
+};
+
+} // namespace trommik2

@@ -1,0 +1,72 @@
+#include "Phaser.h"
+
+#include "engine/Dsp.h"
+
+namespace trommik2 {
+
+namespace {
+
+constexpr double kStageFrequencies[Phaser::kStageCount] = {400.0,    492.0,    605.16,  744.3468,
+                                                           915.5466, 1126.122, 1385.13, 1703.711};
+constexpr double kStageBandwidth = 0.2;
+constexpr float kLfoSmoothingHz = 0.2f;
+constexpr float kChannelSign[2] = {1.0f, -1.0f};
+
+} // namespace
+
+Phaser::Phaser() {
+    for (Channel& channel : channels_)
+        for (Biquad& stage : channel.stages)
+            stage.setType(Biquad::kAllPass);
+}
+
+void Phaser::prepare(float sampleRate, float) {
+    sampleRate_ = sampleRate;
+    for (Channel& channel : channels_) {
+        for (Biquad& stage : channel.stages)
+            stage.setSampleRate(sampleRate);
+        channel.lfo.setSmoothing(kLfoSmoothingHz, sampleRate / dsp::kBlockSize);
+    }
+}
+
+void Phaser::configure(const float* x) {
+    float rate = 9.9f * x[0] * x[0] + 0.1f;
+    feedback_ = 3.8f * x[1] / (1.0f + 3.0f * x[1]);
+    float depth = x[2] * x[2];
+    double top = 0.499999 * sampleRate_;
+    for (int c = 0; c < 2; ++c) {
+        Channel& channel = channels_[c];
+        // Both channels sweep at the Rate; the opposite signs make the stereo image.
+        channel.lfo.setRate(rate, sampleRate_ / dsp::kBlockSize);
+        double m = depth * channel.lfo.advance() * kChannelSign[c] + 1.0f;
+        for (int k = 0; k < kStageCount; ++k)
+            channel.stages[k].design(dsp::clip(m * kStageFrequencies[k], 0.1, top), kStageBandwidth);
+    }
+    setMix(x[3] * 0.5f, 1.0f - x[3] * 0.5f);
+}
+
+void Phaser::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
+    const float* in[2] = {inLeft, inRight};
+    float* out[2] = {outLeft, outRight};
+    for (int c = 0; c < 2; ++c) {
+        Channel& channel = channels_[c];
+        for (int i = 0; i < n; ++i) {
+            double u = in[c][i] + feedback_ * channel.previous;
+            for (Biquad& stage : channel.stages)
+                u = stage.process(u);
+            channel.previous = static_cast<float>(u);
+            out[c][i] = dry_ * in[c][i] + wet_ * channel.previous;
+        }
+    }
+}
+
+void Phaser::clear() {
+    for (Channel& channel : channels_) {
+        for (Biquad& stage : channel.stages)
+            stage.clear();
+        channel.lfo.restart();
+        channel.previous = 0.0f;
+    }
+}
+
+} // namespace trommik2

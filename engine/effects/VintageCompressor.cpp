@@ -1,0 +1,80 @@
+#include "VintageCompressor.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/Dsp.h"
+
+namespace trommik2 {
+
+namespace {
+
+constexpr float kLevelSmoothingHz = 100.0f;
+
+} // namespace
+
+void VintageCompressor::prepare(float sampleRate, float) {
+    sampleRate_ = sampleRate;
+    levelSmoother_.setCutoff(kLevelSmoothingHz, sampleRate);
+}
+
+VintageCompressor::Law VintageCompressor::lawForRatio(float ratio) {
+    float u = dsp::clip(ratio, 1.0f, 50.0f) * 0.02f;
+    float c = 1.0f - 1.0f / (50.0f * u / ((u - 1.0f) * -1.857143f + u));
+    float c1 = 0.92f * c;
+    return {c, 1.0f - c1, c1};
+}
+
+float VintageCompressor::followerCoefficient(float ms) const { return std::exp(-1.0f / (0.001f * ms * sampleRate_)); }
+
+void VintageCompressor::configure(const float* x) {
+    float inputGain = std::pow(10.0f, (60.0f * x[0] - 24.0f) / 20.0f);
+    float attack = 49.95f * x[1] * x[1] * x[1] + 0.05f;
+    float x3 = x[2] * x[2];
+    float release = 995.0f * x3 * x3 + 5.0f;
+    float x4 = x[3] * x[3];
+    float ratio = 49.0f * x4 * x4 + 1.0f;
+    // Below about 1.83:1 c turns negative and the law lifts instead of compressing.
+    Law law = lawForRatio(ratio);
+    c1_ = law.c1;
+    c0_ = law.c0;
+    float c = law.c;
+    drive_ = (c / ((c - 1.0f) * -11.5f + c) * 12.0f + 1.0f) * inputGain;
+    const float attacks[kFollowerCount] = {attack, 2.0f * attack + 2.0f, 5.0f * attack + 5.0f};
+    const float releases[kFollowerCount] = {release, 2.0f * release + 50.0f, 5.0f * release + 150.0f};
+    for (int j = 0; j < kFollowerCount; ++j) {
+        followers_[j].attack = followerCoefficient(attacks[j]);
+        followers_[j].release = followerCoefficient(releases[j]);
+    }
+}
+
+void VintageCompressor::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
+    for (int i = 0; i < n; ++i) {
+        float a = gain_ * drive_ * inLeft[i];
+        float b = gain_ * drive_ * inRight[i];
+        float level = std::fabs(a) + std::fabs(b);
+        level = std::max(level, levelSmoother_.process(level));
+        float detected = (c1_ * level * level + c0_ * level) * 0.0085f;
+        float envelope = 0.0f;
+        for (Follower& f : followers_) {
+            float coefficient = detected <= f.envelope ? f.release : f.attack;
+            f.envelope = std::clamp((f.envelope - detected) * coefficient + detected, dsp::kAntiDenormal, 10000.0f);
+            envelope = std::max(envelope, f.envelope);
+        }
+        float y = (1.0f - 1.0f / (10.0f * envelope + 1.0f)) * 0.1333333f;
+        float reduction = 1.0f - 7.5f * dsp::softClip(y);
+        gain_ = reduction * c0_;
+        float scale = c1_ * reduction + c0_;
+        outLeft[i] = scale * a;
+        outRight[i] = scale * b;
+    }
+}
+
+void VintageCompressor::clear() {
+    levelSmoother_.clear();
+    for (Follower& f : followers_)
+        f.envelope = 0.0f;
+    gain_ = 1.0f;
+}
+
+} // namespace trommik2

@@ -1,0 +1,385 @@
+#include "ValueDisplay.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "EffectNames.h"
+
+namespace trommik2 {
+
+namespace {
+
+enum class Formatter {
+    kDash,
+    kSynthesisType,
+    kFrequency,
+    kPercent,
+    kNote,
+    kSemitones,
+    kDeform,
+    kFmMode,
+    kPlain,
+    kDirection,
+    kMixRatio,
+    kTime,
+    kCurve,
+    kFilterType,
+    kDecibels,
+    kEffectType,
+    kEffectParameter,
+    kOnOff,
+};
+
+constexpr std::array<Formatter, kParameterCount> makeFormatters() {
+    std::array<Formatter, kParameterCount> f{};
+    for (int i : {2, 7, 13, 17, 44, 46})
+        f[i] = Formatter::kFrequency;
+    for (int i : {3, 4, 5, 6, 8, 9, 10, 11, 12, 14, 15, 16, 18, 19, 36, 37, 38, 47, 49, 50, 58})
+        f[i] = Formatter::kPercent;
+    for (int i = 25; i <= 33; ++i)
+        f[i] = Formatter::kPercent;
+    for (int i = FXParam1; i <= FXParam4; ++i)
+        f[i] = Formatter::kEffectParameter;
+    f[GenSynthesisType] = Formatter::kSynthesisType;
+    f[GenFMRingTune1] = Formatter::kNote;
+    f[GenFMRingTune2] = Formatter::kSemitones;
+    f[GenFMRingDeform1] = f[GenFMRingDeform2] = Formatter::kDeform;
+    f[GenFMRingFMMode] = Formatter::kFmMode;
+    f[GenWavTune] = Formatter::kPlain;
+    f[GenWavDirection] = Formatter::kDirection;
+    f[GenMixSynthesisWav] = Formatter::kMixRatio;
+    f[EnvAttack] = f[EnvDecay] = Formatter::kTime;
+    f[EnvCurveShape] = f[EnvVelocityShape] = Formatter::kCurve;
+    f[FilterType] = Formatter::kFilterType;
+    f[FilterDriveDB] = f[OutLevelDB] = Formatter::kDecibels;
+    f[FXType] = Formatter::kEffectType;
+    f[FXActive] = Formatter::kOnOff;
+    return f;
+}
+
+constexpr std::array<Formatter, kParameterCount> kFormatters = makeFormatters();
+
+// Fixed texts are cut at 23 characters, group names at 63.
+constexpr std::size_t kFixedTextLimit = 23;
+constexpr std::size_t kGroupNameLimit = 63;
+
+void copyText(char* out, std::size_t capacity, const char* text, std::size_t limit = kFixedTextLimit) {
+    std::size_t n = std::min({std::strlen(text), limit, capacity - 1});
+    std::memcpy(out, text, n);
+    out[n] = '\0';
+}
+
+__attribute__((format(printf, 3, 4))) void print(char* out, std::size_t capacity, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(out, capacity, format, args);
+    va_end(args);
+}
+
+// Truncation toward zero, kept inside the int range.
+int truncated(double v) { return static_cast<int>(std::clamp(std::trunc(v), -1e9, 1e9)); }
+
+void frequency(char* out, std::size_t capacity, double v) {
+    if (v >= 1000.0)
+        print(out, capacity, "%.2f kHz", v / 1000.0);
+    else
+        print(out, capacity, "%.0f Hz", v);
+}
+
+void percent(char* out, std::size_t capacity, double v) { print(out, capacity, "%.0f%%", v * 100.0); }
+
+// The nearest note's name with the cents to it; nothing outside the note range.
+void note(const ParameterTable& table, char* out, std::size_t capacity, double v) {
+    if (!(v > -1.0 && v < 129.0)) { // also keeps the conversion below in range
+        copyText(out, capacity, "");
+        return;
+    }
+    double n = std::nearbyint(v);
+    double cents = (v - n) * 100.0;
+    if (cents > 99.0) {
+        cents = 0.0;
+        n += 1.0;
+    }
+    const char* name = table.noteName(static_cast<int>(n));
+    if (n < 0.0 || n > 127.0)
+        copyText(out, capacity, "");
+    else if (cents > 0.0)
+        print(out, capacity, "%s +%.0f", name, cents);
+    else if (cents < 0.0)
+        print(out, capacity, "%s -%.0f", name, -cents);
+    else
+        copyText(out, capacity, name);
+}
+
+void semitones(char* out, std::size_t capacity, double v) {
+    if (v > 0.0)
+        print(out, capacity, "+%.2f", v);
+    else if (v < 0.0)
+        print(out, capacity, "%.2f", v);
+    else
+        copyText(out, capacity, "0");
+}
+
+void deform(char* out, std::size_t capacity, double v) {
+    int n = truncated(v);
+    if (n <= 1)
+        copyText(out, capacity, "Sinewave");
+    else if (n > 99)
+        copyText(out, capacity, "Sawtooth");
+    else
+        print(out, capacity, "%i%%", n);
+}
+
+// A fractional mode (from automation) shows the nearest mode.
+void fmMode(char* out, std::size_t capacity, double v) {
+    static const char* const kModes[3] = {"Sine 1 -> 2", "Sine 2 -> 1", "Cross Mod"};
+    int mode = static_cast<int>(std::clamp(std::nearbyint(v), 0.0, 2.0));
+    copyText(out, capacity, kModes[mode]);
+}
+
+void time(char* out, std::size_t capacity, double v) {
+    if (v >= 1000.0)
+        print(out, capacity, "%.2f s", v / 1000.0);
+    else if (v >= 100.0)
+        print(out, capacity, "%.0f ms", v);
+    else if (v >= 10.0)
+        print(out, capacity, "%.1f ms", v);
+    else
+        print(out, capacity, "%.2f ms", v);
+}
+
+void curve(char* out, std::size_t capacity, double v) {
+    int n = truncated(v);
+    if (n > 0)
+        print(out, capacity, "+%i (log)", n);
+    else if (n == 0)
+        copyText(out, capacity, "0 (lin)");
+    else
+        print(out, capacity, "%i (exp)", n);
+}
+
+void filterType(char* out, std::size_t capacity, double v) {
+    const char* text = "Filter Off";
+    if (v == 1.0)
+        text = "Lowpass";
+    else if (v == 2.0)
+        text = "Bandpass";
+    else if (v == 3.0)
+        text = "Highpass";
+    copyText(out, capacity, text);
+}
+
+void decibels(char* out, std::size_t capacity, double v) {
+    double a = std::fabs(v);
+    if (a > 90.0)
+        copyText(out, capacity, "-");
+    else if (a >= 10.0)
+        print(out, capacity, "%.1fdB", v);
+    else if (a > 0.0)
+        print(out, capacity, "%.2fdB", v);
+    else
+        copyText(out, capacity, "0dB");
+}
+
+void kilo(char* out, std::size_t capacity, double hz) {
+    double k = hz / 1000.0;
+    print(out, capacity, k >= 9.99 ? "%.1fk" : "%.2fk", k);
+}
+
+void hertz(char* out, std::size_t capacity, double hz) { print(out, capacity, hz >= 9.99 ? "%.1fHz" : "%.2fHz", hz); }
+
+void delayTime(char* out, std::size_t capacity, double x) {
+    double t = 0.1 + 1999.9 * x / (24.0 - 23.0 * x);
+    if (t < 1.0)
+        print(out, capacity, "%.1fms", t);
+    else if (t < 1000.0)
+        print(out, capacity, "%.0fms", t);
+    else
+        print(out, capacity, "%.2fs", t / 1000.0);
+}
+
+// The synchronised step of x: 12 (1 - x), a fraction above one half rounding up.
+int syncStep(double x) {
+    double y = 12.0 * (1.0 - x);
+    double k = std::floor(y);
+    if (y - k > 0.5)
+        k += 1.0;
+    return static_cast<int>(std::clamp(k, 0.0, 12.0));
+}
+
+// Effect-parameter read-outs. x is the slot's stored value; each type shows the
+// quantity its knob controls. A helper returns false where the parameter has no
+// text of its own: it then shows the default percentage of x.
+
+bool delayText(int type, int p, double x, char* out, std::size_t capacity) {
+    bool synced = type == kMonoDelaySync || type == kStereoDelaySync;
+    bool stereo = type == kStereoDelaySync || type == kStereoDelayMs;
+    if (p == 0 || (p == 1 && stereo)) {
+        if (synced)
+            copyText(out, capacity, syncStepName(syncStep(x)));
+        else
+            delayTime(out, capacity, x);
+    } else if (p == 2 && !stereo) {
+        kilo(out, capacity, 1000.0 + 15000.0 * (1.0 - x) * (1.0 - x));
+    } else if (p == 2) {
+        if (x >= 0.5)
+            print(out, capacity, "%.0f%% dual", (x - 0.5) * 200.0);
+        else
+            print(out, capacity, "%.0f%% ping", (1.0 - 2.0 * x) * 100.0);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool modulationText(int type, int p, double x, char* out, std::size_t capacity) {
+    if (type == kChorus && p == 0) {
+        double shown = (3.0 + 7.0 * x * x) * 2.3 * (1.0 + 1.37) / 2.0;
+        print(out, capacity, shown >= 9.99 ? "%.1fms" : "%.2fms", shown);
+    } else if (type == kChorus && p == 1) {
+        hertz(out, capacity, 0.2 + 9.8 * x * x);
+    } else if ((type == kFlanger || type == kPhaser) && p == 0) {
+        hertz(out, capacity, 0.1 + 19.9 * x * x);
+    } else if ((type == kRoomReverb || type == kHallReverb) && p == 1) {
+        kilo(out, capacity, 1000.0 + 15000.0 * (1.0 - x) * (1.0 - x));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool loFiText(int p, double x, double sampleRate, char* out, std::size_t capacity) {
+    double u = 1.0 - x;
+    if (p == 0) {
+        kilo(out, capacity, (0.01 + 0.99 * u * u * u) * sampleRate);
+    } else if (p == 1) {
+        double bits = std::floor(1.0 + 15.0 * u * u);
+        if (bits < 2.0)
+            copyText(out, capacity, "1 Bit");
+        else
+            print(out, capacity, "%.0f Bits", bits);
+    } else if (p == 2) {
+        kilo(out, capacity, 1000.0 + 19000.0 * x * x);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// x arrives in single precision, in which the filter itself picks its type.
+bool filterText(int p, float x, char* out, std::size_t capacity) {
+    if (p == 0) {
+        double c = 10.0 + 19990.0 * x * x * x;
+        if (c >= 1000.0)
+            print(out, capacity, "%.1fkHz", c / 1000.0);
+        else
+            print(out, capacity, "%.0fHz", c);
+    } else if (p == 1) {
+        percent(out, capacity, static_cast<double>(x) * x);
+    } else if (p == 2) {
+        copyText(out, capacity, x > 0.66f ? "Highpass" : (x > 0.33f ? "Bandpass" : "Lowpass"));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void compressorText(int p, double x, char* out, std::size_t capacity) {
+    if (p == 0) {
+        double g = 60.0 * x - 24.0;
+        print(out, capacity, g >= 10.0 || g <= -10.0 ? "%.0fdB" : "%.2fdB", g);
+    } else if (p == 1) {
+        double a = 0.05 + 49.95 * x * x;
+        print(out, capacity, a >= 10.0 ? "%.0fms" : "%.2fms", a);
+    } else if (p == 2) {
+        print(out, capacity, "%.0fms", 5.0 + 995.0 * x * x * x);
+    } else {
+        double q = 1.0 + 49.0 * x * x * x;
+        print(out, capacity, q >= 10.0 ? "1 : %.0f" : "1 : %.1f", q);
+    }
+}
+
+void effectParameter(int p, const EffectSlotState& fx, char* out, std::size_t capacity) {
+    double x = fx.stored[p];
+    bool done = true;
+    switch (fx.type) {
+    case kMonoDelaySync:
+    case kMonoDelayMs:
+    case kStereoDelaySync:
+    case kStereoDelayMs: done = delayText(fx.type, p, x, out, capacity); break;
+    case kChorus:
+    case kFlanger:
+    case kPhaser:
+    case kRoomReverb:
+    case kHallReverb: done = modulationText(fx.type, p, x, out, capacity); break;
+    case kLoFi: done = loFiText(p, x, fx.sampleRate, out, capacity); break;
+    case kAnalogueFilter12:
+    case kAnalogueFilter24: done = filterText(p, fx.stored[p], out, capacity); break;
+    case kVintageCompressor: compressorText(p, x, out, capacity); break;
+    default: done = false; break;
+    }
+    if (!done)
+        percent(out, capacity, x);
+}
+
+} // namespace
+
+void ValueDisplay::text(int index, double value, const EffectSlotState& fx, char* out, std::size_t capacity) const {
+    if (index >= 0 && index < kParameterCount) {
+        const ParameterDescriptor& d = table_.descriptor(index);
+        double lo = d.minimum;
+        double hi = d.maximum;
+        value = (std::fabs(value - lo) - std::fabs(value - hi) + lo + hi) / 2.0;
+    }
+    format(index, value, fx, out, capacity);
+}
+
+void ValueDisplay::format(int index, double v, const EffectSlotState& fx, char* out, std::size_t capacity) const {
+    if (capacity == 0)
+        return;
+    Formatter formatter = index >= 0 && index < kParameterCount ? kFormatters[index] : Formatter::kDash;
+    if (formatter != Formatter::kEffectParameter && formatter != Formatter::kEffectType && !std::isfinite(v))
+        formatter = Formatter::kDash;
+    switch (formatter) {
+    case Formatter::kDash: copyText(out, capacity, "-"); break;
+    case Formatter::kSynthesisType: {
+        int group = truncated(v);
+        copyText(out, capacity, table_.groupName(group >= 10 ? 0 : group), kGroupNameLimit);
+        break;
+    }
+    case Formatter::kFrequency: frequency(out, capacity, v); break;
+    case Formatter::kPercent: percent(out, capacity, v); break;
+    case Formatter::kNote: note(table_, out, capacity, v); break;
+    case Formatter::kSemitones: semitones(out, capacity, v); break;
+    case Formatter::kDeform: deform(out, capacity, v); break;
+    case Formatter::kFmMode: fmMode(out, capacity, v); break;
+    case Formatter::kPlain: print(out, capacity, "%.2f", v); break;
+    case Formatter::kDirection: copyText(out, capacity, v == 1.0 ? "reverse" : "normal"); break;
+    case Formatter::kMixRatio: print(out, capacity, "%.0f%% : %.0f%%", v * 100.0, (1.0 - v) * 100.0); break;
+    case Formatter::kTime: time(out, capacity, v); break;
+    case Formatter::kCurve: curve(out, capacity, v); break;
+    case Formatter::kFilterType: filterType(out, capacity, v); break;
+    case Formatter::kDecibels: decibels(out, capacity, v); break;
+    case Formatter::kEffectType: print(out, capacity, "%s", effectLongName(fx.type)); break;
+    case Formatter::kEffectParameter: effectParameter(index - FXParam1, fx, out, capacity); break;
+    case Formatter::kOnOff: copyText(out, capacity, v > 0.5 ? "on" : "off"); break;
+    }
+}
+
+const char* ValueDisplay::name(int index, int effectType) const {
+    if (index >= FXParam1 && index <= FXParam4)
+        return effectParameterName(effectType, index - FXParam1);
+    return table_.shortName(index);
+}
+
+const char* ValueDisplay::longName(int index, int effectType) const {
+    if (index >= FXParam1 && index <= FXParam4)
+        return effectParameterDescription(effectType, index - FXParam1);
+    return table_.longName(index);
+}
+
+} // namespace trommik2
