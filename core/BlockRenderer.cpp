@@ -61,8 +61,6 @@ void BlockRenderer::render(float** outputs, int frames, bool adding) {
 
 bool BlockRenderer::selectTrack(int t, bool anySolo) {
     InstrumentBank::Track& track = bank_.track(t);
-    if (track.silenceRequested.exchange(false))
-        bank_.silenceTrack(t);
     if (track.muted && !track.soloed)
         return false;
     InstrumentVoice& voice = *track.voice;
@@ -105,6 +103,9 @@ void BlockRenderer::renderTracks(int n) {
 }
 
 void BlockRenderer::renderSubBlock(float* left, float* right, int n, bool adding) {
+    for (int t = 0; t < InstrumentBank::kTrackCount; ++t)
+        if (bank_.track(t).silenceRequested.exchange(false))
+            bank_.silenceTrack(t);
     sequencer_.processSubBlock(n, target_);
     // Every float-to-integer conversion inside the voices truncates.
     std::fesetround(FE_TOWARDZERO);

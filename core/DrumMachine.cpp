@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "ThumbnailGeometry.h"
 #include "engine/Dsp.h"
@@ -21,6 +22,11 @@ enum PluginParameter : int32_t {
     kMeterLeft = 10017,
     kMeterRight = 10018,
     kAudition = 10022,
+    kInstrumentNameFirst = 10060,
+    kSetupNameDisplay = 10076,
+    kKitNameDisplay = 10077,
+    kPatternNameDisplay = 10078,
+    kSampleNameDisplay = 10079,
     kMuteFirst = 10028,
     kSoloFirst = 10044,
     kResetModulation = 10080,
@@ -37,7 +43,7 @@ bool inRange(int32_t index, int32_t first, int count) { return index >= first &&
 
 DrumMachine::DrumMachine(HostCallbackFunction hostCallback)
     : SynthPlugin(hostCallback), bank_(44100.0f), sequencer_(bank_.table()), playback_(bank_),
-      renderer_(bank_, sequencer_, playback_) {
+      renderer_(bank_, sequencer_, playback_), display_(bank_.table()) {
     renderer_.setSampleRate(44100.0f);
     DrumMachine::setSampleRate(44100.0f);
     setNumInputs(0);
@@ -57,7 +63,9 @@ DrumMachine::DrumMachine(HostCallbackFunction hostCallback)
 DrumMachine::~DrumMachine() { std::lock_guard<std::mutex> lock(processLock_); }
 
 void DrumMachine::setParameter(int32_t index, float value) {
-    if (inRange(index, 0, kParameterCount)) {
+    if (index == GenSynthesisType || index == FXType) {
+        setStructuralParameter(index, bank_.table().toValue(index, value));
+    } else if (inRange(index, 0, kParameterCount)) {
         bank_.setValue(bank_.selectedTrack, index, bank_.table().toValue(index, value));
     } else if (index == kCloseEditor) {
         if (value == 0.0f && editor_)
@@ -103,6 +111,57 @@ float DrumMachine::getParameter(int32_t index) {
     if (inRange(index, kSoloFirst, kTrackCount))
         return bank_.track(index - kSoloFirst).soloed ? 1.0f : 0.0f;
     return 0.0f;
+}
+
+void DrumMachine::setStructuralParameter(int index, float value) {
+    std::lock_guard<std::mutex> lock(processLock_);
+    bank_.setValue(bank_.selectedTrack, index, value);
+}
+
+EffectSlotState DrumMachine::effectSlotState() const {
+    const EffectsModule& fx = bank_.voice(bank_.selectedTrack).effects();
+    EffectSlotState state;
+    state.type = fx.effectType();
+    for (int p = 0; p < 4; ++p)
+        state.stored[p] = fx.storedValue(p);
+    state.sampleRate = sampleRate_;
+    return state;
+}
+
+namespace {
+
+// The last component of a document name: "Kicks\\Deep" shows as "Deep".
+void copyLastComponent(const std::string& name, char* text) {
+    size_t cut = name.find_last_of("\\/");
+    std::string last = cut == std::string::npos ? name : name.substr(cut + 1);
+    std::snprintf(text, DrumMachine::kDisplayLength, "%s", last.c_str());
+}
+
+} // namespace
+
+void DrumMachine::getParameterDisplay(int32_t index, char* text) {
+    const int selected = bank_.selectedTrack;
+    if (inRange(index, 0, kParameterCount))
+        display_.text(index, bank_.value(selected, index), effectSlotState(), text, kDisplayLength);
+    else if (inRange(index, kInstrumentNameFirst, kTrackCount))
+        copyLastComponent(bank_.track(index - kInstrumentNameFirst).name, text);
+    else if (index == kSetupNameDisplay)
+        copyLastComponent(setupName_, text);
+    else if (index == kKitNameDisplay)
+        copyLastComponent(kitName_, text);
+    else if (index == kPatternNameDisplay)
+        copyLastComponent(patternName_, text);
+    else if (index == kSampleNameDisplay)
+        copyLastComponent(bank_.track(selected).samplePath, text);
+    else
+        text[0] = '\0';
+}
+
+void DrumMachine::getParameterName(int32_t index, char* text) {
+    const char* name = "";
+    if (inRange(index, 0, kParameterCount))
+        name = display_.name(index, bank_.voice(bank_.selectedTrack).effects().effectType());
+    std::snprintf(text, kDisplayLength, "%s", name);
 }
 
 void DrumMachine::setMuted(int track, bool muted) {

@@ -8,6 +8,7 @@
 #include "BlockRenderer.h"
 #include "engine/InstrumentBank.h"
 #include "host/effect/SynthPlugin.h"
+#include "params/ValueDisplay.h"
 #include "sequencer/KnobSlots.h"
 #include "sequencer/Sequencer.h"
 
@@ -25,6 +26,7 @@ namespace trommik2 {
 class DrumMachine : public SynthPlugin {
   public:
     static constexpr int kTrackCount = InstrumentBank::kTrackCount;
+    static constexpr size_t kDisplayLength = 64;
 
     explicit DrumMachine(HostCallbackFunction hostCallback);
     ~DrumMachine() override;
@@ -33,6 +35,9 @@ class DrumMachine : public SynthPlugin {
     float getParameter(int32_t index) override;
     void process(float** inputs, float** outputs, int32_t frames) override;
     void processReplacing(float** inputs, float** outputs, int32_t frames) override;
+    // User-interface thread: text holds at least kDisplayLength characters.
+    void getParameterDisplay(int32_t index, char* text) override;
+    void getParameterName(int32_t index, char* text) override;
     void setSampleRate(float rate) override;
     void suspend() override;
     void resume() override;
@@ -52,6 +57,10 @@ class DrumMachine : public SynthPlugin {
     int hostPosition() const { return hostPosition_; }
     float hostTempo() const { return hostTempo_; }
     int sampleRateInt() const { return sampleRate_; }
+    // The current document names, relative to their content folders.
+    std::string& kitName() { return kitName_; }
+    std::string& patternName() { return patternName_; }
+    std::string& setupName() { return setupName_; }
 
   private:
     void renderBlock(float** outputs, int32_t frames, bool adding);
@@ -60,8 +69,14 @@ class DrumMachine : public SynthPlugin {
     void audition(float velocity);
     void resetModulation(int index);
     void refreshEditor(int control, float value);
+    // Writes a parameter whose change replaces modules, which the audio thread must not see half-done.
+    void setStructuralParameter(int index, float value);
+    EffectSlotState effectSlotState() const;
 
     KnobSlots knobSlots_;
+    std::string kitName_;
+    std::string patternName_;
+    std::string setupName_;
     std::atomic<int> hostPosition_{0};
     std::atomic<float> hostTempo_{120.0f};
     int sampleRate_ = 44100;
@@ -69,6 +84,7 @@ class DrumMachine : public SynthPlugin {
     Sequencer sequencer_;
     BankPlayback playback_;
     BlockRenderer renderer_;
+    ValueDisplay display_;
     std::mutex processLock_;
 };
 

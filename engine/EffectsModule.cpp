@@ -32,7 +32,6 @@ void EffectsModule::setValue(int index, float value, int slot) {
             switchType(type);
     } else if (index >= FXParam1 && index <= FXParam4) {
         int p = index - FXParam1;
-        lastSet_[type_][p] = value;
         records_[type_][p] = dsp::clip(value, 0.0f, 1.0f);
     } else if (index == FXActive) {
         bool active = value > 0.5f;
@@ -43,14 +42,13 @@ void EffectsModule::setValue(int index, float value, int slot) {
     }
 }
 
-// The new type takes up the parameter values it had when it was last selected.
+// The four knobs keep their values across a switch, so automating the type
+// or trying another effect never moves them.
 void EffectsModule::switchType(int type) {
     type_ = type;
     effect_.reset();
     effect_ = createEffect(type);
     effect_->prepare(sampleRate_, tempo_);
-    for (int p = 0; p < 4; ++p)
-        setDefault(FXParam1 + p, lastSet_[type][p]);
 }
 
 void EffectsModule::setSampleRate(float rate) {

@@ -35,9 +35,7 @@ class EffectsModule : public SoundModule {
     int type_ = 0;
     bool active_ = false;
     float tempo_ = 120.0f;
-    // Per type: the four parameters as last set (restored when the type is selected
-    // again) and as the effect last used them, smoothed and clipped to 0..1.
-    float lastSet_[kTypeCount][4] = {};
+    // Per type: the four parameters as the effect last used them, clipped to 0..1.
     float records_[kTypeCount][4] = {};
     std::unique_ptr<Effect> effect_;
 };

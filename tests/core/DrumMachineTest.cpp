@@ -69,3 +69,25 @@ TEST(MasterSection, SoftClipperKnees) {
     EXPECT_FLOAT_EQ(dsp::softClip(1.0f), 28.0f / 36.0f);
     EXPECT_FLOAT_EQ(dsp::softClip(3.0f), 1.0f) << "continuous at the knee";
 }
+
+TEST(DrumMachine, DisplaysTheSelectedTracksValuesAndNames) {
+    DrumMachine machine(nullptr);
+    char text[DrumMachine::kDisplayLength];
+    machine.setParameter(10001, 1.0f);
+    machine.getParameterDisplay(EnvDecay, text);
+    EXPECT_STREQ(text, "280 ms") << "the factory snare's decay";
+    machine.getParameterDisplay(FXType, text);
+    EXPECT_STREQ(text, "Room Reverb");
+    machine.getParameterName(FXParam1, text);
+    EXPECT_STREQ(text, "Decay") << "effect knobs take the effect's names";
+    machine.getParameterName(OutPan, text);
+    EXPECT_STREQ(text, "Pan");
+    machine.bank().track(3).name = "Kicks\\Deep";
+    machine.getParameterDisplay(10063, text);
+    EXPECT_STREQ(text, "Deep");
+    machine.kitName() = "Factory/Roomy";
+    machine.getParameterDisplay(10077, text);
+    EXPECT_STREQ(text, "Roomy");
+    machine.getParameterDisplay(12345, text);
+    EXPECT_STREQ(text, "");
+}

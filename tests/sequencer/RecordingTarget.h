@@ -44,7 +44,7 @@ inline const ParameterTable& parameterTable() {
 // A sequencer with the default timing and no steps at all.
 inline std::unique_ptr<Sequencer> emptySequencer() {
     auto s = std::make_unique<Sequencer>(parameterTable());
-    s->track(0).clear();
+    s->track(Sequencer::kDefaultTrack).clear();
     return s;
 }
 

@@ -20,17 +20,17 @@ inline bool allFinite(const std::vector<float>& x) {
     return true;
 }
 
-// Sample indices where a hit starts: loud compared with what came just before.
-inline std::vector<size_t> onsets(const std::vector<float>& x, double threshold = 0.02) {
+// Sample indices where a hit starts: the signal passes threshold after a
+// stretch that stayed below a quarter of it.
+inline std::vector<size_t> onsets(const std::vector<float>& x, double threshold = 0.01) {
     std::vector<size_t> found;
-    const size_t lookBack = 400;
-    for (size_t i = lookBack; i < x.size(); ++i) {
+    const size_t quiet = 400;
+    for (size_t i = 0; i < x.size(); ++i) {
         if (std::fabs(x[i]) < threshold)
             continue;
-        if (std::fabs(x[i]) > 4.0 * peak(x, i - lookBack, i) + 1e-3) {
+        size_t from = i > quiet ? i - quiet : 0;
+        if (peak(x, from, i) < threshold / 4.0)
             found.push_back(i);
-            i += 2000;
-        }
     }
     return found;
 }
