@@ -60,7 +60,7 @@ DrumMachine::DrumMachine(HostCallbackFunction hostCallback)
     DrumMachine::resume();
 }
 
-DrumMachine::~DrumMachine() { std::lock_guard<std::mutex> lock(processLock_); }
+DrumMachine::~DrumMachine() { std::lock_guard<std::recursive_mutex> lock(processLock_); }
 
 void DrumMachine::setParameter(int32_t index, float value) {
     if (index == GenSynthesisType || index == FXType) {
@@ -114,7 +114,7 @@ float DrumMachine::getParameter(int32_t index) {
 }
 
 void DrumMachine::setStructuralParameter(int index, float value) {
-    std::lock_guard<std::mutex> lock(processLock_);
+    std::lock_guard<std::recursive_mutex> lock(processLock_);
     bank_.setValue(bank_.selectedTrack, index, value);
 }
 
@@ -177,7 +177,7 @@ void DrumMachine::audition(float velocity) {
     // The host only renders while its transport runs: ask it to start so the hit is heard.
     if (!renderer_.isRendering())
         hostVendorSpecific(fourCharCode("HOST"), fourCharCode("PLAY"), nullptr, 0.0f);
-    std::lock_guard<std::mutex> lock(processLock_);
+    std::lock_guard<std::recursive_mutex> lock(processLock_);
     playback_.trigger(bank_.selectedTrack, velocity);
 }
 
@@ -185,7 +185,7 @@ void DrumMachine::resetModulation(int index) {
     InstrumentVoice& voice = bank_.voice(bank_.selectedTrack);
     if (index == 0) {
         if (voice.generator().synthesisType() != kFilteredNoise) {
-            std::lock_guard<std::mutex> lock(processLock_);
+            std::lock_guard<std::recursive_mutex> lock(processLock_);
             voice.setParameter(GenSynthesisType, kFilteredNoise);
         }
     } else if (index >= 2 && index < kParameterCount) {
@@ -199,7 +199,7 @@ void DrumMachine::refreshEditor(int control, float value) {
 }
 
 void DrumMachine::setSampleRate(float rate) {
-    std::lock_guard<std::mutex> lock(processLock_);
+    std::lock_guard<std::recursive_mutex> lock(processLock_);
     if (rate != bank_.sampleRate() && rate > 0.0f) {
         bank_.setSampleRate(rate);
         renderer_.setSampleRate(rate);
@@ -210,7 +210,7 @@ void DrumMachine::setSampleRate(float rate) {
 }
 
 void DrumMachine::suspend() {
-    std::lock_guard<std::mutex> lock(processLock_);
+    std::lock_guard<std::recursive_mutex> lock(processLock_);
     renderer_.suspend();
 }
 
@@ -224,7 +224,7 @@ void DrumMachine::process(float**, float** outputs, int32_t frames) { renderBloc
 void DrumMachine::processReplacing(float**, float** outputs, int32_t frames) { renderBlock(outputs, frames, false); }
 
 void DrumMachine::renderBlock(float** outputs, int32_t frames, bool adding) {
-    std::lock_guard<std::mutex> lock(processLock_);
+    std::lock_guard<std::recursive_mutex> lock(processLock_);
     if (frames < 1)
         return;
     float tempo = hostTempo_;

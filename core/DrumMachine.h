@@ -48,7 +48,7 @@ class DrumMachine : public SynthPlugin {
     const InstrumentBank& bank() const { return bank_; }
     Sequencer& sequencer() { return sequencer_; }
     const Sequencer& sequencer() const { return sequencer_; }
-    std::mutex& processLock() { return processLock_; }
+    std::recursive_mutex& processLock() { return processLock_; }
     KnobSlots& knobSlots() { return knobSlots_; }
     const KnobSlots& knobSlots() const { return knobSlots_; }
     // Audio thread or under the process lock: a hit on a track (as the sequencer makes).
@@ -85,7 +85,7 @@ class DrumMachine : public SynthPlugin {
     BankPlayback playback_;
     BlockRenderer renderer_;
     ValueDisplay display_;
-    std::mutex processLock_;
+    std::recursive_mutex processLock_;
 };
 
 } // namespace trommik2
