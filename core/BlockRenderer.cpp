@@ -40,6 +40,7 @@ void BlockRenderer::suspend() {
         InstrumentBank::Track& track = bank_.track(t);
         track.triggered = false;
         track.gateLevel = 0.0f;
+        track.quietSamples = 0;
     }
     meters_[0].clear();
     meters_[1].clear();
@@ -59,7 +60,7 @@ void BlockRenderer::render(float** outputs, int frames, bool adding) {
     }
 }
 
-bool BlockRenderer::selectTrack(int t, bool anySolo) {
+bool BlockRenderer::selectTrack(int t, bool anySolo, int n) {
     InstrumentBank::Track& track = bank_.track(t);
     if (track.muted && !track.soloed)
         return false;
@@ -73,7 +74,12 @@ bool BlockRenderer::selectTrack(int t, bool anySolo) {
     bool audible = true;
     if (track.gateLevel < track.gateThreshold) {
         track.gateLevel = 0.0f;
-        audible = false;
+        // A delay between its echoes is quiet too: the track sleeps only once the
+        // quiet has lasted longer than the effect's longest delay.
+        track.quietSamples += n;
+        audible = track.quietSamples <= voice.effects().tailSamples();
+    } else {
+        track.quietSamples = 0;
     }
     audible = audible || voice.isSounding() || track.triggered;
     track.triggered = false;
@@ -85,7 +91,7 @@ void BlockRenderer::renderTracks(int n) {
     for (int t = 0; t < InstrumentBank::kTrackCount; ++t)
         anySolo = anySolo || bank_.track(t).soloed;
     for (int t = 0; t < InstrumentBank::kTrackCount; ++t) {
-        rendered_[t] = selectTrack(t, anySolo);
+        rendered_[t] = selectTrack(t, anySolo, n);
         if (rendered_[t]) {
             InstrumentBank::Track& track = bank_.track(t);
             track.voice->renderBlock(n, track.left, track.right);

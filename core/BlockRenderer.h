@@ -28,7 +28,7 @@ class BlockRenderer {
 
   private:
     void renderSubBlock(float* left, float* right, int n, bool adding);
-    bool selectTrack(int t, bool anySolo);
+    bool selectTrack(int t, bool anySolo, int n);
     void renderTracks(int n);
 
     InstrumentBank& bank_;

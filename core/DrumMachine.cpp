@@ -77,7 +77,7 @@ void DrumMachine::setParameter(int32_t index, float value) {
     } else if (index == kShuffle) {
         // The model keeps what it is given; a host may send more than 100 %.
         sequencer_.setShuffle(std::clamp(static_cast<int>(std::lrint(value * 100.0f)), 0, 100));
-        refreshEditor(kShuffleDisplay, value);
+        notifyEditor(kShuffleDisplay, value);
     } else if (index == kAudition) {
         audition(value);
     } else if (inRange(index, kMuteFirst, kTrackCount)) {
@@ -91,7 +91,7 @@ void DrumMachine::setParameter(int32_t index, float value) {
     } else if (index == kHostPosition) {
         hostPosition_ = static_cast<int>(std::lrint(value));
     } else {
-        refreshEditor(index, value);
+        notifyEditor(index, value);
     }
 }
 
@@ -193,7 +193,7 @@ void DrumMachine::resetModulation(int index) {
     }
 }
 
-void DrumMachine::refreshEditor(int control, float value) {
+void DrumMachine::notifyEditor(int control, float value) {
     if (editor_)
         editor_->setParameter(control, value);
 }

@@ -6,6 +6,7 @@
 
 #include "BankPlayback.h"
 #include "BlockRenderer.h"
+#include "ControlCommands.h"
 #include "engine/InstrumentBank.h"
 #include "host/effect/SynthPlugin.h"
 #include "params/ValueDisplay.h"
@@ -57,6 +58,12 @@ class DrumMachine : public SynthPlugin {
     int hostPosition() const { return hostPosition_; }
     float hostTempo() const { return hostTempo_; }
     int sampleRateInt() const { return sampleRate_; }
+    // Tells the editor's control to refresh (nothing without an editor).
+    void notifyEditor(int control, float value);
+    // The editor's menu choices (control-listener command).
+    bool command(int32_t identifier, int32_t kind, const char* text, int32_t flag, int32_t value) {
+        return commands_.command(identifier, kind, text, flag, value);
+    }
     // The current document names, relative to their content folders.
     std::string& kitName() { return kitName_; }
     std::string& patternName() { return patternName_; }
@@ -68,7 +75,6 @@ class DrumMachine : public SynthPlugin {
     void setSoloed(int track, bool soloed);
     void audition(float velocity);
     void resetModulation(int index);
-    void refreshEditor(int control, float value);
     // Writes a parameter whose change replaces modules, which the audio thread must not see half-done.
     void setStructuralParameter(int index, float value);
     EffectSlotState effectSlotState() const;
@@ -85,6 +91,7 @@ class DrumMachine : public SynthPlugin {
     BankPlayback playback_;
     BlockRenderer renderer_;
     ValueDisplay display_;
+    ControlCommands commands_{*this};
     std::recursive_mutex processLock_;
 };
 

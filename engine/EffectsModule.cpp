@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Dsp.h"
+#include "effects/Effect.h"
 #include "effects/EffectFactory.h"
 #include "params/ParameterIndex.h"
 
@@ -71,6 +72,8 @@ void EffectsModule::setTempo(float bpm) {
     tempo_ = bpm;
     effect_->prepare(sampleRate_, tempo_);
 }
+
+int EffectsModule::tailSamples() const { return active_ ? effect_->tailSamples() : 0; }
 
 float EffectsModule::storedValue(int p) const { return p >= 0 && p < 4 ? records_[type_][p] : 0.0f; }
 

@@ -24,6 +24,8 @@ class EffectsModule : public SoundModule {
     void setTempo(float bpm);
     bool isActive() const { return active_; }
     int effectType() const { return type_; }
+    // Samples the output may stay quiet while an echo is still on its way; 0 when off.
+    int tailSamples() const;
     // The stored value (0..1) of parameter p (0..3) for the current type.
     float storedValue(int p) const;
     // One control block: inputs to outputs, copied unchanged while inactive.

@@ -29,6 +29,8 @@ class InstrumentBank {
         bool triggered = false;
         float gateLevel = 0.0f;
         float gateThreshold = 0.0f;
+        // How long the output has stayed below the gate, in samples.
+        int quietSamples = 0;
         float tempo = 120.0f;
         float left[64] = {};
         float right[64] = {};

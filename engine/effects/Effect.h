@@ -9,7 +9,9 @@ namespace trommik2 {
 //   unless the tempo or rate really changed);
 // - configure once per control block with the four parameters clipped to 0..1;
 // - process for the block;
-// - clear to silence every buffer and state (the next block starts fresh).
+// - clear to silence every buffer and state (the next block starts fresh);
+// - tailSamples for how long the effect may stay silent and still have an echo
+//   to come (its longest delay), so the voice is not put to sleep in between.
 class Effect {
   public:
     Effect() = default;
@@ -21,6 +23,7 @@ class Effect {
     virtual void configure(const float* x) = 0;
     virtual void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) = 0;
     virtual void clear() = 0;
+    virtual int tailSamples() const { return 0; }
 
   protected:
     // The output is dry * input + wet * effect signal, per channel.

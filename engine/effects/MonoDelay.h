@@ -17,6 +17,7 @@ class MonoDelay : public Effect {
     void configure(const float* x) override;
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
     void clear() override;
+    int tailSamples() const override { return static_cast<int>(line_.target()) + 1; }
 
   private:
     bool synced_;

@@ -19,6 +19,8 @@ class StereoDelay : public Effect {
     void configure(const float* x) override;
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
     void clear() override;
+    // Ping-pong: a right echo follows the left one by the right time.
+    int tailSamples() const override { return static_cast<int>(lines_[0].target() + lines_[1].target()) + 1; }
 
   protected:
     // Makes both lines long enough for a delay of this many samples.

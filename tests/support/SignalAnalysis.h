@@ -21,15 +21,18 @@ inline bool allFinite(const std::vector<float>& x) {
 }
 
 // Sample indices where a hit starts: the signal passes threshold after a
-// stretch that stayed below a quarter of it.
+// stretch that stayed below a quarter of it (allowing a short rise).
 inline std::vector<size_t> onsets(const std::vector<float>& x, double threshold = 0.01) {
     std::vector<size_t> found;
     const size_t quiet = 400;
+    const size_t rise = 16;
     for (size_t i = 0; i < x.size(); ++i) {
         if (std::fabs(x[i]) < threshold)
             continue;
         size_t from = i > quiet ? i - quiet : 0;
-        if (peak(x, from, i) < threshold / 4.0)
+        size_t to = i > rise ? i - rise : 0;
+        bool quietBefore = peak(x, from, to) < threshold / 4.0;
+        if (quietBefore && (found.empty() || i > found.back() + quiet))
             found.push_back(i);
     }
     return found;
