@@ -27,25 +27,24 @@ float DelayLine::position(float delay) const {
     return p;
 }
 
-float DelayLine::readLinear(float delay) const {
+DelayLine::Tap DelayLine::tap(float delay) const {
     float p = position(delay);
     int i = dsp::roundInt(p);
     float f = p - static_cast<float>(i);
     int n = length();
     i %= n;
     int next = i + 1 < n ? i + 1 : 0;
-    float x0 = buffer_[static_cast<size_t>(i)];
-    return x0 + f * (buffer_[static_cast<size_t>(next)] - x0);
+    return {buffer_[static_cast<size_t>(i)], buffer_[static_cast<size_t>(next)], f};
+}
+
+float DelayLine::readLinear(float delay) const {
+    Tap t = tap(delay);
+    return t.here + t.fraction * (t.next - t.here);
 }
 
 float DelayLine::readAllpass(float delay, float& previous) const {
-    float p = position(delay);
-    int i = dsp::roundInt(p);
-    float f = p - static_cast<float>(i);
-    int n = length();
-    i %= n;
-    int next = i + 1 < n ? i + 1 : 0;
-    previous = buffer_[static_cast<size_t>(i)] + (buffer_[static_cast<size_t>(next)] - previous) * f / (2.0f - f);
+    Tap t = tap(delay);
+    previous = t.here + (t.next - previous) * t.fraction / (2.0f - t.fraction);
     return previous;
 }
 

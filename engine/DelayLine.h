@@ -46,8 +46,16 @@ class DelayLine {
     float current() const { return current_; }
 
   private:
+    // The two samples around a fractional read position and the fraction between them.
+    struct Tap {
+        float here;
+        float next;
+        float fraction;
+    };
+
     // The read position for a delay, wrapped into the buffer.
     float position(float delay) const;
+    Tap tap(float delay) const;
 
     std::vector<float> buffer_ = std::vector<float>(1, 0.0f);
     int writeIndex_ = 0;
