@@ -6,7 +6,7 @@
 
 #include <core/DrumMachine.h>
 
-#include "support/SignalAnalysis.h"
+#include "common/SignalAnalysis.h"
 
 // A drum machine at 120 BPM and 44100 Hz, rendered as a host would.
 class Rig {

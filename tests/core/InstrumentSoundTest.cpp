@@ -128,8 +128,13 @@ TEST(SampleCommand, TheLoadedSamplePlaysAtEveryStep) {
     EXPECT_EQ(rig.machine->bank().track(0).samplePath, path.string());
     // A transparent chain: only the sample at full level, no filter, and the physical
     // model as synthesis type, whose voices do not multiply the envelope a second time.
-    for (auto [index, value] : {std::pair{GenSynthesisType, 2.0f}, {GenMixSynthesisWav, 1.0f}, {GenWavLevel, 1.0f},
-                                {FilterType, 0.0f}, {EnvDecay, 20000.0f}, {OutLevelDB, 0.0f}, {GenWavShapeAmpEnv, 1.0f}})
+    for (auto [index, value] : {std::pair{GenSynthesisType, 2.0f},
+                                {GenMixSynthesisWav, 1.0f},
+                                {GenWavLevel, 1.0f},
+                                {FilterType, 0.0f},
+                                {EnvDecay, 20000.0f},
+                                {OutLevelDB, 0.0f},
+                                {GenWavShapeAmpEnv, 1.0f}})
         rig.set(0, index, value);
     rig.machine->setParameter(10000, 0.875f); // master at 0 dB
     rig.machine->bank().voice(0).reset();

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "support/SignalAnalysis.h"
+#include "common/SignalAnalysis.h"
 
 // Mirrors block processing: conversions inside a rendering voice truncate.
 class TruncatingRounding {

@@ -7,7 +7,7 @@
 
 #include <trommik2/host_api.h>
 
-#include "support/SignalAnalysis.h"
+#include "common/SignalAnalysis.h"
 
 namespace {
 
