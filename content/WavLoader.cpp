@@ -88,20 +88,23 @@ void convert(const char* bytes, int channels, int32_t frames, float* out) {
     // Any other channel count leaves the sample silent.
 }
 
-// The player is left without a sample, the previous one freed.
-bool outOfMemory(SampleModule& player) {
-    player.clearSample();
+// Found, but the player is to be left without a sample.
+WavLoader::Decoded outOfMemory() {
     showError("Can't allocate memory for WAV file.");
-    return true;
+    WavLoader::Decoded decoded;
+    decoded.found = true;
+    decoded.clearPlayer = true;
+    return decoded;
 }
 
 } // namespace
 
-bool WavLoader::loadSample(const std::string& path, SampleModule& player) {
+WavLoader::Decoded WavLoader::read(const std::string& path) {
+    Decoded decoded;
     OpenFile file(path);
     if (!file.handle) {
         report("Can't open WAV file '%s'.", path);
-        return false;
+        return decoded;
     }
     HMMIO h = file.handle;
     mmioSeek(h, 0, SEEK_SET);
@@ -109,44 +112,55 @@ bool WavLoader::loadSample(const std::string& path, SampleModule& player) {
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
     if (mmioDescend(h, &riff, nullptr, MMIO_FINDRIFF) != MMSYSERR_NOERROR) {
         report("Not a valid wave file: '%s'.", path);
-        return false;
+        return decoded;
     }
     MMCKINFO format{};
     format.ckid = mmioFOURCC('f', 'm', 't', ' ');
     if (mmioDescend(h, &format, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) {
         report("Format chunk is missing in file '%s'.", path);
-        return false;
+        return decoded;
     }
     int channels = readChannelCount(h, format.cksize);
     if (channels == kReadError) {
         report("Unable to read a format chunk in file '%s'.", path);
-        return false;
+        return decoded;
     }
     mmioAscend(h, &format, 0); // a failed ascend leaves the data chunk unfound
     MMCKINFO data{};
     data.ckid = mmioFOURCC('d', 'a', 't', 'a');
     if (mmioDescend(h, &data, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) {
         report("Invalid data chunk in file '%s'.", path);
-        return false;
+        return decoded;
     }
     // Sized by what the file holds rather than by the header, which may lie.
     int32_t size = bytesInFile(h, data);
     std::unique_ptr<char[]> bytes(new (std::nothrow) char[static_cast<size_t>(size)]());
     if (!bytes)
-        return outOfMemory(player);
+        return outOfMemory();
     mmioSeek(h, static_cast<int32_t>(data.dwDataOffset), SEEK_SET);
     int32_t got = mmioRead(h, bytes.get(), size);
-    if (got <= 0) {
-        player.reset();
-        return true;
-    }
+    decoded.found = true;
+    if (got <= 0)
+        return decoded;
     int32_t frames = channels == 2 ? got / 4 : got / 2;
-    player.clearSample();
     std::unique_ptr<float[]> samples(new (std::nothrow) float[static_cast<size_t>(frames) + SampleModule::kTail]());
     if (!samples)
-        return outOfMemory(player);
+        return outOfMemory();
     convert(bytes.get(), channels, frames, samples.get());
-    player.setSample(std::move(samples), frames);
+    decoded.samples = std::move(samples);
+    decoded.frames = frames;
+    return decoded;
+}
+
+bool WavLoader::install(Decoded decoded, SampleModule& player) {
+    if (!decoded.found)
+        return false;
+    if (decoded.samples)
+        player.setSample(std::move(decoded.samples), decoded.frames);
+    else if (decoded.clearPlayer)
+        player.clearSample();
+    else
+        player.reset(); // an empty data chunk keeps the previous sample
     return true;
 }
 

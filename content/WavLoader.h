@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace trommik2 {
@@ -9,12 +10,30 @@ class SampleModule;
 // Reads RIFF WAVE files into a sample player as mono floats: the data are taken
 // as signed 16-bit words whatever the format says, two channels are averaged.
 // Failures are shown in a stop message box; callers learn only the result.
-// User-interface thread; callers whose player may be rendering hold the process lock.
+// Reading and installing are separate steps so that the disk is read before
+// the process lock is taken: the audio thread never waits for the disk.
 class WavLoader {
   public:
-    // Replaces the player's sample with the file's data. True when the data
-    // chunk was found (an empty one keeps the previous sample).
-    static bool loadSample(const std::string& path, SampleModule& player);
+    // A file read into memory, not yet handed to a player.
+    struct Decoded {
+        // The load's result: true when the data chunk was found.
+        bool found = false;
+        // The mono frames plus the zero tail; null when there is nothing to install.
+        std::unique_ptr<float[]> samples;
+        int frames = 0;
+        // Memory ran out: the player is to be left without a sample.
+        bool clearPlayer = false;
+    };
+
+    // User-interface thread, without the process lock: reads and converts the
+    // file, showing a message on failure.
+    static Decoded read(const std::string& path);
+    // User-interface thread; callers whose player may be rendering hold the
+    // process lock. Hands the data to the player and answers the load's result
+    // (an empty data chunk keeps the previous sample).
+    static bool install(Decoded decoded, SampleModule& player);
+    // Both steps at once, for callers that hold the lock around the whole load.
+    static bool loadSample(const std::string& path, SampleModule& player) { return install(read(path), player); }
     // Frees the player's sample; it falls silent.
     static void unloadSample(SampleModule& player);
 };

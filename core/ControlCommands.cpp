@@ -28,6 +28,10 @@ constexpr size_t kPathCapacity = 259;
 } // namespace
 
 bool ControlCommands::command(int32_t identifier, int32_t kind, const char* text, int32_t flag, int32_t value) {
+    // The disk is read before the lock is taken: rendering never waits for it.
+    WavLoader::Decoded sample;
+    if (identifier == kSampleMenu && value != -1)
+        sample = WavLoader::read(text ? text : "");
     std::lock_guard<std::recursive_mutex> lock(machine_.processLock());
     const int track = machine_.bank().selectedTrack;
     if (identifier >= kFirstKnob && identifier <= kLastMenuKnob) {
@@ -40,7 +44,7 @@ bool ControlCommands::command(int32_t identifier, int32_t kind, const char* text
         machine_.notifyEditor(kInstrumentDisplay, 1.0f);
         machine_.notifyEditor(kKnobsDisplay, 1.0f);
     } else if (identifier == kSampleMenu) {
-        setSample(text, value);
+        setSample(text, value, std::move(sample));
     }
     return flag != 0;
 }
@@ -51,7 +55,7 @@ void ControlCommands::assignKnob(int32_t identifier, int32_t kind, int32_t value
     machine_.notifyEditor(kKnobsDisplay, 1.0f);
 }
 
-void ControlCommands::setSample(const char* text, int32_t value) {
+void ControlCommands::setSample(const char* text, int32_t value, WavLoader::Decoded sample) {
     InstrumentBank::Track& track = machine_.bank().track(machine_.bank().selectedTrack);
     SampleModule& player = track.voice->generator().sample();
     if (value == -1) {
@@ -60,9 +64,8 @@ void ControlCommands::setSample(const char* text, int32_t value) {
         machine_.notifyEditor(kInstrumentDisplay, 1.0f);
         return;
     }
-    std::string path = text ? text : "";
-    if (WavLoader::loadSample(path, player))
-        track.samplePath = path.substr(0, kPathCapacity);
+    if (WavLoader::install(std::move(sample), player))
+        track.samplePath = std::string(text ? text : "").substr(0, kPathCapacity);
 }
 
 } // namespace trommik2

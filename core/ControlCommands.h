@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "content/WavLoader.h"
+
 namespace trommik2 {
 
 class DrumMachine;
@@ -19,7 +21,7 @@ class ControlCommands {
 
   private:
     void assignKnob(int32_t identifier, int32_t kind, int32_t value);
-    void setSample(const char* text, int32_t value);
+    void setSample(const char* text, int32_t value, WavLoader::Decoded sample);
 
     DrumMachine& machine_;
 };

@@ -9,6 +9,7 @@
 #include "ThumbnailGeometry.h"
 #include "engine/Dsp.h"
 #include "host/effect/EffectEditor.h"
+#include "platform/ModulePath.h"
 
 namespace trommik2 {
 
@@ -43,7 +44,10 @@ bool inRange(int32_t index, int32_t first, int count) { return index >= first &&
 
 DrumMachine::DrumMachine(HostCallbackFunction hostCallback)
     : SynthPlugin(hostCallback), bank_(44100.0f), sequencer_(bank_.table()), playback_(bank_),
-      renderer_(bank_, sequencer_, playback_), display_(bank_.table()) {
+      renderer_(bank_, sequencer_, playback_), display_(bank_.table()), instrumentDocument_(*this),
+      drumkitDocument_(*this), patternDocument_(*this), setupDocument_(*this),
+      trackExchange_(instrumentDocument_, sequencer_) {
+    contentFolders_.setRoot(ModulePath::folder());
     renderer_.setSampleRate(44100.0f);
     DrumMachine::setSampleRate(44100.0f);
     setNumInputs(0);
@@ -217,6 +221,15 @@ void DrumMachine::suspend() {
 void DrumMachine::resume() {
     for (int t = 0; t < kTrackCount; ++t)
         bank_.track(t).triggered = false;
+}
+
+bool DrumMachine::saveState(std::string& stream) { return setupDocument_.setupToText(stream); }
+
+bool DrumMachine::loadState(const char* text) { return setupDocument_.setupFromText(text); }
+
+void DrumMachine::setStepResolution(int resolution) {
+    if (resolution == 8 || resolution == 16 || resolution == 32)
+        stepResolution_ = resolution;
 }
 
 void DrumMachine::process(float**, float** outputs, int32_t frames) { renderBlock(outputs, frames, true); }

@@ -7,6 +7,10 @@
 #include "BankPlayback.h"
 #include "BlockRenderer.h"
 #include "ControlCommands.h"
+#include "TrackExchange.h"
+#include "content/ContentFolders.h"
+#include "content/DocumentHost.h"
+#include "content/SetupDocument.h"
 #include "engine/InstrumentBank.h"
 #include "host/effect/SynthPlugin.h"
 #include "params/ValueDisplay.h"
@@ -23,8 +27,9 @@ namespace trommik2 {
 // except 99998 and 99999 which the audio thread writes before each block;
 // process/processReplacing run on the audio thread; setSampleRate comes from
 // either. The process lock serialises block rendering with sample-rate changes,
-// instrument loads and destruction.
-class DrumMachine : public SynthPlugin {
+// instrument loads and destruction. Documents, the saved state and the
+// clipboards belong to the user-interface thread.
+class DrumMachine : public SynthPlugin, public DocumentHost {
   public:
     static constexpr int kTrackCount = InstrumentBank::kTrackCount;
     static constexpr size_t kDisplayLength = 64;
@@ -45,12 +50,16 @@ class DrumMachine : public SynthPlugin {
     int32_t drawThumbnail(cairo_t* surface, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t start,
                           int32_t end, float tempo) override;
 
-    InstrumentBank& bank() { return bank_; }
+    // The state the host keeps in its project: the text of a setup document.
+    bool saveState(std::string& stream) override;
+    bool loadState(const char* text) override;
+
+    InstrumentBank& bank() override { return bank_; }
     const InstrumentBank& bank() const { return bank_; }
-    Sequencer& sequencer() { return sequencer_; }
+    Sequencer& sequencer() override { return sequencer_; }
     const Sequencer& sequencer() const { return sequencer_; }
-    std::recursive_mutex& processLock() { return processLock_; }
-    KnobSlots& knobSlots() { return knobSlots_; }
+    std::recursive_mutex& processLock() override { return processLock_; }
+    KnobSlots& knobSlots() override { return knobSlots_; }
     const KnobSlots& knobSlots() const { return knobSlots_; }
     // Audio thread or under the process lock: a hit on a track (as the sequencer makes).
     void trigger(int track, float velocity) { playback_.trigger(track, velocity); }
@@ -65,9 +74,23 @@ class DrumMachine : public SynthPlugin {
         return commands_.command(identifier, kind, text, flag, value);
     }
     // The current document names, relative to their content folders.
-    std::string& kitName() { return kitName_; }
-    std::string& patternName() { return patternName_; }
-    std::string& setupName() { return setupName_; }
+    std::string& kitName() override { return kitName_; }
+    std::string& patternName() override { return patternName_; }
+    std::string& setupName() override { return setupName_; }
+    // The content tree beside the module; tests move its root elsewhere.
+    const ContentFolders& contentFolders() const override { return contentFolders_; }
+    ContentFolders& contentFolders() { return contentFolders_; }
+    // 8, 16 or 32 steps per bar; 16 until an editor's grid says otherwise.
+    int stepResolution() const override { return stepResolution_; }
+    void setStepResolution(int resolution) override;
+    void refreshEditor(EditorRefresh part) override { notifyEditor(part, 1.0f); }
+    void setupLoaded() override { suspend(); }
+
+    InstrumentDocument& instrumentDocument() { return instrumentDocument_; }
+    DrumkitDocument& drumkitDocument() { return drumkitDocument_; }
+    PatternDocument& patternDocument() { return patternDocument_; }
+    SetupDocument& setupDocument() { return setupDocument_; }
+    TrackExchange& trackExchange() { return trackExchange_; }
 
   private:
     void renderBlock(float** outputs, int32_t frames, bool adding);
@@ -83,6 +106,8 @@ class DrumMachine : public SynthPlugin {
     std::string kitName_;
     std::string patternName_;
     std::string setupName_;
+    ContentFolders contentFolders_;
+    int stepResolution_ = 16;
     std::atomic<int> hostPosition_{0};
     std::atomic<float> hostTempo_{120.0f};
     int sampleRate_ = 44100;
@@ -91,6 +116,11 @@ class DrumMachine : public SynthPlugin {
     BankPlayback playback_;
     BlockRenderer renderer_;
     ValueDisplay display_;
+    InstrumentDocument instrumentDocument_;
+    DrumkitDocument drumkitDocument_;
+    PatternDocument patternDocument_;
+    SetupDocument setupDocument_;
+    TrackExchange trackExchange_;
     ControlCommands commands_{*this};
     std::recursive_mutex processLock_;
 };

@@ -36,7 +36,7 @@ class InstrumentBank {
         float right[64] = {};
         // The instrument's name and its sample file ("No Sample" when it has none).
         std::string name = "-";
-        std::string samplePath;
+        std::string samplePath = "No Sample";
     };
 
     // Builds the table, the voices and the factory instruments at this rate.

@@ -2,9 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <vector>
 
 #include "Arguments.h"
@@ -12,6 +9,8 @@
 #include "ModuleLoader.h"
 #include "ProgressBar.h"
 #include "StateFile.h"
+#include "StatePatch.h"
+#include "TextFile.h"
 #include "WavWriter.h"
 
 namespace {
@@ -27,6 +26,8 @@ struct RenderOptions {
     std::string setup;
     std::string stateIn;
     std::string stateOut;
+    std::string kit;
+    std::string pattern;
     WavWriter::Format format = WavWriter::Format::Float;
 };
 
@@ -53,6 +54,8 @@ std::string parse(Arguments& args, RenderOptions* o) {
     args.value("--setup", &o->setup);
     args.value("--state-in", &o->stateIn);
     args.value("--state-out", &o->stateOut);
+    args.value("--kit", &o->kit);
+    args.value("--pattern", &o->pattern);
     args.value("--format", &format);
     std::string error;
     if (!args.finish(&error))
@@ -78,14 +81,6 @@ std::string parse(Arguments& args, RenderOptions* o) {
     return "";
 }
 
-bool readText(const std::string& path, std::string* text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    text->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
 int64_t framesToRender(const RenderOptions& o) {
     double seconds = o.bars > 0 ? o.bars * 4.0 * 60.0 / o.tempo : o.seconds;
     return static_cast<int64_t>(std::llround(seconds * static_cast<double>(o.rate)));
@@ -98,9 +93,32 @@ std::string loadInitialState(HostInstance& instance, const RenderOptions& o) {
     if (o.setup.empty())
         return "";
     std::string text;
-    if (!readText(o.setup, &text))
+    if (!TextFile::read(o.setup, &text))
         return "cannot read " + o.setup;
     return instance.loadStateText(text) ? "" : "the module rejected the setup in " + o.setup;
+}
+
+// Loads the drum kit or pattern of a document file through the state: the
+// instance's state text with that part replaced goes back in.
+std::string loadPart(HostInstance& instance, const std::string& path, const char* part) {
+    std::string document;
+    if (!TextFile::read(path, &document))
+        return "cannot read " + path;
+    std::string state;
+    if (!instance.saveStateText(&state))
+        return "the module did not save its state";
+    std::string patched;
+    std::string error;
+    if (!StatePatch::replacePart(state, document, part, &patched, &error))
+        return path + ": " + error;
+    return instance.loadStateText(patched) ? "" : "the module rejected the " + std::string(part) + " of " + path;
+}
+
+std::string loadParts(HostInstance& instance, const RenderOptions& o) {
+    std::string problem = o.kit.empty() ? "" : loadPart(instance, o.kit, "drumkit");
+    if (problem.empty() && !o.pattern.empty())
+        problem = loadPart(instance, o.pattern, "pattern");
+    return problem;
 }
 
 std::string renderAudio(HostInstance& instance, const RenderOptions& o, int64_t total) {
@@ -142,6 +160,8 @@ void printRenderHelp() {
               "  --setup FILE         load a setup document before rendering\n"
               "  --state-in FILE      load a state file written by --state-out\n"
               "  --state-out FILE     save the instance's state after rendering\n"
+              "  --kit FILE           then load the drum kit of a kit (or setup) document\n"
+              "  --pattern FILE       then load the pattern of a pattern (or setup) document\n"
               "  --format F           float (default), pcm16 or pcm24");
 }
 
@@ -154,6 +174,8 @@ int runRender(Arguments& args, const ModuleLoader& module) {
     if (!instance.open())
         return failure("the module could not open an instance");
     problem = loadInitialState(instance, options);
+    if (problem.empty())
+        problem = loadParts(instance, options);
     if (!problem.empty())
         return failure(problem);
     instance.call(8);

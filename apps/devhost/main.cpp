@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Arguments.h"
+#include "ExportCommand.h"
 #include "InfoCommand.h"
 #include "ModuleLoader.h"
 #include "RenderCommand.h"
@@ -20,6 +21,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"render", runRender, printRenderHelp, "render the module's audio to a WAV file"},
+    {"export", runExport, printExportHelp, "write an instance's state as a setup document"},
     {"info", runInfo, printInfoHelp, "show what the module answers about itself"},
 };
 

@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -69,6 +71,11 @@ int32_t loadState(ZelkoraSynthesizerFunction entry, HostContext* context, const 
     return result;
 }
 
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 } // namespace
 
 TEST(ModuleAsHost, OpensRendersSavesLoadsAndCloses) {
@@ -99,9 +106,13 @@ TEST(ModuleAsHost, OpensRendersSavesLoadsAndCloses) {
     second.sampleRate = 44100;
     second.tempo = 120.0f;
     ASSERT_EQ(module.entry(1, &second), 1);
-    int32_t loaded = loadState(module.entry, &second, path);
-    EXPECT_GE(loaded, 0) << "the state file must be readable";
+    EXPECT_EQ(loadState(module.entry, &second, path), 1);
+    std::string again = path + "-again";
+    ASSERT_TRUE(saveState(module.entry, &second, again));
+    EXPECT_GT(fileBytes(path).size(), 1000u);
+    EXPECT_EQ(fileBytes(again), fileBytes(path)) << "the loaded state saves again byte for byte";
     std::filesystem::remove(path);
+    std::filesystem::remove(again);
 
     EXPECT_EQ(module.entry(2, &second), 1);
     EXPECT_EQ(module.entry(2, &context), 1);

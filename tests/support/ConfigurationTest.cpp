@@ -89,7 +89,7 @@ TEST(VersionText, NamesTheProductAndTheFourVersionFields) {
     std::string text = versionText();
     EXPECT_EQ(text.rfind("Trommik2 Drums    Version: ", 0), 0u) << text;
     int fields[4] = {-1, -1, -1, -1};
-    EXPECT_EQ(std::sscanf(text.c_str() + text.find(':') + 1, "%d.%d.%d.%d", &fields[0], &fields[1], &fields[2],
-                          &fields[3]),
-              4);
+    EXPECT_EQ(
+        std::sscanf(text.c_str() + text.find(':') + 1, "%d.%d.%d.%d", &fields[0], &fields[1], &fields[2], &fields[3]),
+        4);
 }
