@@ -1,37 +1,22 @@
 // The factory state heard through the module as a host hears it.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
 #include <vector>
 
-#include <trommik2/host_api.h>
+#include "HostHarness.h"
 
 #include "common/SignalAnalysis.h"
 
 namespace {
 
 std::vector<float> renderFactoryLeft(int seconds, int block) {
-    void* handle = dlopen(TROMMIK2_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-    auto entry = reinterpret_cast<ZelkoraSynthesizerFunction>(dlsym(handle, "ZelkoraSynthesizer"));
-    HostContext context{};
-    context.sampleRate = 44100;
-    context.tempo = 120.0f;
-    std::vector<float> left;
-    if (!entry || entry(1, &context) != 1)
-        return left;
-    entry(8, &context);
-    std::vector<float> buffer(static_cast<size_t>(block) * 2);
-    for (int position = 0; position < seconds * 44100; position += block) {
-        context.outputBuffer = buffer.data();
-        context.valueCount = block * 2;
-        context.position = position;
-        entry(7, &context);
-        for (int i = 0; i < block; ++i)
-            left.push_back(buffer[static_cast<size_t>(2 * i)]);
-    }
-    entry(2, &context);
-    dlclose(handle);
+    LoadedModule module;
+    HostContext context = freshContext();
+    if (!module.entry || module.entry(1, &context) != 1)
+        return {};
+    module.entry(8, &context);
+    std::vector<float> left = renderLeft(module.entry, context, seconds * 44100, block);
+    module.entry(2, &context);
     return left;
 }
 

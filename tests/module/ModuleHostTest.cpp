@@ -2,7 +2,6 @@
 // the numbered operations and a real mmio file for the state.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -12,27 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "HostHarness.h"
 #include <trommik2/effect_record.h>
-#include <trommik2/host_api.h>
 
 namespace {
-
-class Module {
-  public:
-    Module() {
-        handle_ = dlopen(TROMMIK2_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        if (handle_)
-            entry = reinterpret_cast<ZelkoraSynthesizerFunction>(dlsym(handle_, "ZelkoraSynthesizer"));
-    }
-    ~Module() {
-        if (handle_)
-            dlclose(handle_);
-    }
-    ZelkoraSynthesizerFunction entry = nullptr;
-
-  private:
-    void* handle_ = nullptr;
-};
 
 const FOURCC kForm = mmioFOURCC('T', 'E', 'S', 'T');
 const FOURCC kChunk = mmioFOURCC('s', 't', 'a', 't');
@@ -79,7 +61,7 @@ std::string fileBytes(const std::string& path) {
 } // namespace
 
 TEST(ModuleAsHost, OpensRendersSavesLoadsAndCloses) {
-    Module module;
+    LoadedModule module;
     ASSERT_NE(module.entry, nullptr) << dlerror();
     HostContext context{};
     context.sampleRate = 44100;

@@ -1,0 +1,87 @@
+#pragma once
+
+// What the module tests need to act as a host: the loaded module, a context,
+// state through memory streams, and rendering into the host's buffer.
+
+#include <dlfcn.h>
+
+#include <string>
+#include <vector>
+
+#include <trommik2/host_api.h>
+
+class LoadedModule {
+  public:
+    LoadedModule() {
+        handle_ = dlopen(TROMMIK2_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+        if (handle_)
+            entry = reinterpret_cast<ZelkoraSynthesizerFunction>(dlsym(handle_, "ZelkoraSynthesizer"));
+    }
+    ~LoadedModule() {
+        if (handle_)
+            dlclose(handle_);
+    }
+    LoadedModule(const LoadedModule&) = delete;
+    LoadedModule& operator=(const LoadedModule&) = delete;
+
+    ZelkoraSynthesizerFunction entry = nullptr;
+
+  private:
+    void* handle_ = nullptr;
+};
+
+inline HostContext freshContext() {
+    HostContext context{};
+    context.sampleRate = 44100;
+    context.tempo = 120.0f;
+    return context;
+}
+
+// Operation 6 into a growing memory stream; empty when the save failed.
+inline std::string saveText(ZelkoraSynthesizerFunction entry, HostContext& context) {
+    MMIOINFO info{};
+    info.fccIOProc = FOURCC_MEM;
+    info.adwInfo[0] = 64 * 1024;
+    HMMIO stream = mmioOpen(nullptr, &info, MMIO_READWRITE | MMIO_CREATE);
+    context.stateStream = stream;
+    std::string text;
+    if (entry(6, &context) == 1) {
+        mmioGetInfo(stream, &info, 0);
+        text.assign(info.pchBuffer, static_cast<size_t>(info.cchBuffer));
+    }
+    mmioClose(stream, 0);
+    context.stateStream = nullptr;
+    return text;
+}
+
+// Operation 5 from a memory stream holding text.
+inline int32_t loadText(ZelkoraSynthesizerFunction entry, HostContext& context, std::string text) {
+    MMIOINFO info{};
+    info.fccIOProc = FOURCC_MEM;
+    info.pchBuffer = text.data();
+    info.cchBuffer = static_cast<int32_t>(text.size());
+    HMMIO stream = mmioOpen(nullptr, &info, MMIO_READ);
+    context.stateStream = stream;
+    context.stateSize = static_cast<uint32_t>(text.size());
+    int32_t result = entry(5, &context);
+    if (stream)
+        mmioClose(stream, 0);
+    context.stateStream = nullptr;
+    return result;
+}
+
+// Renders frames from host position 0 in blocks; returns the left channel.
+inline std::vector<float> renderLeft(ZelkoraSynthesizerFunction entry, HostContext& context, int frames,
+                                     int block = 512) {
+    std::vector<float> left;
+    std::vector<float> buffer(2 * static_cast<size_t>(block));
+    for (int done = 0; done < frames; done += block) {
+        context.outputBuffer = buffer.data();
+        context.valueCount = 2 * block;
+        context.position = done;
+        entry(7, &context);
+        for (int i = 0; i < block; ++i)
+            left.push_back(buffer[2 * static_cast<size_t>(i)]);
+    }
+    return left;
+}
