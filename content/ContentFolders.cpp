@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "CaseFolding.h"
+
 namespace trommik2 {
 
 namespace {
@@ -24,6 +26,17 @@ const ContentKindInfo kKinds[ContentFolders::kKindCount] = {
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
+// The entry of folder whose name equals name without regard to case, or empty.
+fs::path childIgnoringCase(const fs::path& folder, const fs::path& name) {
+    const std::string wanted = lowerCase(name.string());
+    std::error_code ec;
+    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end; !ec && it != end;
+         it.increment(ec))
+        if (lowerCase(it->path().filename().string()) == wanted)
+            return folder / it->path().filename();
+    return {};
+}
+
 } // namespace
 
 const ContentKindInfo* ContentFolders::kindInfo(int kind) {
@@ -41,6 +54,23 @@ std::string ContentFolders::toDocumentName(const std::string& path) {
     std::string name = path;
     std::replace_if(name.begin(), name.end(), isSeparator, kDocumentSeparator);
     return name;
+}
+
+std::string ContentFolders::findIgnoringCase(const std::string& path) {
+    std::error_code ec;
+    if (fs::exists(path, ec))
+        return path;
+    fs::path file(path);
+    fs::path resolved = file.root_path();
+    for (const fs::path& part : file.relative_path()) {
+        fs::path next = resolved / part;
+        if (!fs::exists(next, ec))
+            next = childIgnoringCase(resolved, part);
+        if (next.empty())
+            return path;
+        resolved = next;
+    }
+    return resolved.string();
 }
 
 void ContentFolders::setRoot(const std::string& root) {
@@ -75,3 +105,4 @@ std::string ContentFolders::relativeName(const std::string& path, int kind) cons
 }
 
 } // namespace trommik2
+#include "CaseFolding.h"

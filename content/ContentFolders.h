@@ -43,6 +43,11 @@ class ContentFolders {
     // platform path in document form.
     static std::string toPlatformPath(const std::string& name);
     static std::string toDocumentName(const std::string& path);
+    // The file a path names where the file system tells case apart and the
+    // document's author's did not ("Kicks\\Deep.wav" written for Deep.WAV):
+    // the path itself when it exists, else the one whose components match it
+    // without regard to case, else the path unchanged.
+    static std::string findIgnoringCase(const std::string& path);
 
     // The folder that holds the content tree; made absolute.
     void setRoot(const std::string& root);

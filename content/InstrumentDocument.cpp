@@ -58,7 +58,7 @@ void gatherSample(const TiXmlElement& instrument, const ContentFolders& folders,
         return;
     }
     reading.sample = InstrumentReading::Sample::Load;
-    reading.samplePath = folders.pathOf(name, kContentSamples);
+    reading.samplePath = ContentFolders::findIgnoringCase(folders.pathOf(name, kContentSamples));
     reading.wav = WavLoader::read(reading.samplePath);
 }
 

@@ -15,6 +15,8 @@ enum Control : int32_t {
     kLastMenuKnob = 10007,
     kEffectTypeMenu = 10013,
     kSynthesisTypeMenu = 10014,
+    kInstrumentMenu = 10023,
+    kSetupMenu = 10026,
     kSampleMenu = 10027,
 };
 
@@ -22,13 +24,33 @@ enum Control : int32_t {
 constexpr int kKnobsDisplay = 5000;
 constexpr int kEffectDisplay = 5001;
 constexpr int kInstrumentDisplay = 5002;
+constexpr int kEverythingDisplay = 5006;
 constexpr int32_t kAssignParameter = 1;
+constexpr int32_t kToggleSchematics = -1;
 constexpr size_t kPathCapacity = 259;
+
+bool isDocumentMenu(int32_t identifier) { return identifier >= kInstrumentMenu && identifier <= kSetupMenu; }
+
+bool keepsSnapshot(int32_t identifier) { return identifier >= kInstrumentMenu && identifier <= kSampleMenu; }
 
 } // namespace
 
 bool ControlCommands::command(int32_t identifier, int32_t kind, const char* text, int32_t flag, int32_t value) {
-    // The disk is read before the lock is taken: rendering never waits for it.
+    bool loaded = false;
+    if (isDocumentMenu(identifier)) {
+        // The loaders take the process lock themselves once the files are read,
+        // so rendering never waits for the disk.
+        loaded = machine_.contentLibrary().loadEntry(kContentInstruments + (identifier - kInstrumentMenu), value);
+    } else {
+        loaded = runLocked(identifier, kind, text, value);
+    }
+    // Only what really loaded is worth hearing.
+    if (loaded && flag == 0)
+        machine_.requestHostPlayback();
+    return flag != 0;
+}
+
+bool ControlCommands::runLocked(int32_t identifier, int32_t kind, const char* text, int32_t value) {
     WavLoader::Decoded sample;
     if (identifier == kSampleMenu && value != -1)
         sample = WavLoader::read(text ? text : "");
@@ -44,28 +66,46 @@ bool ControlCommands::command(int32_t identifier, int32_t kind, const char* text
         machine_.notifyEditor(kInstrumentDisplay, 1.0f);
         machine_.notifyEditor(kKnobsDisplay, 1.0f);
     } else if (identifier == kSampleMenu) {
-        setSample(text, value, std::move(sample));
+        return setSample(text, value, std::move(sample));
     }
-    return flag != 0;
+    return false;
 }
 
 void ControlCommands::assignKnob(int32_t identifier, int32_t kind, int32_t value) {
     if (kind == kAssignParameter)
         machine_.knobSlots().assign(machine_.bank().selectedTrack, identifier, value);
+    else if (kind == 0 && value == kToggleSchematics)
+        machine_.setDisplaysSchematics(!machine_.displaysSchematics());
     machine_.notifyEditor(kKnobsDisplay, 1.0f);
 }
 
-void ControlCommands::setSample(const char* text, int32_t value, WavLoader::Decoded sample) {
+bool ControlCommands::setSample(const char* text, int32_t value, WavLoader::Decoded sample) {
     InstrumentBank::Track& track = machine_.bank().track(machine_.bank().selectedTrack);
     SampleModule& player = track.voice->generator().sample();
     if (value == -1) {
         WavLoader::unloadSample(player);
         track.samplePath = "No Sample";
         machine_.notifyEditor(kInstrumentDisplay, 1.0f);
-        return;
+        return false;
     }
-    if (WavLoader::install(std::move(sample), player))
-        track.samplePath = std::string(text ? text : "").substr(0, kPathCapacity);
+    if (!WavLoader::install(std::move(sample), player))
+        return false;
+    track.samplePath = std::string(text ? text : "").substr(0, kPathCapacity);
+    return true;
+}
+
+void ControlCommands::beginEdit(int32_t identifier) {
+    if (!keepsSnapshot(identifier))
+        return;
+    snapshot_.clear();
+    machine_.saveState(snapshot_);
+}
+
+void ControlCommands::endEdit(int32_t identifier) {
+    if (!keepsSnapshot(identifier) || !machine_.loadState(snapshot_.c_str()))
+        return;
+    snapshot_.clear();
+    machine_.notifyEditor(kEverythingDisplay, 1.0f);
 }
 
 } // namespace trommik2

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
 #include "ThumbnailGeometry.h"
 #include "engine/Dsp.h"
@@ -20,6 +21,9 @@ enum PluginParameter : int32_t {
     kMasterVolume = 10000,
     kSelectTrack = 10001,
     kShuffle = 10015,
+    kSaveWithDialog = 10019,
+    kBrowsePrevious = 10020,
+    kBrowseNext = 10021,
     kMeterLeft = 10017,
     kMeterRight = 10018,
     kAudition = 10022,
@@ -38,7 +42,15 @@ enum PluginParameter : int32_t {
 // Editor controls told to refresh.
 constexpr int kShuffleDisplay = 5003;
 
+const char* const kEditorSection = "Editor";
+const char* const kSchematicsKey = "DisplayParamScheme";
+
 bool inRange(int32_t index, int32_t first, int count) { return index >= first && index < first + count; }
+
+// The module's path with the extension ".ini": Trommik2.syn keeps its settings in Trommik2.ini.
+std::string configurationBeside(const std::string& moduleFile) {
+    return std::filesystem::path(moduleFile).replace_extension(".ini").string();
+}
 
 } // namespace
 
@@ -47,7 +59,6 @@ DrumMachine::DrumMachine(HostCallbackFunction hostCallback)
       renderer_(bank_, sequencer_, playback_), display_(bank_.table()), instrumentDocument_(*this),
       drumkitDocument_(*this), patternDocument_(*this), setupDocument_(*this),
       trackExchange_(instrumentDocument_, sequencer_) {
-    contentFolders_.setRoot(ModulePath::folder());
     renderer_.setSampleRate(44100.0f);
     DrumMachine::setSampleRate(44100.0f);
     setNumInputs(0);
@@ -62,7 +73,22 @@ DrumMachine::DrumMachine(HostCallbackFunction hostCallback)
     bank_.selectedTrack = 0;
     DrumMachine::suspend();
     DrumMachine::resume();
+    startUp(ModulePath::folder(), configurationBeside(ModulePath::file()));
 }
+
+void DrumMachine::startUp(const std::string& root, const std::string& configurationPath) {
+    contentFolders_.setRoot(root);
+    configuration_ = Configuration(configurationPath);
+    library_.startUp(configuration_);
+}
+
+bool DrumMachine::displaysSchematics() const {
+    bool on = true;
+    configuration_.readBool(kEditorSection, kSchematicsKey, &on);
+    return on;
+}
+
+void DrumMachine::setDisplaysSchematics(bool on) { configuration_.writeBool(kEditorSection, kSchematicsKey, on); }
 
 DrumMachine::~DrumMachine() { std::lock_guard<std::recursive_mutex> lock(processLock_); }
 
@@ -82,6 +108,10 @@ void DrumMachine::setParameter(int32_t index, float value) {
         // The model keeps what it is given; a host may send more than 100 %.
         sequencer_.setShuffle(std::clamp(static_cast<int>(std::lrint(value * 100.0f)), 0, 100));
         notifyEditor(kShuffleDisplay, value);
+    } else if (index == kSaveWithDialog) {
+        library_.saveWithDialog(static_cast<int>(std::lrint(value)));
+    } else if (index == kBrowsePrevious || index == kBrowseNext) {
+        library_.browse(static_cast<int>(std::lrint(value)), index == kBrowsePrevious);
     } else if (index == kAudition) {
         audition(value);
     } else if (inRange(index, kMuteFirst, kTrackCount)) {
@@ -177,10 +207,14 @@ void DrumMachine::setMuted(int track, bool muted) {
 
 void DrumMachine::setSoloed(int track, bool soloed) { bank_.track(track).soloed = soloed; }
 
-void DrumMachine::audition(float velocity) {
-    // The host only renders while its transport runs: ask it to start so the hit is heard.
+void DrumMachine::requestHostPlayback() {
+    // The host only renders while its transport runs.
     if (!renderer_.isRendering())
         hostVendorSpecific(fourCharCode("HOST"), fourCharCode("PLAY"), nullptr, 0.0f);
+}
+
+void DrumMachine::audition(float velocity) {
+    requestHostPlayback();
     std::lock_guard<std::recursive_mutex> lock(processLock_);
     playback_.trigger(bank_.selectedTrack, velocity);
 }

@@ -9,6 +9,7 @@
 #include "ControlCommands.h"
 #include "TrackExchange.h"
 #include "content/ContentFolders.h"
+#include "content/ContentLibrary.h"
 #include "content/DocumentHost.h"
 #include "content/SetupDocument.h"
 #include "engine/InstrumentBank.h"
@@ -16,6 +17,7 @@
 #include "params/ValueDisplay.h"
 #include "sequencer/KnobSlots.h"
 #include "sequencer/Sequencer.h"
+#include "support/Configuration.h"
 
 namespace trommik2 {
 
@@ -69,10 +71,14 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     int sampleRateInt() const { return sampleRate_; }
     // Tells the editor's control to refresh (nothing without an editor).
     void notifyEditor(int control, float value);
-    // The editor's menu choices (control-listener command).
+    // The editor's menus and list choices.
+    ListProvider& listProvider() { return commands_; }
     bool command(int32_t identifier, int32_t kind, const char* text, int32_t flag, int32_t value) {
         return commands_.command(identifier, kind, text, flag, value);
     }
+    // Asks the host to start its transport unless blocks are being rendered
+    // already, so that a sound just chosen is heard.
+    void requestHostPlayback();
     // The current document names, relative to their content folders.
     std::string& kitName() override { return kitName_; }
     std::string& patternName() override { return patternName_; }
@@ -85,6 +91,18 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     void setStepResolution(int resolution) override;
     void refreshEditor(EditorRefresh part) override { notifyEditor(part, 1.0f); }
     void setupLoaded() override { suspend(); }
+
+    // Scans the content tree below root, reads the configuration file at
+    // configurationPath and loads its start-up setup. Construction does this
+    // with the module's folder and the configuration beside the module; tests
+    // run it again against a tree of their own.
+    void startUp(const std::string& root, const std::string& configurationPath);
+    ContentLibrary& contentLibrary() { return library_; }
+    const ContentLibrary& contentLibrary() const { return library_; }
+    const Configuration& configuration() const { return configuration_; }
+    // Whether the knob menus show the module schematics (a user setting).
+    bool displaysSchematics() const;
+    void setDisplaysSchematics(bool on);
 
     InstrumentDocument& instrumentDocument() { return instrumentDocument_; }
     DrumkitDocument& drumkitDocument() { return drumkitDocument_; }
@@ -121,6 +139,8 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     PatternDocument patternDocument_;
     SetupDocument setupDocument_;
     TrackExchange trackExchange_;
+    Configuration configuration_{""};
+    ContentLibrary library_{*this};
     ControlCommands commands_{*this};
     std::recursive_mutex processLock_;
 };

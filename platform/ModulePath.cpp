@@ -7,13 +7,18 @@
 
 namespace trommik2 {
 
-std::string ModulePath::folder() {
+std::string ModulePath::file() {
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&ModulePath::folder), &info) == 0 || !info.dli_fname || !*info.dli_fname)
+    if (dladdr(reinterpret_cast<void*>(&ModulePath::file), &info) == 0 || !info.dli_fname || !*info.dli_fname)
         return "";
     std::error_code ec;
     std::filesystem::path file = std::filesystem::absolute(info.dli_fname, ec);
-    return ec ? "" : file.lexically_normal().parent_path().string();
+    return ec ? "" : file.lexically_normal().string();
+}
+
+std::string ModulePath::folder() {
+    std::string path = file();
+    return path.empty() ? "" : std::filesystem::path(path).parent_path().string();
 }
 
 } // namespace trommik2

@@ -8,8 +8,11 @@ namespace trommik2 {
 // configuration sit beside the module file.
 class ModulePath {
   public:
-    // Any thread. The absolute folder of the shared object (or program) that
-    // holds this code, without a trailing separator; empty when it cannot be told.
+    // Any thread. The absolute path of the shared object (or program) that
+    // holds this code; empty when it cannot be told.
+    static std::string file();
+    // Any thread. The folder of that file, without a trailing separator; empty
+    // when it cannot be told.
     static std::string folder();
 };
 

@@ -2,7 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
+
+#include <content/ContentFolders.h>
 
 #include "Arguments.h"
 #include "HostInstance.h"
@@ -86,15 +90,26 @@ int64_t framesToRender(const RenderOptions& o) {
     return static_cast<int64_t>(std::llround(seconds * static_cast<double>(o.rate)));
 }
 
-std::string loadInitialState(HostInstance& instance, const RenderOptions& o) {
+// A document file, or else a name in the kind's folder beside the module ("House\\Deep").
+std::string documentPath(const std::string& file, int kind, const std::string& modulePath) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(file, ec))
+        return file;
+    trommik2::ContentFolders folders;
+    folders.setRoot(std::filesystem::path(modulePath).parent_path().string());
+    std::string named = folders.pathOf(file + "." + trommik2::ContentFolders::kindInfo(kind)->extension, kind);
+    return std::filesystem::is_regular_file(named, ec) ? named : file;
+}
+
+std::string loadInitialState(HostInstance& instance, const RenderOptions& o, const std::string& modulePath) {
     std::string error;
     if (!o.stateIn.empty())
         return StateFile::load(instance, o.stateIn, &error) ? "" : error;
     if (o.setup.empty())
         return "";
     std::string text;
-    if (!TextFile::read(o.setup, &text))
-        return "cannot read " + o.setup;
+    if (!TextFile::read(documentPath(o.setup, trommik2::kContentSetups, modulePath), &text))
+        return "cannot read " + o.setup + " (neither a file nor a name in the setup folder)";
     return instance.loadStateText(text) ? "" : "the module rejected the setup in " + o.setup;
 }
 
@@ -114,10 +129,12 @@ std::string loadPart(HostInstance& instance, const std::string& path, const char
     return instance.loadStateText(patched) ? "" : "the module rejected the " + std::string(part) + " of " + path;
 }
 
-std::string loadParts(HostInstance& instance, const RenderOptions& o) {
-    std::string problem = o.kit.empty() ? "" : loadPart(instance, o.kit, "drumkit");
+std::string loadParts(HostInstance& instance, const RenderOptions& o, const std::string& modulePath) {
+    std::string problem;
+    if (!o.kit.empty())
+        problem = loadPart(instance, documentPath(o.kit, trommik2::kContentDrumkits, modulePath), "drumkit");
     if (problem.empty() && !o.pattern.empty())
-        problem = loadPart(instance, o.pattern, "pattern");
+        problem = loadPart(instance, documentPath(o.pattern, trommik2::kContentPatterns, modulePath), "pattern");
     return problem;
 }
 
@@ -157,11 +174,15 @@ void printRenderHelp() {
               "  --rate HZ            sample rate (default 44100)\n"
               "  --block FRAMES       frames per render call (default 512)\n"
               "  --position SAMPLES   host position of the first frame (default 0)\n"
-              "  --setup FILE         load a setup document before rendering\n"
+              "  --setup FILE|NAME    load a setup document before rendering: a file, or a\n"
+              "                       name in the setup folder beside the module (default,\n"
+              "                       House\\Deep)\n"
               "  --state-in FILE      load a state file written by --state-out\n"
               "  --state-out FILE     save the instance's state after rendering\n"
-              "  --kit FILE           then load the drum kit of a kit (or setup) document\n"
-              "  --pattern FILE       then load the pattern of a pattern (or setup) document\n"
+              "  --kit FILE|NAME      then load the drum kit of a kit (or setup) document, a\n"
+              "                       file or a name in the drum-kit folder\n"
+              "  --pattern FILE|NAME  then load the pattern of a pattern (or setup) document,\n"
+              "                       a file or a name in the pattern folder\n"
               "  --format F           float (default), pcm16 or pcm24");
 }
 
@@ -173,9 +194,9 @@ int runRender(Arguments& args, const ModuleLoader& module) {
     HostInstance instance(module.entry(), static_cast<uint32_t>(options.rate), static_cast<float>(options.tempo));
     if (!instance.open())
         return failure("the module could not open an instance");
-    problem = loadInitialState(instance, options);
+    problem = loadInitialState(instance, options, module.path());
     if (problem.empty())
-        problem = loadParts(instance, options);
+        problem = loadParts(instance, options, module.path());
     if (!problem.empty())
         return failure(problem);
     instance.call(8);

@@ -6,7 +6,9 @@
 
 #include "Arguments.h"
 #include "ExportCommand.h"
+#include "ImportCommand.h"
 #include "InfoCommand.h"
+#include "ListCommand.h"
 #include "ModuleLoader.h"
 #include "RenderCommand.h"
 
@@ -22,6 +24,8 @@ struct Command {
 const Command kCommands[] = {
     {"render", runRender, printRenderHelp, "render the module's audio to a WAV file"},
     {"export", runExport, printExportHelp, "write an instance's state as a setup document"},
+    {"import", runImport, printImportHelp, "make instruments and a drum kit of a folder of WAV files"},
+    {"list", runList, printListHelp, "print a content list of the tree beside the module"},
     {"info", runInfo, printInfoHelp, "show what the module answers about itself"},
 };
 

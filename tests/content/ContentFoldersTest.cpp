@@ -4,6 +4,8 @@
 
 #include <content/ContentFolders.h>
 
+#include "support/FileSupport.h"
+
 using namespace trommik2;
 
 TEST(ContentFolders, KindsCarryTheirFoldersExtensionsAndDialogTexts) {
@@ -72,4 +74,15 @@ TEST(ContentFolders, NoPathGivesTheEmptyName) {
 TEST(ContentFolders, SeparatorsConvertBothWays) {
     EXPECT_EQ(ContentFolders::toPlatformPath("Kicks\\Sub/Deep.wav"), "Kicks/Sub/Deep.wav");
     EXPECT_EQ(ContentFolders::toDocumentName("Kicks/Sub\\Deep"), "Kicks\\Sub\\Deep");
+}
+
+TEST(ContentFolders, NamesFindTheirFilesWhateverTheCaseOfTheirLetters) {
+    TempFolder root("content-case");
+    writeFile(root.file("Samples/Kicks/Deep.WAV"), "x");
+    const std::string exact = root.file("Samples/Kicks/Deep.WAV");
+    EXPECT_EQ(ContentFolders::findIgnoringCase(root.file("samples/kicks/deep.wav")), exact);
+    EXPECT_EQ(ContentFolders::findIgnoringCase(exact), exact);
+    EXPECT_EQ(ContentFolders::findIgnoringCase(root.file("Samples/Kicks/Dee.wav")), root.file("Samples/Kicks/Dee.wav"))
+        << "a file that is not there keeps its path";
+    EXPECT_EQ(ContentFolders::findIgnoringCase(""), "");
 }
