@@ -4,22 +4,34 @@
 // state through memory streams, and rendering into the host's buffer.
 
 #include <dlfcn.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include <string>
 #include <vector>
 
 #include <trommik2/host_api.h>
 
+// The built module, copied into a folder of its own so that it starts from the
+// factory state whatever content tree lies beside the build.
 class LoadedModule {
   public:
     LoadedModule() {
-        handle_ = dlopen(TROMMIK2_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+        static int serial = 0;
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("trommik2-module-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+        std::filesystem::create_directories(folder_);
+        std::filesystem::path copy = folder_ / "Trommik2.syn";
+        std::filesystem::copy_file(TROMMIK2_MODULE_PATH, copy, std::filesystem::copy_options::overwrite_existing);
+        handle_ = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (handle_)
             entry = reinterpret_cast<ZelkoraSynthesizerFunction>(dlsym(handle_, "ZelkoraSynthesizer"));
     }
     ~LoadedModule() {
         if (handle_)
             dlclose(handle_);
+        std::filesystem::remove_all(folder_);
     }
     LoadedModule(const LoadedModule&) = delete;
     LoadedModule& operator=(const LoadedModule&) = delete;
@@ -27,6 +39,7 @@ class LoadedModule {
     ZelkoraSynthesizerFunction entry = nullptr;
 
   private:
+    std::filesystem::path folder_;
     void* handle_ = nullptr;
 };
 
