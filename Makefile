@@ -17,8 +17,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The build writes the factory library beside the module; the demo plays its default setup.
 demo: build
-	@$(BUILD)/trommik2-host render --bars 4 -o demo.wav
+	@$(BUILD)/trommik2-host render --bars 4 --setup $(BUILD)/Trommik2/Setups/default.tm2set -o demo.wav
 	@echo "demo: $(CURDIR)/demo.wav"
 
 test: build
