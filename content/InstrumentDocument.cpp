@@ -129,7 +129,7 @@ void InstrumentDocument::writeInstrument(TiXmlNode& parent, int track) {
     for (int i = 0; i < kParameterCount; ++i) {
         auto* param = new TiXmlElement("param");
         param->SetAttribute("id", table.key(i));
-        XmlValues::setNumber(*param, "value", i == GenNullDummy ? 0.0f : bank.value(track, i));
+        XmlValues::setNumber(*param, "value", i == GenNullDummy ? 0.0f : bank.baseValue(track, i));
         params->LinkEndChild(param);
     }
     auto* assign = new TiXmlElement("ctrl_assign");

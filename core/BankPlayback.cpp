@@ -15,9 +15,20 @@ void BankPlayback::trigger(int track, float velocity) {
     t.triggered = true;
 }
 
+// Automation moves a parameter through its offset, so the instrument's own value
+// (what documents and the saved state keep) stays as the user set it, and
+// resetting the modulation (parameter 10080) or loading a pattern returns to it.
+// Switches that act only on their base value take the value itself.
 void BankPlayback::applyAutomation(int track, int parameter, float value) {
-    if (parameter != GenNullDummy)
+    if (parameter == GenNullDummy)
+        return;
+    if (parameter == GenSynthesisType || parameter == FXType || parameter == FXActive) {
         bank_.setValue(track, parameter, value);
+        return;
+    }
+    InstrumentVoice& voice = bank_.voice(track);
+    voice.setModuleValue(parameter, value - voice.moduleValue(parameter, ModuleParameter::kBase),
+                         ModuleParameter::kOffset);
 }
 
 } // namespace trommik2

@@ -34,6 +34,8 @@ void InstrumentBank::setValue(int t, int index, float value) {
 
 float InstrumentBank::value(int t, int index) const { return voice(t).value(index); }
 
+float InstrumentBank::baseValue(int t, int index) const { return voice(t).moduleValue(index, ModuleParameter::kBase); }
+
 void InstrumentBank::setSampleRate(float rate) {
     float clamped = dsp::clip(rate, kMinimumRate, kMaximumRate);
     if (clamped == sampleRate_)

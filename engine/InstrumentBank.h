@@ -51,7 +51,10 @@ class InstrumentBank {
     // The loaders' entry: a parameter value in engine units for a track; the
     // value is stored as given (callers clamp). Index 59 and above is ignored.
     void setValue(int track, int index, float value);
+    // What the instrument plays: its own value plus any automation offset.
     float value(int track, int index) const;
+    // The instrument's own value, as set by the user or a document (what documents save).
+    float baseValue(int track, int index) const;
 
     // Hands a new rate (clamped to 22050..384000) to every voice; user-interface
     // thread under the process lock, or the audio thread before a block.

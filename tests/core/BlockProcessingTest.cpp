@@ -87,3 +87,21 @@ TEST(BlockProcessing, MetersFollowTheOutput) {
     EXPECT_EQ(rig.machine->getParameter(10017), 0.0f);
     EXPECT_EQ(rig.machine->getParameter(10018), 0.0f);
 }
+
+TEST(BlockProcessing, AutomationMovesTheOffsetAndLeavesTheInstrumentAsSaved) {
+    Rig rig;
+    TrackPattern& snare = rig.machine->sequencer().track(1);
+    for (int slot = 0; slot < 64; ++slot)
+        snare.setAutomationPoint(OutPan, slot, -0.5f);
+    rig.renderLeft(4096);
+    InstrumentBank& bank = rig.machine->bank();
+    EXPECT_FLOAT_EQ(bank.value(1, OutPan), -0.5f) << "the automated value plays";
+    EXPECT_FLOAT_EQ(bank.baseValue(1, OutPan), 0.0f) << "the instrument keeps its own pan";
+    std::string text;
+    ASSERT_TRUE(rig.machine->instrumentDocument().instrumentToText(1, text));
+    EXPECT_NE(text.find("id=\"OutPan\" value=\"0.000000\""), std::string::npos)
+        << "documents keep the instrument's value";
+    rig.machine->setParameter(10001, 1.0f);
+    rig.machine->setParameter(10080, static_cast<float>(OutPan));
+    EXPECT_FLOAT_EQ(bank.value(1, OutPan), 0.0f) << "resetting the modulation returns to the instrument's value";
+}
