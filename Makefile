@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build demo test clean format check-format
+.PHONY: all deps configure build demo test bench clean format check-format
 
 all: build
 
@@ -23,6 +23,10 @@ demo: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Renders the benchmark cases (a few minutes) and writes bench/results.json.
+bench: build
+	@$(BUILD)/trommik2-bench --json bench/results.json
 
 format:
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i

@@ -89,6 +89,7 @@ void BlockRenderer::renderTracks(int n) {
         if (rendered_[t]) {
             InstrumentBank::Track& track = bank_.track(t);
             track.voice->renderBlock(n, track.left, track.right);
+            renderedVoiceSamples_ += static_cast<uint64_t>(n);
         }
     }
     for (int t = 0; t < InstrumentBank::kTrackCount; ++t) {

@@ -54,6 +54,7 @@ class DrumMachine : public SynthPlugin {
     // Audio thread or under the process lock: a hit on a track (as the sequencer makes).
     void trigger(int track, float velocity) { playback_.trigger(track, velocity); }
     bool isRendering() const { return renderer_.isRendering(); }
+    uint64_t renderedVoiceSamples() const { return renderer_.renderedVoiceSamples(); }
     int hostPosition() const { return hostPosition_; }
     float hostTempo() const { return hostTempo_; }
     int sampleRateInt() const { return sampleRate_; }
