@@ -4,6 +4,7 @@
 
 #include "LevelMeter.h"
 #include "MasterSection.h"
+#include "engine/Relaxed.h"
 
 namespace trommik2 {
 
@@ -43,7 +44,7 @@ class BlockRenderer {
     LevelMeter meters_[2];
     float mix_[2][64] = {};
     bool rendered_[16] = {};
-    bool rendering_ = false;
+    Relaxed<bool> rendering_ = false;
     uint64_t renderedVoiceSamples_ = 0;
 };
 

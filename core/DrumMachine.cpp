@@ -204,8 +204,8 @@ void DrumMachine::setSampleRate(float rate) {
         bank_.setSampleRate(rate);
         renderer_.setSampleRate(rate);
     }
-    sampleRate_ = static_cast<int>(std::lrint(rate));
-    sampleRate_ = sampleRate_ > 0 ? sampleRate_ : 44100;
+    const int rounded = static_cast<int>(std::lrint(rate));
+    sampleRate_ = rounded > 0 ? rounded : 44100;
     AudioEffect::setSampleRate(rate);
 }
 

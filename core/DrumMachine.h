@@ -7,6 +7,7 @@
 #include "BankPlayback.h"
 #include "BlockRenderer.h"
 #include "engine/InstrumentBank.h"
+#include "engine/Relaxed.h"
 #include "host/effect/SynthPlugin.h"
 #include "params/ValueDisplay.h"
 #include "sequencer/KnobSlots.h"
@@ -80,7 +81,7 @@ class DrumMachine : public SynthPlugin {
     std::string setupName_;
     std::atomic<int> hostPosition_{0};
     std::atomic<float> hostTempo_{120.0f};
-    int sampleRate_ = 44100;
+    Relaxed<int> sampleRate_ = 44100;
     InstrumentBank bank_;
     Sequencer sequencer_;
     BankPlayback playback_;

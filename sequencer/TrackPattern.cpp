@@ -39,7 +39,7 @@ void TrackPattern::clear() {
     for (StepSlot& s : steps_) {
         s.velocity = 0;
         s.played = 0;
-        for (float& v : s.automation)
+        for (Relaxed<float>& v : s.automation)
             v = 0.0f;
     }
     stepMask_.clear();
@@ -52,7 +52,7 @@ void TrackPattern::clear() {
 }
 
 float TrackPattern::automationValue(int parameter, int slot) const {
-    return validParameter(parameter) && validSlot(slot) ? steps_[slot].automation[parameter] : 0.0f;
+    return validParameter(parameter) && validSlot(slot) ? steps_[slot].automation[parameter].load() : 0.0f;
 }
 
 const SlotMask& TrackPattern::automationMask(int parameter) const {
