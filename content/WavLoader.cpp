@@ -103,7 +103,10 @@ bool WavLoader::loadSample(const std::string& path, SampleModule& player) {
         report("Can't open WAV file '%s'.", path);
         return false;
     }
-    HMMIO h = file.handle;
+    return loadSample(file.handle, path, player);
+}
+
+bool WavLoader::loadSample(HMMIO h, const std::string& path, SampleModule& player) {
     mmioSeek(h, 0, SEEK_SET);
     MMCKINFO riff{};
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <mmio.h>
+
 namespace trommik2 {
 
 class SampleModule;
@@ -15,6 +17,9 @@ class WavLoader {
     // Replaces the player's sample with the file's data. True when the data
     // chunk was found (an empty one keeps the previous sample).
     static bool loadSample(const std::string& path, SampleModule& player);
+    // The same from an open stream (a file or memory), read from its start; path
+    // only names it in messages. The stream stays open.
+    static bool loadSample(HMMIO stream, const std::string& path, SampleModule& player);
     // Frees the player's sample; it falls silent.
     static void unloadSample(SampleModule& player);
 };
