@@ -110,17 +110,20 @@ void Sequencer::processSubBlock(int n, PlaybackTarget& target) {
             triggerTrack(t, window, target);
     for (int t = 0; t < kTrackCount; ++t)
         if (playing[t])
-            automateTrack(t, window, target);
+            automateTrack(t, target);
 }
 
 void Sequencer::triggerTrack(int t, Window window, PlaybackTarget& target) {
     TrackPattern& track = tracks_[t];
-    for (StepSlot& slot : track.steps_) {
+    int covered = 0;
+    for (int i = 0; i < kSlotCount; ++i) {
+        StepSlot& slot = track.steps_[i];
         if (!window.contains(slot.position)) {
             if (slot.played != 0)
                 slot.played = 0; // re-arms the slot for the next window that covers it
             continue;
         }
+        windowSlots_[t][covered++] = static_cast<uint8_t>(i);
         const int velocity = slot.velocity;
         if (slot.played != 0 || velocity <= 0)
             continue;
@@ -129,9 +132,10 @@ void Sequencer::triggerTrack(int t, Window window, PlaybackTarget& target) {
         target.trigger(t, clamped(v, 0.0f, 1.0f));
         slot.played = 1;
     }
+    windowSlotCount_[t] = covered;
 }
 
-void Sequencer::automateTrack(int t, Window window, PlaybackTarget& target) {
+void Sequencer::automateTrack(int t, PlaybackTarget& target) {
     const TrackPattern& track = tracks_[t];
     for (int p = 0; p < kParameterCount; ++p) {
         const float scale = track.scale_[p];
@@ -141,11 +145,10 @@ void Sequencer::automateTrack(int t, Window window, PlaybackTarget& target) {
         const float hi = automationMaximum_[p];
         const float spread = track.random_[p];
         // Every slot in the window, point or not: a slot without a point holds 0.
-        for (const StepSlot& slot : track.steps_) {
-            if (!window.contains(slot.position))
-                continue;
+        for (int k = 0; k < windowSlotCount_[t]; ++k) {
+            const float point = track.automation_[windowSlots_[t][k]][p];
             const float x = random_.draw();
-            const float value = ((hi - lo) * x * spread + slot.automation[p]) * scale;
+            const float value = ((hi - lo) * x * spread + point) * scale;
             target.applyAutomation(t, p, clamped(value, lo, hi));
         }
     }

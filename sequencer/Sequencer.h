@@ -73,7 +73,7 @@ class Sequencer {
     static int clampTrack(int t) { return t < 0 ? 0 : (t >= kTrackCount ? kTrackCount - 1 : t); }
     void recomputePositions();
     void triggerTrack(int t, Window window, PlaybackTarget& target);
-    void automateTrack(int t, Window window, PlaybackTarget& target);
+    void automateTrack(int t, PlaybackTarget& target);
 
     Relaxed<float> sampleRate_ = 44100.0f;
     Relaxed<float> tempo_ = 120.0f;
@@ -89,6 +89,10 @@ class Sequencer {
     std::atomic<bool> positionsStale_{false};
     TrackPattern tracks_[kTrackCount];
     LowPassedRandom random_;
+    // The slots of each track that the sub-block's window covers, in slot order:
+    // found by the trigger pass, walked again by the automation pass.
+    uint8_t windowSlots_[kTrackCount][kSlotCount] = {};
+    int windowSlotCount_[kTrackCount] = {};
     float automationMinimum_[kParameterCount];
     float automationMaximum_[kParameterCount];
 };

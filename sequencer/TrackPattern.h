@@ -55,6 +55,8 @@ class TrackPattern {
     static bool validParameter(int p) { return p >= 0 && p < kParameterCount; }
 
     StepSlot steps_[kSlotCount];
+    // Per slot one automation value per instrument parameter, in the parameter's units.
+    Relaxed<float> automation_[kSlotCount][kParameterCount];
     SlotMask stepMask_;
     SlotMask automationMasks_[kParameterCount];
     Relaxed<float> scale_[kParameterCount];
