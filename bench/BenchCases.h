@@ -20,6 +20,6 @@ class BenchCases {
     static BenchResult stress(double seconds);
     // The stress kit hit once on every track, then its tail, against the same kit
     // never hit: per 512-frame block through block processing, and per 64-sample
-    // block of the voices rendered directly (no silence gate).
+    // block of the voices rendered directly (no silence gate) after the tenth second.
     static BenchResult denormals(double seconds);
 };

@@ -54,7 +54,8 @@ void BenchReport::print(std::FILE* out) const {
                      "silence %.0f ns/block (slowest second: %.0f)\n",
                      r.get("tailNsPerBlock"), r.get("tailAfter10sNsPerBlock"), r.get("tailWorstSecondNsPerBlock"),
                      r.get("silenceNsPerBlock"), r.get("silenceWorstSecondNsPerBlock"));
-        std::fprintf(out, "  voices without the gate: tail %.0f ns, silence %.0f ns per 64-sample voice block\n",
+        std::fprintf(out,
+                     "  voices without the gate, after 10 s: tail %.0f ns, silence %.0f ns per 64-sample voice block\n",
                      r.get("voiceTailNsPerVoiceBlock"), r.get("voiceSilenceNsPerVoiceBlock"));
     }
 }
