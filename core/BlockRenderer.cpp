@@ -67,11 +67,7 @@ bool BlockRenderer::selectTrack(int t, bool anySolo) {
         return false;
     InstrumentVoice& voice = *track.voice;
     track.gateThreshold = voice.effects().isActive() ? kGateWithEffect : kGateDry;
-    const float* meter = voice.meterBuffer();
-    float sum = 0.0f;
-    for (int i = 0; i < dsp::kBlockSize; ++i)
-        sum += std::fabs(meter[i]);
-    track.gateLevel = (track.gateLevel + sum) * kGateScale;
+    track.gateLevel = (track.gateLevel + voice.meterMagnitude()) * kGateScale;
     bool audible = true;
     if (track.gateLevel < track.gateThreshold) {
         track.gateLevel = 0.0f;
