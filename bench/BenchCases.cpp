@@ -9,11 +9,14 @@
 #include <memory>
 #include <vector>
 
+#if defined(__x86_64__)
+#include <xmmintrin.h>
+#endif
+
 #include "HostInstance.h"
 #include "MachineDriver.h"
 #include "ModuleLoader.h"
 #include "StressSetup.h"
-#include "core/DenormalsOff.h"
 #include "core/DrumMachine.h"
 
 using namespace trommik2;
@@ -97,16 +100,27 @@ BlockTiming timeBlocks(MachineDriver& driver, int blocks) {
     return timing;
 }
 
+// Sets or clears flush-to-zero and denormals-are-zero (x86 only): the cost of
+// denormals shows as the difference between the two.
+void flushDenormals(bool on) {
+#if defined(__x86_64__)
+    constexpr unsigned kModes = 0x8040;
+    _mm_setcsr(on ? _mm_getcsr() | kModes : _mm_getcsr() & ~kModes);
+#else
+    (void)on;
+#endif
+}
+
 // Mean CPU nanoseconds per 64-sample block of all sixteen voices rendered
-// directly, in the arithmetic modes of block processing, from the tenth second
+// directly, in the rounding mode of block processing, from the tenth second
 // of the given duration on.
-double timeVoices(DrumMachine& machine, double seconds, bool hit) {
+double timeVoices(DrumMachine& machine, double seconds, bool hit, bool flushed) {
     InstrumentBank& bank = machine.bank();
     float left[kVoiceBlock], right[kVoiceBlock];
     const int blocks = static_cast<int>(seconds * BenchCases::kSampleRate / kVoiceBlock);
     const int lateFrom = std::min(blocks - 1, 10 * BenchCases::kSampleRate / kVoiceBlock);
     double spent = 0.0;
-    DenormalsOff modes;
+    flushDenormals(flushed);
     for (int t = 0; t < InstrumentBank::kTrackCount; ++t) {
         InstrumentVoice& voice = bank.voice(t);
         if (hit)
@@ -120,6 +134,7 @@ double timeVoices(DrumMachine& machine, double seconds, bool hit) {
         spent += threadCpuSeconds() - start;
         std::fesetround(FE_TONEAREST);
     }
+    flushDenormals(false);
     return spent * 1e9 / (static_cast<double>(blocks - lateFrom) * InstrumentBank::kTrackCount);
 }
 
@@ -209,12 +224,13 @@ BenchResult BenchCases::denormals(double seconds) {
     result.add("tailRenderedVoiceSamples", static_cast<double>(tail->renderedVoiceSamples()));
     // The voices on their own keep rendering their tails for the whole time.
     // (The tail still sounds at first: compared from the tenth second on.)
-    auto voices = stressMachine();
-    double voiceTail = timeVoices(*voices, seconds, true);
-    auto quiet = stressMachine();
-    double voiceSilence = timeVoices(*quiet, seconds, false);
-    result.add("voiceTailNsPerVoiceBlock", voiceTail);
-    result.add("voiceSilenceNsPerVoiceBlock", voiceSilence);
+    auto voiceCost = [seconds](bool hit, bool flushed) {
+        auto machine = stressMachine();
+        return machine ? timeVoices(*machine, seconds, hit, flushed) : -1.0;
+    };
+    result.add("voiceTailNsPerVoiceBlock", voiceCost(true, false));
+    result.add("voiceTailFlushedNsPerVoiceBlock", voiceCost(true, true));
+    result.add("voiceSilenceNsPerVoiceBlock", voiceCost(false, false));
     result.add("peakMemoryKiB", static_cast<double>(peakMemoryKiB()));
     return result;
 }

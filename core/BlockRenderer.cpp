@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "DenormalsOff.h"
 #include "engine/Dsp.h"
 #include "engine/InstrumentBank.h"
 #include "sequencer/Sequencer.h"
@@ -49,7 +48,6 @@ void BlockRenderer::suspend() {
 }
 
 void BlockRenderer::render(float** outputs, int frames, bool adding) {
-    DenormalsOff fastArithmetic;
     float* left = outputs[0];
     float* right = outputs[1];
     while (frames > 0) {
