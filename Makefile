@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build demo test clean format check-format
+.PHONY: all deps configure build demo test test-asan test-tsan bench fuzz clean format check-format
 
 all: build
 
@@ -25,6 +25,38 @@ demo: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The whole suite under AddressSanitizer with UndefinedBehaviorSanitizer, and
+# under ThreadSanitizer, each in a build folder of its own.
+SANITIZER_TEST = cmake -S . -B $(1) $(CMAKE_FLAGS) -DTROMMIK2_SANITIZE=$(2) >/dev/null && \
+	cmake --build $(1) -j $(JOBS) && cd $(1) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	@ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 $(call SANITIZER_TEST,build-asan,address)
+
+test-tsan: deps
+	@TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(call SANITIZER_TEST,build-tsan,thread)
+
+# Renders the benchmark cases (a few minutes) and writes bench/results.json.
+bench: build
+	@$(BUILD)/trommik2-bench --json bench/results.json
+
+# Builds the fuzz targets with clang in build-fuzz and runs each for
+# FUZZ_SECONDS, from the committed seeds; findings land in fuzz/artifacts/.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = fuzz_wav_loader fuzz_mmio fuzz_entry_point
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DTROMMIK2_FUZZ=ON -DTROMMIK2_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+	@for t in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$t fuzz/artifacts/$$t fuzz/corpus/$$t; \
+		echo "fuzz: $$t for $(FUZZ_SECONDS) s"; \
+		$(FUZZ_BUILD)/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=fuzz/artifacts/$$t/ $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t || exit 1; \
+	done
+
 format:
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i
 
@@ -32,4 +64,4 @@ check-format:
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format --dry-run -Werror
 
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) build-asan build-tsan $(FUZZ_BUILD)

@@ -106,7 +106,11 @@ WavLoader::Decoded WavLoader::read(const std::string& path) {
         report("Can't open WAV file '%s'.", path);
         return decoded;
     }
-    HMMIO h = file.handle;
+    return read(file.handle, path);
+}
+
+WavLoader::Decoded WavLoader::read(HMMIO h, const std::string& path) {
+    Decoded decoded;
     mmioSeek(h, 0, SEEK_SET);
     MMCKINFO riff{};
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include <mmio.h>
+
 namespace trommik2 {
 
 class SampleModule;
@@ -28,12 +30,18 @@ class WavLoader {
     // User-interface thread, without the process lock: reads and converts the
     // file, showing a message on failure.
     static Decoded read(const std::string& path);
+    // The same from an open stream (a file or memory), read from its start; path
+    // only names it in messages. The stream stays open.
+    static Decoded read(HMMIO stream, const std::string& path);
     // User-interface thread; callers whose player may be rendering hold the
     // process lock. Hands the data to the player and answers the load's result
     // (an empty data chunk keeps the previous sample).
     static bool install(Decoded decoded, SampleModule& player);
     // Both steps at once, for callers that hold the lock around the whole load.
     static bool loadSample(const std::string& path, SampleModule& player) { return install(read(path), player); }
+    static bool loadSample(HMMIO stream, const std::string& path, SampleModule& player) {
+        return install(read(stream, path), player);
+    }
     // Frees the player's sample; it falls silent.
     static void unloadSample(SampleModule& player);
 };

@@ -66,11 +66,7 @@ bool BlockRenderer::selectTrack(int t, bool anySolo, int n) {
         return false;
     InstrumentVoice& voice = *track.voice;
     track.gateThreshold = voice.effects().isActive() ? kGateWithEffect : kGateDry;
-    const float* meter = voice.meterBuffer();
-    float sum = 0.0f;
-    for (int i = 0; i < dsp::kBlockSize; ++i)
-        sum += std::fabs(meter[i]);
-    track.gateLevel = (track.gateLevel + sum) * kGateScale;
+    track.gateLevel = (track.gateLevel + voice.meterMagnitude()) * kGateScale;
     bool audible = true;
     if (track.gateLevel < track.gateThreshold) {
         track.gateLevel = 0.0f;
@@ -95,6 +91,7 @@ void BlockRenderer::renderTracks(int n) {
         if (rendered_[t]) {
             InstrumentBank::Track& track = bank_.track(t);
             track.voice->renderBlock(n, track.left, track.right);
+            renderedVoiceSamples_ += static_cast<uint64_t>(n);
         }
     }
     for (int t = 0; t < InstrumentBank::kTrackCount; ++t) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
+
 #include "LevelMeter.h"
 #include "MasterSection.h"
+#include "engine/Relaxed.h"
 
 namespace trommik2 {
 
@@ -24,6 +27,9 @@ class BlockRenderer {
     void suspend();
 
     bool isRendering() const { return rendering_; }
+    // Samples rendered by track voices since construction, summed over tracks:
+    // what the benchmark divides its time by.
+    uint64_t renderedVoiceSamples() const { return renderedVoiceSamples_; }
     const LevelMeter& meter(int channel) const { return meters_[channel]; }
 
   private:
@@ -38,7 +44,8 @@ class BlockRenderer {
     LevelMeter meters_[2];
     float mix_[2][64] = {};
     bool rendered_[16] = {};
-    bool rendering_ = false;
+    Relaxed<bool> rendering_ = false;
+    uint64_t renderedVoiceSamples_ = 0;
 };
 
 } // namespace trommik2

@@ -242,8 +242,8 @@ void DrumMachine::setSampleRate(float rate) {
         bank_.setSampleRate(rate);
         renderer_.setSampleRate(rate);
     }
-    sampleRate_ = static_cast<int>(std::lrint(rate));
-    sampleRate_ = sampleRate_ > 0 ? sampleRate_ : 44100;
+    const int rounded = static_cast<int>(std::lrint(rate));
+    sampleRate_ = rounded > 0 ? rounded : 44100;
     AudioEffect::setSampleRate(rate);
 }
 
@@ -289,13 +289,15 @@ int32_t DrumMachine::drawThumbnail(cairo_t* surface, int32_t left, int32_t top, 
     if (!surface ||
         !ThumbnailGeometry::compute(left, top, right, bottom, start, end, tempo, static_cast<float>(sampleRate_), &g))
         return 0;
-    int length = sequencer_.bars() * Sequencer::kStepsPerBar;
+    const int length = sequencer_.bars() * Sequencer::kStepsPerBar;
+    if (length < 1)
+        return 0;
     cairo_save(surface);
     cairo_set_source_rgb(surface, 1.0, 1.0, 1.0);
     for (int row = 0; row < kTrackCount; ++row) {
         const TrackPattern& pattern = sequencer_.track(row);
         for (int column = 0; column < g.stepCount; ++column) {
-            int step = ((g.firstStep + column) % length + length) % length;
+            auto step = static_cast<int>(((int64_t{g.firstStep} + column) % length + length) % length);
             if (pattern.velocity(step) > 0)
                 cairo_rectangle(surface, g.cellLeft(column), g.cellTop(row), g.cellWidth, g.cellHeight);
         }

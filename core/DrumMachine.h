@@ -13,6 +13,7 @@
 #include "content/DocumentHost.h"
 #include "content/SetupDocument.h"
 #include "engine/InstrumentBank.h"
+#include "engine/Relaxed.h"
 #include "host/effect/SynthPlugin.h"
 #include "params/ValueDisplay.h"
 #include "sequencer/KnobSlots.h"
@@ -66,6 +67,7 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     // Audio thread or under the process lock: a hit on a track (as the sequencer makes).
     void trigger(int track, float velocity) { playback_.trigger(track, velocity); }
     bool isRendering() const { return renderer_.isRendering(); }
+    uint64_t renderedVoiceSamples() const { return renderer_.renderedVoiceSamples(); }
     int hostPosition() const { return hostPosition_; }
     float hostTempo() const { return hostTempo_; }
     int sampleRateInt() const { return sampleRate_; }
@@ -128,7 +130,7 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     int stepResolution_ = 16;
     std::atomic<int> hostPosition_{0};
     std::atomic<float> hostTempo_{120.0f};
-    int sampleRate_ = 44100;
+    Relaxed<int> sampleRate_ = 44100;
     InstrumentBank bank_;
     Sequencer sequencer_;
     BankPlayback playback_;

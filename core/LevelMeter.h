@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Relaxed.h"
+
 namespace trommik2 {
 
 // A peak meter with a 1.5 s release (40 dB). The editor reads the level.
@@ -14,7 +16,7 @@ class LevelMeter {
 
   private:
     float sampleRate_ = 44100.0f;
-    float level_ = 0.0f;
+    Relaxed<float> level_ = 0.0f;
     float release_ = 0.0f;
 };
 

@@ -1,5 +1,7 @@
 #include "ThumbnailGeometry.h"
 
+#include <cmath>
+
 namespace trommik2 {
 
 namespace {
@@ -8,7 +10,7 @@ constexpr int kRows = 16;
 
 // Whole part, at least 1, and otherwise reduced by its half so cells keep a gap.
 int cellSize(double pixels) {
-    int w = static_cast<int>(pixels);
+    int w = static_cast<int>(std::fmin(pixels, 2147483647.0));
     return w < 1 ? 1 : w - w / 2;
 }
 
@@ -20,16 +22,18 @@ bool ThumbnailGeometry::compute(int left, int top, int right, int bottom, int st
         return false;
     double secondsPerBar = 60.0 / (tempo * 0.25);
     double stepsPerSample = 1.0 / (secondsPerBar * 0.03125 * sampleRate);
+    double first = start * stepsPerSample;
+    double count = stepsPerSample * (static_cast<double>(end) - start);
+    if (!(std::fabs(first) < 2147483647.0) || !(count >= 1.0 && count < kMaxColumns + 1.0))
+        return false;
     ThumbnailGeometry g;
     g.left = left;
     g.top = top;
-    g.firstStep = static_cast<int>(start * stepsPerSample);
-    g.stepCount = static_cast<int>(stepsPerSample * (static_cast<double>(end) - start));
-    if (g.stepCount <= 0)
-        return false;
-    g.pixelsPerStep = static_cast<double>(right - left) / g.stepCount;
+    g.firstStep = static_cast<int>(first);
+    g.stepCount = static_cast<int>(count);
+    g.pixelsPerStep = (static_cast<double>(right) - left) / g.stepCount;
     g.cellWidth = cellSize(g.pixelsPerStep);
-    g.rowHeight = static_cast<double>(bottom - top) / kRows;
+    g.rowHeight = (static_cast<double>(bottom) - top) / kRows;
     g.cellHeight = cellSize(g.rowHeight);
     *out = g;
     return true;

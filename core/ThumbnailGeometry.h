@@ -1,11 +1,17 @@
 #pragma once
 
+#include <cmath>
+
 namespace trommik2 {
 
 // Where the pattern's cells fall in the host's thumbnail rectangle: one column
 // per thirty-second step of the painted range, one row per track.
 struct ThumbnailGeometry {
-    // False when nothing can be painted (no steps, no tempo, empty rectangle).
+    // More columns than any screen has pixels: such a range is not painted.
+    static constexpr int kMaxColumns = 16384;
+
+    // False when nothing can be painted: no steps, no tempo, an empty rectangle,
+    // or a range of steps beyond an int or wider than kMaxColumns.
     static bool compute(int left, int top, int right, int bottom, int start, int end, float tempo, float sampleRate,
                         ThumbnailGeometry* out);
 
@@ -18,8 +24,9 @@ struct ThumbnailGeometry {
     int cellWidth = 0;
     int cellHeight = 0;
 
-    int cellLeft(int column) const { return left + static_cast<int>(column * pixelsPerStep); }
-    int cellTop(int row) const { return top + static_cast<int>(row * rowHeight); }
+    // The whole parts of the offsets, in double: a rectangle may span more than an int.
+    double cellLeft(int column) const { return left + std::trunc(column * pixelsPerStep); }
+    double cellTop(int row) const { return top + std::trunc(row * rowHeight); }
 };
 
 } // namespace trommik2

@@ -45,35 +45,58 @@ void Biquad::design(double frequency, double bandwidth, double gain) {
     double S = sampleRate_;
     double f = dsp::clip(frequency, 0.1, 0.499999 * S);
     double w = 2.0 * kPi * f / S;
-    double s = std::sin(w);
-    double c = std::cos(w);
-    // Close to the Nyquist frequency w / s grows without bound; capping the
-    // argument keeps the coefficients finite (the response there is ~0 anyway).
-    double alpha = s * std::sinh(std::min(kHalfLn2 * bandwidth * w / s, 700.0));
-    double A = linearGain_ ? gain : std::pow(10.0, gain / 40.0);
-    double K = std::tan(w / 2.0);
     Coefficients k{};
-    switch (type_) {
-    case kLowPass: k = {(1 - c) / 2, 1 - c, (1 - c) / 2, 1 + alpha, -2 * c, 1 - alpha}; break;
-    case kBandPass: k = {s / 2, 0, -s / 2, 1 + alpha, -2 * c, 1 - alpha}; break;
-    case kHighPass: k = {(1 + c) / 2, -(1 + c), (1 + c) / 2, 1 + alpha, -2 * c, 1 - alpha}; break;
-    case kLowShelf: k = shelf(true, A, c, std::sqrt(A) / bandwidth * s); break;
-    case kPeaking: {
-        double a4 = 0.375 * bandwidth * w;
-        k = {1 + a4 * A, -2 * c, 1 - a4 * A, 1 + a4 / A, -2 * c, 1 - a4 / A};
-        break;
-    }
-    case kHighShelf: k = shelf(false, A, c, std::sqrt(A) / bandwidth * s); break;
-    case kNotch: k = {1, -2 * c, 1, 1 + alpha, -2 * c, 1 - alpha}; break;
-    case kAllPass: {
-        double a8 = s / (2 * bandwidth);
-        k = {1 - a8, -2 * c, 1 + a8, 1 + a8, -2 * c, 1 - a8};
-        break;
-    }
-    case kLowPassQ:
-    case kHighPassQ:
-    case kBandPassQ: k = qForm(type_, K, bandwidth); break;
-    default: return;
+    // Each design computes only the functions it needs: designs run once per
+    // control block in several modules.
+    if (type_ == kLowPassQ || type_ == kHighPassQ || type_ == kBandPassQ) {
+        k = qForm(type_, std::tan(w / 2.0), bandwidth);
+    } else {
+        double s = std::sin(w);
+        double c = std::cos(w);
+        // Close to the Nyquist frequency w / s grows without bound; capping the
+        // argument keeps the coefficients finite (the response there is ~0 anyway).
+        auto alpha = [&] { return s * std::sinh(std::min(kHalfLn2 * bandwidth * w / s, 700.0)); };
+        auto amplitude = [&] { return linearGain_ ? gain : std::pow(10.0, gain / 40.0); };
+        switch (type_) {
+        case kLowPass: {
+            double a = alpha();
+            k = {(1 - c) / 2, 1 - c, (1 - c) / 2, 1 + a, -2 * c, 1 - a};
+            break;
+        }
+        case kBandPass: {
+            double a = alpha();
+            k = {s / 2, 0, -s / 2, 1 + a, -2 * c, 1 - a};
+            break;
+        }
+        case kHighPass: {
+            double a = alpha();
+            k = {(1 + c) / 2, -(1 + c), (1 + c) / 2, 1 + a, -2 * c, 1 - a};
+            break;
+        }
+        case kLowShelf:
+        case kHighShelf: {
+            double A = amplitude();
+            k = shelf(type_ == kLowShelf, A, c, std::sqrt(A) / bandwidth * s);
+            break;
+        }
+        case kPeaking: {
+            double A = amplitude();
+            double a4 = 0.375 * bandwidth * w;
+            k = {1 + a4 * A, -2 * c, 1 - a4 * A, 1 + a4 / A, -2 * c, 1 - a4 / A};
+            break;
+        }
+        case kNotch: {
+            double a = alpha();
+            k = {1, -2 * c, 1, 1 + a, -2 * c, 1 - a};
+            break;
+        }
+        case kAllPass: {
+            double a8 = s / (2 * bandwidth);
+            k = {1 - a8, -2 * c, 1 + a8, 1 + a8, -2 * c, 1 - a8};
+            break;
+        }
+        default: return;
+        }
     }
     b0_ = k.b0 / k.a0;
     b1_ = k.b1 / k.a0;

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "Dsp.h"
+
 namespace trommik2 {
 
 // A circular float buffer with a write index and a delay that can glide toward
@@ -13,28 +15,43 @@ class DelayLine {
   public:
     static constexpr int kHeadroom = 1000;
 
+    DelayLine() = default;
+    // The line caches its buffer's address and length for the per-sample reads.
+    DelayLine(const DelayLine&) = delete;
+    DelayLine& operator=(const DelayLine&) = delete;
+
     // Makes the buffer long enough for a delay of d samples (d at least 1).
     void require(int d);
-    int length() const { return static_cast<int>(buffer_.size()); }
+    int length() const { return length_; }
     void clear();
 
     void write(float x) {
-        buffer_[static_cast<std::size_t>(writeIndex_)] = x;
-        if (++writeIndex_ >= length())
+        data_[writeIndex_] = x;
+        if (++writeIndex_ >= length_)
             writeIndex_ = 0;
     }
     // The sample written d samples ago (d < length).
     float readInteger(int d) const {
         int p = writeIndex_ - d;
         if (p < 0)
-            p += length();
-        return buffer_[static_cast<std::size_t>(p)];
+            p += length_;
+        return data_[p];
     }
     // Linear interpolation at a fractional delay.
-    float readLinear(float delay) const;
+    float readLinear(float delay) const {
+        float f;
+        const int i = index(delay, &f);
+        const float x0 = data_[i];
+        return x0 + f * (data_[next(i)] - x0);
+    }
     // First-order all-pass interpolation at a fractional delay; previous is the
     // line's last interpolated output.
-    float readAllpass(float delay, float& previous) const;
+    float readAllpass(float delay, float& previous) const {
+        float f;
+        const int i = index(delay, &f);
+        previous = data_[i] + (data_[next(i)] - previous) * f / (2.0f - f);
+        return previous;
+    }
 
     // The gliding delay: setTarget moves the goal, glide steps toward it once per
     // sample, jump makes it exact at once.
@@ -46,18 +63,23 @@ class DelayLine {
     float current() const { return current_; }
 
   private:
-    // The two samples around a fractional read position and the fraction between them.
-    struct Tap {
-        float here;
-        float next;
-        float fraction;
-    };
-
-    // The read position for a delay, wrapped into the buffer.
-    float position(float delay) const;
-    Tap tap(float delay) const;
+    // The read position for a delay, wrapped into the buffer: its whole part
+    // (rounded in the current mode) and the fraction above it.
+    int index(float delay, float* fraction) const {
+        float p = static_cast<float>(writeIndex_) - delay;
+        while (p < 0.0f)
+            p += static_cast<float>(length_);
+        int i = dsp::roundInt(p);
+        *fraction = p - static_cast<float>(i);
+        if (i >= length_) // the position lies below the length: no division per sample
+            i %= length_;
+        return i;
+    }
+    int next(int i) const { return i + 1 < length_ ? i + 1 : 0; }
 
     std::vector<float> buffer_ = std::vector<float>(1, 0.0f);
+    float* data_ = buffer_.data();
+    int length_ = 1;
     int writeIndex_ = 0;
     float target_ = 1.0f;
     float current_ = 1.0f;

@@ -38,7 +38,7 @@ void EffectsModule::setValue(int index, float value, int slot) {
         bool active = value > 0.5f;
         if (active != active_) {
             active_ = active;
-            resetPending_ = true; // cleared by the audio thread at its next block
+            clearRequested_ = true;
         }
     }
 }
@@ -75,12 +75,13 @@ void EffectsModule::setTempo(float bpm) {
 
 int EffectsModule::tailSamples() const { return active_ ? effect_->tailSamples() : 0; }
 
-float EffectsModule::storedValue(int p) const { return p >= 0 && p < 4 ? records_[type_][p] : 0.0f; }
+float EffectsModule::storedValue(int p) const { return p >= 0 && p < 4 ? records_[type_][p].load() : 0.0f; }
 
 void EffectsModule::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
-    if (resetPending_) {
+    if (resetPending_ || clearRequested_) {
         effect_->clear();
         resetPending_ = false;
+        clearRequested_ = false;
     }
     if (!active_) {
         std::copy_n(inLeft, n, outLeft);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "Relaxed.h"
 #include "SoundModule.h"
 
 namespace trommik2 {
@@ -34,11 +35,13 @@ class EffectsModule : public SoundModule {
   private:
     void switchType(int type);
 
-    int type_ = 0;
-    bool active_ = false;
+    Relaxed<int> type_ = 0;
+    Relaxed<bool> active_ = false;
+    // Set by switching the effect on or off, carried out by the audio thread.
+    Relaxed<bool> clearRequested_ = false;
     float tempo_ = 120.0f;
     // Per type: the four parameters as the effect last used them, clipped to 0..1.
-    float records_[kTypeCount][4] = {};
+    Relaxed<float> records_[kTypeCount][4];
     std::unique_ptr<Effect> effect_;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "InstrumentVoice.h"
+#include "Relaxed.h"
 #include "params/ParameterTable.h"
 
 namespace trommik2 {
@@ -26,7 +27,7 @@ class InstrumentBank {
         // the audio thread at its next sub-block so the two never touch the voice at once.
         std::atomic<bool> silenceRequested{false};
         // Set by a hit, cleared by the next block: the track renders even if silent.
-        bool triggered = false;
+        Relaxed<bool> triggered = false;
         float gateLevel = 0.0f;
         float gateThreshold = 0.0f;
         // How long the output has stayed below the gate, in samples.
@@ -63,7 +64,7 @@ class InstrumentBank {
     // Silences a track at once: its voice and output buffers are cleared.
     void silenceTrack(int t);
 
-    float masterVolume = 1.9952623f; // +6 dB, 10^0.3
+    Relaxed<float> masterVolume = 1.9952623f; // +6 dB, 10^0.3
     int selectedTrack = 0;
 
     static int clampTrack(int t) { return t < 0 ? 0 : (t >= kTrackCount ? kTrackCount - 1 : t); }

@@ -1,5 +1,6 @@
 #include "InstrumentVoice.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "params/ParameterIndex.h"
@@ -87,6 +88,14 @@ void InstrumentVoice::trigger(float velocity) {
 void InstrumentVoice::clearBuffers() {
     std::memset(buffers_, 0, sizeof buffers_);
     std::memset(triggers_, 0, sizeof triggers_);
+    meterMagnitude_ = 0.0f;
+}
+
+void InstrumentVoice::measureMeter() {
+    float sum = 0.0f;
+    for (float x : buffers_[7])
+        sum += std::fabs(x);
+    meterMagnitude_ = sum;
 }
 
 void InstrumentVoice::reset() {
@@ -125,6 +134,7 @@ void InstrumentVoice::renderBlock(int n, float* left, float* right) {
     applyEnvelope(n);
     effects_.process(buffers_[3], buffers_[4], buffers_[5], buffers_[6], n);
     outputGain_ = output_.process(buffers_[5], buffers_[6], left, right, buffers_[7], n);
+    measureMeter();
 }
 
 } // namespace trommik2

@@ -39,8 +39,10 @@ class InstrumentVoice {
     // The whole chain for n <= 64 samples; the track's signal lands in left/right.
     void renderBlock(int n, float* left, float* right);
 
-    // Left + right before the output level, of the last block.
-    const float* meterBuffer() const { return buffers_[7]; }
+    // The sum of the magnitudes of the 64 values of left + right before the
+    // output level (the silence gate's measure), kept whenever they change so
+    // that silent tracks need not add them up again.
+    float meterMagnitude() const { return meterMagnitude_; }
     bool isSounding() const { return envelope_.isSounding(); }
     float outputGain() const { return outputGain_; }
 
@@ -56,12 +58,14 @@ class InstrumentVoice {
     SoundModule* owner(int index);
     const SoundModule* owner(int index) const;
     void applyEnvelope(int n);
+    void measureMeter();
 
     float buffers_[kBufferCount][64] = {};
     uint8_t triggers_[64] = {};
     float sampleRate_;
     float tempo_ = 120.0f;
     float outputGain_ = 1.0f;
+    float meterMagnitude_ = 0.0f;
     SynthesisGenerator generator_;
     AmpEnvelopeModule envelope_;
     FilterModule filter_;

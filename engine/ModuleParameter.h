@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Relaxed.h"
+
 namespace trommik2 {
 
 // One parameter of a sound module: four value slots and the one-pole smoother
-// that moves the smoothed slot toward the target once per control block.
+// that moves the smoothed slot toward the target once per control block. The
+// user-interface thread writes the base and offset while the audio thread reads them.
 struct ModuleParameter {
     enum Slot { kBase = 0, kOffset = 1, kTarget = 2, kSmoothed = 3 };
 
@@ -14,7 +17,7 @@ struct ModuleParameter {
     // Offset cleared, target and smoothed value at the base value.
     void reset();
 
-    float slot[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    Relaxed<float> slot[4];
     float smoothingMs = 10.0f;
     float b = 1.0f;
     float a = 0.0f;

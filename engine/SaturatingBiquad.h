@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Biquad.h"
+#include "Dsp.h"
 
 namespace trommik2 {
 
@@ -28,7 +29,15 @@ class SaturatingBiquad {
 
   private:
     struct Section {
-        double step(double x);
+        // Per sample, so defined here where the filters' loops can inline it.
+        double step(double x) {
+            double y = biquad.b0() * x + z1;
+            double out = (0.03 * previous + 0.97 * dsp::softClip(y)) * wet + dry * y;
+            previous = out;
+            z1 = biquad.b1() * x + z2 - biquad.a1() * out;
+            z2 = biquad.b2() * x - biquad.a2() * out;
+            return out;
+        }
         Biquad biquad;
         double previous = 0.0;
         double z1 = 0.0;

@@ -1,6 +1,7 @@
 #include "SynthesisGenerator.h"
 
 #include <cstring>
+#include <thread>
 
 #include "Dsp.h"
 #include "params/ParameterIndex.h"
@@ -14,6 +15,28 @@ constexpr int kPart2 = 1;
 constexpr int kSampleBuffer = 2;
 
 } // namespace
+
+// Held while a caller reads or writes a synthesis module by index; a switch of
+// the synthesis type does not replace modules while any is held.
+class SynthesisGenerator::ModuleAccess {
+  public:
+    explicit ModuleAccess(const SynthesisGenerator& generator) : generator_(generator) {
+        for (;;) {
+            generator_.accessors_.fetch_add(1);
+            if (!generator_.switching_.load())
+                return;
+            generator_.accessors_.fetch_sub(1);
+            while (generator_.switching_.load())
+                std::this_thread::yield();
+        }
+    }
+    ~ModuleAccess() { generator_.accessors_.fetch_sub(1); }
+    ModuleAccess(const ModuleAccess&) = delete;
+    ModuleAccess& operator=(const ModuleAccess&) = delete;
+
+  private:
+    const SynthesisGenerator& generator_;
+};
 
 SynthesisGenerator::SynthesisGenerator(const float* smoothingMs, float sampleRate)
     : smoothingMs_(smoothingMs), sampleRate_(sampleRate), antiDenormal_(dsp::kAntiDenormal),
@@ -55,6 +78,7 @@ void SynthesisGenerator::setValue(int index, float value, int slot) {
     }
     if (index == GenNullDummy)
         return;
+    ModuleAccess access(*this);
     if (SoundModule* module = owner(index))
         module->setValue(index, value, slot);
 }
@@ -62,6 +86,7 @@ void SynthesisGenerator::setValue(int index, float value, int slot) {
 float SynthesisGenerator::value(int index, int slot) const {
     if (index == GenSynthesisType)
         return static_cast<float>(type_);
+    ModuleAccess access(*this);
     const SoundModule* module = owner(index);
     return module ? module->value(index, slot) : 0.0f;
 }
@@ -78,8 +103,21 @@ void SynthesisGenerator::setSampleRate(float rate) {
 
 void SynthesisGenerator::setSynthesisType(float value) {
     int type = dsp::roundInt(value);
-    if (type == type_)
+    if (type == type_) {
+        pendingType_ = kNoPendingType;
         return;
+    }
+    switching_.store(true);
+    bool replaced = replaceModules(type);
+    switching_.store(false);
+    pendingType_ = replaced ? kNoPendingType : type;
+    if (replaced)
+        reset();
+}
+
+bool SynthesisGenerator::replaceModules(int type) {
+    if (accessors_.load() != 0)
+        return false;
     bool noise = type == kFilteredNoise;
     bool fm = type == kPhaseDistortion;
     bool model = type == kPhysicalModelling;
@@ -105,7 +143,7 @@ void SynthesisGenerator::setSynthesisType(float value) {
         configure(*model_);
     }
     type_ = type;
-    reset();
+    return true;
 }
 
 void SynthesisGenerator::reset() {
@@ -130,6 +168,8 @@ void SynthesisGenerator::startNote(float velocity) {
 }
 
 void SynthesisGenerator::smoothParameters() {
+    if (pendingType_ != kNoPendingType)
+        setSynthesisType(static_cast<float>(pendingType_));
     forEachModule([](SoundModule& module) { module.smoothParameters(); });
 }
 

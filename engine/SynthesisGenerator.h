@@ -1,11 +1,13 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
 #include "FmRingModule.h"
 #include "NoiseModule.h"
 #include "PhysicalModelModule.h"
+#include "Relaxed.h"
 #include "SampleModule.h"
 #include "SoundModule.h"
 
@@ -22,7 +24,10 @@ class SynthesisGenerator {
 
     // Index 0 switches the synthesis type; 2..39 reach the module that owns them
     // when it exists. A type switch allocates: the only allocation the audio
-    // thread may make.
+    // thread may make. Any thread: a switch by automation on the audio thread
+    // never replaces a module that the user-interface thread is writing or
+    // reading (it waits for the next block instead), and the user interface
+    // waits for a switch in progress to finish.
     void setValue(int index, float value, int slot);
     // Index 0 reads the synthesis type.
     float value(int index, int slot) const;
@@ -43,6 +48,8 @@ class SynthesisGenerator {
     const SampleModule& sample() const { return sample_; }
 
   private:
+    static constexpr int kNoPendingType = -1;
+
     template <typename Action>
     void forEachModule(Action action) {
         SoundModule* modules[] = {noise1_.get(), noise2_.get(), model_.get(), fmRing_.get(), &sample_, &null_, &mix_};
@@ -50,14 +57,21 @@ class SynthesisGenerator {
             if (module)
                 action(*module);
     }
+    class ModuleAccess;
     SoundModule* owner(int index) const;
+    // Replaces the synthesis modules by those of a type, unless someone is inside them.
+    bool replaceModules(int type);
     void configure(SoundModule& module);
     void renderSources(const float* envelope, const uint8_t* triggers, int n);
     void mix(float* out, int n);
 
     const float* smoothingMs_;
     float sampleRate_;
-    int type_ = 3;
+    Relaxed<int> type_ = 3;
+    // A switch that found the user interface inside a module, carried out at the next block.
+    int pendingType_ = kNoPendingType;
+    mutable std::atomic<int> accessors_{0};
+    std::atomic<bool> switching_{false};
     float antiDenormal_;
     float synthesisWeight_ = 1.0f;
     float sampleWeight_ = 0.0f;

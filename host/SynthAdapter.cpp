@@ -22,6 +22,12 @@ constexpr uint32_t kKnobModeValid = 1u << 31;
 constexpr uint32_t kKnobLinear = 1u << 13;
 constexpr uint32_t kKnobCircular = 1u << 12;
 
+// The host's 32-bit coordinate arithmetic: a sum past the range wraps around
+// (and then describes an empty rectangle) instead of being undefined.
+int32_t wrappingSum(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
 } // namespace
 
 SynthAdapter::SynthAdapter() { currentAdapter = this; }
@@ -243,8 +249,8 @@ int32_t SynthAdapter::drawThumbnail(HostContext* context) {
     if (!plugin)
         return 0;
     return plugin->drawThumbnail(context->thumbnailDc, context->thumbnailLeft, context->thumbnailTop,
-                                 context->thumbnailLeft + context->thumbnailWidth,
-                                 context->thumbnailTop + context->thumbnailHeight, context->thumbnailStart,
+                                 wrappingSum(context->thumbnailLeft, context->thumbnailWidth),
+                                 wrappingSum(context->thumbnailTop, context->thumbnailHeight), context->thumbnailStart,
                                  context->thumbnailEnd, context->tempo);
 }
 

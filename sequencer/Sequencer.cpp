@@ -46,29 +46,33 @@ Sequencer::Sequencer(const ParameterTable& table) {
 
 void Sequencer::setSampleRate(int rate) {
     sampleRate_ = static_cast<float>(rate);
+    positionsStale_ = true;
     recomputePositions();
 }
 
 void Sequencer::setTempo(float bpm) {
     tempo_ = bpm;
+    positionsStale_ = true;
     recomputePositions();
 }
 
 void Sequencer::setBars(int bars) {
     bars_ = bars;
+    positionsStale_ = true;
     recomputePositions();
 }
 
 void Sequencer::setShuffle(int percent) {
     shuffle_ = percent;
+    positionsStale_ = true;
     recomputePositions();
 }
 
 void Sequencer::recomputePositions() {
     const int barLength = samplesPerBar(tempo_, sampleRate_);
     const int stepLength = barLength / kStepsPerBar;
-    const int64_t swing = int64_t{shuffle_} * stepLength / 100;
-    patternLength_ = saturate(int64_t{bars_} * barLength);
+    const int64_t swing = int64_t{shuffle_.load()} * stepLength / 100;
+    patternLength_ = saturate(int64_t{bars_.load()} * barLength);
     samplesPerStep_ = stepLength;
     // All 128 slots whatever the bar count: slots beyond the pattern end keep
     // positions at or past its length and so never play.
@@ -78,9 +82,13 @@ void Sequencer::recomputePositions() {
 }
 
 void Sequencer::startBlock(int sampleRate, int hostPosition, float tempo) {
-    setSampleRate(sampleRate);
     position_ = hostPosition;
-    setTempo(tempo);
+    const bool changed = static_cast<float>(sampleRate) != sampleRate_ || tempo != tempo_;
+    if (positionsStale_.exchange(false) || changed) {
+        sampleRate_ = static_cast<float>(sampleRate);
+        tempo_ = tempo;
+        recomputePositions();
+    }
 }
 
 void Sequencer::processSubBlock(int n, PlaybackTarget& target) {
@@ -89,9 +97,10 @@ void Sequencer::processSubBlock(int n, PlaybackTarget& target) {
     const int stepLength = samplesPerStep_;
     if (length < 1 || stepLength < 1)
         return; // a bar count below 1, only from bad input: nothing to play
-    position_ = static_cast<int>((int64_t{position_} + n) % length);
-    const Window window{int64_t{position_} - n, position_};
-    currentBar_ = position_ / stepLength / kStepsPerBar;
+    const int position = static_cast<int>((int64_t{position_.load()} + n) % length);
+    position_ = position;
+    const Window window{int64_t{position} - n, position};
+    currentBar_ = position / stepLength / kStepsPerBar;
 
     bool playing[kTrackCount];
     for (int t = 0; t < kTrackCount; ++t)
@@ -101,26 +110,32 @@ void Sequencer::processSubBlock(int n, PlaybackTarget& target) {
             triggerTrack(t, window, target);
     for (int t = 0; t < kTrackCount; ++t)
         if (playing[t])
-            automateTrack(t, window, target);
+            automateTrack(t, target);
 }
 
 void Sequencer::triggerTrack(int t, Window window, PlaybackTarget& target) {
     TrackPattern& track = tracks_[t];
-    for (StepSlot& slot : track.steps_) {
+    int covered = 0;
+    for (int i = 0; i < kSlotCount; ++i) {
+        StepSlot& slot = track.steps_[i];
         if (!window.contains(slot.position)) {
-            slot.played = 0; // re-arms the slot for the next window that covers it
+            if (slot.played != 0)
+                slot.played = 0; // re-arms the slot for the next window that covers it
             continue;
         }
-        if (slot.played != 0 || slot.velocity <= 0)
+        windowSlots_[t][covered++] = static_cast<uint8_t>(i);
+        const int velocity = slot.velocity;
+        if (slot.played != 0 || velocity <= 0)
             continue;
         const float x = random_.draw();
-        const float v = (track.velocityRandom_ * 127.0f * x + static_cast<float>(slot.velocity)) * (1.0f / 127.0f);
+        const float v = (track.velocityRandom_ * 127.0f * x + static_cast<float>(velocity)) * (1.0f / 127.0f);
         target.trigger(t, clamped(v, 0.0f, 1.0f));
         slot.played = 1;
     }
+    windowSlotCount_[t] = covered;
 }
 
-void Sequencer::automateTrack(int t, Window window, PlaybackTarget& target) {
+void Sequencer::automateTrack(int t, PlaybackTarget& target) {
     const TrackPattern& track = tracks_[t];
     for (int p = 0; p < kParameterCount; ++p) {
         const float scale = track.scale_[p];
@@ -130,11 +145,10 @@ void Sequencer::automateTrack(int t, Window window, PlaybackTarget& target) {
         const float hi = automationMaximum_[p];
         const float spread = track.random_[p];
         // Every slot in the window, point or not: a slot without a point holds 0.
-        for (const StepSlot& slot : track.steps_) {
-            if (!window.contains(slot.position))
-                continue;
+        for (int k = 0; k < windowSlotCount_[t]; ++k) {
+            const float point = track.automation_[windowSlots_[t][k]][p];
             const float x = random_.draw();
-            const float value = ((hi - lo) * x * spread + slot.automation[p]) * scale;
+            const float value = ((hi - lo) * x * spread + point) * scale;
             target.applyAutomation(t, p, clamped(value, lo, hi));
         }
     }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "LowPassedRandom.h"
 #include "PlaybackTarget.h"
 #include "TrackPattern.h"
+#include "engine/Relaxed.h"
 #include "params/ParameterTable.h"
 
 namespace trommik2 {
@@ -15,9 +17,9 @@ namespace trommik2 {
 //
 // Threads: the timing setters and the track edits come from the user-interface
 // thread (and from block start on the audio thread) without a lock; playback
-// runs on the audio thread under the process lock. The data stay plain: a
-// concurrent edit may be seen half-done for one sub-block, but every value the
-// audio thread divides by or indexes with is checked first.
+// runs on the audio thread under the process lock. The shared data are relaxed
+// atomics: a concurrent edit may be seen half-done for one sub-block, but every
+// value the audio thread divides by or indexes with is checked first.
 class Sequencer {
   public:
     static constexpr int kTrackCount = 16;
@@ -52,7 +54,8 @@ class Sequencer {
     const TrackPattern& track(int t) const { return tracks_[clampTrack(t)]; }
 
     // Block start, audio thread: the host's rate, playback position (samples)
-    // and tempo. The sequencer keeps no clock of its own between blocks.
+    // and tempo. The sequencer keeps no clock of its own between blocks. The
+    // positions are recomputed when the timing changed since the last block.
     void startBlock(int sampleRate, int hostPosition, float tempo);
     // One sub-block of n (1..64) samples, audio thread: advances the position,
     // triggers the steps whose positions fall in the sub-block, then applies
@@ -70,18 +73,26 @@ class Sequencer {
     static int clampTrack(int t) { return t < 0 ? 0 : (t >= kTrackCount ? kTrackCount - 1 : t); }
     void recomputePositions();
     void triggerTrack(int t, Window window, PlaybackTarget& target);
-    void automateTrack(int t, Window window, PlaybackTarget& target);
+    void automateTrack(int t, PlaybackTarget& target);
 
-    float sampleRate_ = 44100.0f;
-    float tempo_ = 120.0f;
-    int position_ = 0;
-    int patternLength_ = 0;
-    int samplesPerStep_ = 0;
-    int bars_ = 2;
-    int shuffle_ = 0;
-    int currentBar_ = 0;
+    Relaxed<float> sampleRate_ = 44100.0f;
+    Relaxed<float> tempo_ = 120.0f;
+    Relaxed<int> position_ = 0;
+    Relaxed<int> patternLength_ = 0;
+    Relaxed<int> samplesPerStep_ = 0;
+    Relaxed<int> bars_ = 2;
+    Relaxed<int> shuffle_ = 0;
+    Relaxed<int> currentBar_ = 0;
+    // Set by the timing setters: the next block start recomputes the positions
+    // even if its own rate and tempo are unchanged (a recomputation by another
+    // thread may have raced with one of ours).
+    std::atomic<bool> positionsStale_{false};
     TrackPattern tracks_[kTrackCount];
     LowPassedRandom random_;
+    // The slots of each track that the sub-block's window covers, in slot order:
+    // found by the trigger pass, walked again by the automation pass.
+    uint8_t windowSlots_[kTrackCount][kSlotCount] = {};
+    int windowSlotCount_[kTrackCount] = {};
     float automationMinimum_[kParameterCount];
     float automationMaximum_[kParameterCount];
 };

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 
+#include "engine/Relaxed.h"
+
 namespace trommik2 {
 
 // One bit per step slot of a track: slot i is bit i mod 32 of word i / 32.
-// Plain words, so the editor may flip bits while playback reads them.
+// Relaxed atomic words, so the editor may flip bits while playback reads them.
 class SlotMask {
   public:
     static constexpr int kSlotCount = 128;
@@ -21,10 +23,10 @@ class SlotMask {
     bool test(int slot) const { return slot >= 0 && slot < kSlotCount && (words_[slot / 32] >> (slot % 32) & 1u) != 0; }
     bool any() const { return (words_[0] | words_[1] | words_[2] | words_[3]) != 0; }
     void clear() { words_[0] = words_[1] = words_[2] = words_[3] = 0; }
-    uint32_t word(int k) const { return k >= 0 && k < kWordCount ? words_[k] : 0; }
+    uint32_t word(int k) const { return k >= 0 && k < kWordCount ? words_[k].load() : 0; }
 
   private:
-    uint32_t words_[kWordCount] = {};
+    Relaxed<uint32_t> words_[kWordCount];
 };
 
 } // namespace trommik2

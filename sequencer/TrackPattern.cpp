@@ -20,7 +20,7 @@ void TrackPattern::setStep(int slot, int velocity) {
 void TrackPattern::setAutomationPoint(int parameter, int slot, float value) {
     if (!validParameter(parameter) || !validSlot(slot))
         return;
-    steps_[slot].automation[parameter] = value;
+    automation_[slot][parameter] = value;
     automationMasks_[parameter].set(slot, value != 0.0f);
 }
 
@@ -36,10 +36,10 @@ void TrackPattern::setAutomationRandom(int parameter, float amount) {
 
 void TrackPattern::clear() {
     // Field by field: the audio thread may be reading the positions meanwhile.
-    for (StepSlot& s : steps_) {
-        s.velocity = 0;
-        s.played = 0;
-        for (float& v : s.automation)
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        steps_[slot].velocity = 0;
+        steps_[slot].played = 0;
+        for (Relaxed<float>& v : automation_[slot])
             v = 0.0f;
     }
     stepMask_.clear();
@@ -52,7 +52,7 @@ void TrackPattern::clear() {
 }
 
 float TrackPattern::automationValue(int parameter, int slot) const {
-    return validParameter(parameter) && validSlot(slot) ? steps_[slot].automation[parameter] : 0.0f;
+    return validParameter(parameter) && validSlot(slot) ? automation_[slot][parameter].load() : 0.0f;
 }
 
 const SlotMask& TrackPattern::automationMask(int parameter) const {

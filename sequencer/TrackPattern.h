@@ -34,12 +34,12 @@ class TrackPattern {
     void clear();
 
     // Reads; out-of-range indices read as empty.
-    int velocity(int slot) const { return validSlot(slot) ? steps_[slot].velocity : 0; }
+    int velocity(int slot) const { return validSlot(slot) ? steps_[slot].velocity.load() : 0; }
     float automationValue(int parameter, int slot) const;
-    float automationScale(int parameter) const { return validParameter(parameter) ? scale_[parameter] : 0.0f; }
-    float automationRandom(int parameter) const { return validParameter(parameter) ? random_[parameter] : 0.0f; }
+    float automationScale(int parameter) const { return validParameter(parameter) ? scale_[parameter].load() : 0.0f; }
+    float automationRandom(int parameter) const { return validParameter(parameter) ? random_[parameter].load() : 0.0f; }
     float velocityRandom() const { return velocityRandom_; }
-    int position(int slot) const { return validSlot(slot) ? steps_[slot].position : 0; }
+    int position(int slot) const { return validSlot(slot) ? steps_[slot].position.load() : 0; }
     bool played(int slot) const { return validSlot(slot) && steps_[slot].played != 0; }
     const SlotMask& stepMask() const { return stepMask_; }
     // The mask of an out-of-range parameter is an empty one.
@@ -55,11 +55,13 @@ class TrackPattern {
     static bool validParameter(int p) { return p >= 0 && p < kParameterCount; }
 
     StepSlot steps_[kSlotCount];
+    // Per slot one automation value per instrument parameter, in the parameter's units.
+    Relaxed<float> automation_[kSlotCount][kParameterCount];
     SlotMask stepMask_;
     SlotMask automationMasks_[kParameterCount];
-    float scale_[kParameterCount];
-    float random_[kParameterCount];
-    float velocityRandom_ = 0.0f;
+    Relaxed<float> scale_[kParameterCount];
+    Relaxed<float> random_[kParameterCount];
+    Relaxed<float> velocityRandom_ = 0.0f;
 };
 
 } // namespace trommik2

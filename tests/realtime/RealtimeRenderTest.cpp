@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <mutex>
 #include <vector>
 
 #include <core/DrumMachine.h>
 #include <engine/InstrumentVoice.h>
 
 #include "AllocationCounter.h"
+#include "LockCounter.h"
+#include "MachineDriver.h"
+#include "StressSetup.h"
 
 using namespace trommik2;
 
@@ -46,4 +50,30 @@ TEST(Realtime, VoiceRendersWithoutAllocatingAfterTheFirstBlock) {
         voice.renderBlock(64, left, right);
     }
     EXPECT_EQ(allocation::stopCounting(), 0u);
+}
+
+TEST(Realtime, LockCounterSeesOtherLocksButNotTheExcludedOne) {
+    std::recursive_mutex excluded;
+    std::mutex other;
+    locks::startCounting(excluded.native_handle());
+    { std::lock_guard<std::recursive_mutex> a(excluded); }
+    { std::lock_guard<std::mutex> b(other); }
+    EXPECT_EQ(locks::stopCounting(), 1u);
+}
+
+// The stress setup has no automation of GenSynthesisType, whose switches are
+// the one place where the audio thread may allocate.
+TEST(Realtime, StressSetupRendersWithoutAllocationsOrForeignLocksAfterTheFirstBlock) {
+    auto machine = std::make_unique<DrumMachine>(nullptr);
+    ASSERT_TRUE(StressSetup::apply(*machine));
+    MachineDriver driver(*machine, 44100, 512);
+    driver.renderBlock();
+    allocation::startCounting();
+    locks::startCounting(machine->processLock().native_handle());
+    for (int block = 1; block < 350; ++block) // over four seconds: the whole two-bar pattern plays
+        driver.renderBlock();
+    size_t lockCount = locks::stopCounting();
+    EXPECT_EQ(allocation::stopCounting(), 0u);
+    EXPECT_EQ(lockCount, 0u);
+    EXPECT_GT(machine->renderedVoiceSamples(), 16u * 44100u) << "the tracks really played";
 }

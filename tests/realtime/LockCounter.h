@@ -1,0 +1,16 @@
+#pragma once
+
+#include <pthread.h>
+
+#include <cstddef>
+
+// Counts mutex and read-write lock acquisitions made by the calling thread while
+// counting is on, except those of one mutex (the process lock). The counting
+// pthread functions live in LockCounter.cpp of this test binary and forward to
+// the real ones.
+namespace locks {
+
+void startCounting(const pthread_mutex_t* excluded);
+size_t stopCounting();
+
+} // namespace locks
