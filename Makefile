@@ -45,7 +45,8 @@ bench: build
 # FUZZ_SECONDS, from the committed seeds; findings land in fuzz/artifacts/.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS = fuzz_wav_loader fuzz_mmio fuzz_entry_point
+FUZZ_TARGETS = fuzz_wav_loader fuzz_mmio fuzz_entry_point fuzz_load_state fuzz_document_readers \
+	fuzz_configuration
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DTROMMIK2_FUZZ=ON -DTROMMIK2_TESTS=OFF >/dev/null
