@@ -93,7 +93,7 @@ void DrumMachine::setDisplaysSchematics(bool on) { configuration_.writeBool(kEdi
 DrumMachine::~DrumMachine() { std::lock_guard<std::recursive_mutex> lock(processLock_); }
 
 void DrumMachine::setParameter(int32_t index, float value) {
-    if (index == GenSynthesisType || index == FXType) {
+    if (index == GenSynthesisType || index == FXType || index == FXActive) {
         setStructuralParameter(index, bank_.table().toValue(index, value));
     } else if (inRange(index, 0, kParameterCount)) {
         bank_.setValue(bank_.selectedTrack, index, bank_.table().toValue(index, value));

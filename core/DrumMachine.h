@@ -118,7 +118,8 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     void setSoloed(int track, bool soloed);
     void audition(float velocity);
     void resetModulation(int index);
-    // Writes a parameter whose change replaces modules, which the audio thread must not see half-done.
+    // Writes a parameter whose change replaces modules or sizes an effect's
+    // buffers, which the audio thread must not see half-done.
     void setStructuralParameter(int index, float value);
     EffectSlotState effectSlotState() const;
 

@@ -17,9 +17,9 @@ constexpr float kMaxTempo = 999.0f;
 
 } // namespace
 
-EffectsModule::EffectsModule() : SoundModule("FX Module", FXType, 6), effect_(createEffect(0)) {
-    effect_->prepare(sampleRate_, tempo_);
-}
+// Most tracks never switch their effect on: the effect's buffers (seconds of
+// delay line) are allocated the first time it is, not for every track.
+EffectsModule::EffectsModule() : SoundModule("FX Module", FXType, 6), effect_(createEffect(0)) {}
 
 EffectsModule::~EffectsModule() = default;
 
@@ -36,6 +36,8 @@ void EffectsModule::setValue(int index, float value, int slot) {
         records_[type_][p] = dsp::clip(value, 0.0f, 1.0f);
     } else if (index == FXActive) {
         bool active = value > 0.5f;
+        if (active && !prepared_)
+            prepare();
         if (active != active_) {
             active_ = active;
             clearRequested_ = true;
@@ -49,14 +51,22 @@ void EffectsModule::switchType(int type) {
     type_ = type;
     effect_.reset();
     effect_ = createEffect(type);
+    prepared_ = false;
+    if (active_)
+        prepare();
+}
+
+void EffectsModule::prepare() {
     effect_->prepare(sampleRate_, tempo_);
+    prepared_ = true;
 }
 
 void EffectsModule::setSampleRate(float rate) {
     if (!(rate > 0.0f))
         return;
     SoundModule::setSampleRate(rate);
-    effect_->prepare(rate, tempo_);
+    if (prepared_)
+        prepare();
 }
 
 void EffectsModule::reset() {
@@ -70,7 +80,8 @@ void EffectsModule::setTempo(float bpm) {
     if (bpm == tempo_)
         return;
     tempo_ = bpm;
-    effect_->prepare(sampleRate_, tempo_);
+    if (prepared_)
+        prepare();
 }
 
 int EffectsModule::tailSamples() const { return active_ ? effect_->tailSamples() : 0; }

@@ -34,11 +34,17 @@ class EffectsModule : public SoundModule {
 
   private:
     void switchType(int type);
+    // Sizes the effect's buffers for the current rate and tempo.
+    void prepare();
 
     Relaxed<int> type_ = 0;
     Relaxed<bool> active_ = false;
     // Set by switching the effect on or off, carried out by the audio thread.
     Relaxed<bool> clearRequested_ = false;
+    // Whether the effect has been sized since it was created; until it is
+    // switched on it needs no buffers. Written under the process lock or by
+    // the audio thread, like the effect itself.
+    bool prepared_ = false;
     float tempo_ = 120.0f;
     // Per type: the four parameters as the effect last used them, clipped to 0..1.
     Relaxed<float> records_[kTypeCount][4];

@@ -7,10 +7,17 @@ namespace {
 
 thread_local bool counting = false;
 thread_local size_t allocations = 0;
+thread_local size_t bytes = 0;
+
+void count(size_t size) {
+    if (counting) {
+        ++allocations;
+        bytes += size;
+    }
+}
 
 void* allocate(size_t size) {
-    if (counting)
-        ++allocations;
+    count(size);
     void* p = std::malloc(size ? size : 1);
     if (!p)
         throw std::bad_alloc();
@@ -23,6 +30,7 @@ namespace allocation {
 
 void startCounting() {
     allocations = 0;
+    bytes = 0;
     counting = true;
 }
 
@@ -31,13 +39,14 @@ size_t stopCounting() {
     return allocations;
 }
 
+size_t countedBytes() { return bytes; }
+
 } // namespace allocation
 
 void* operator new(size_t size) { return allocate(size); }
 void* operator new[](size_t size) { return allocate(size); }
 void* operator new(size_t size, const std::nothrow_t&) noexcept {
-    if (counting)
-        ++allocations;
+    count(size);
     return std::malloc(size ? size : 1);
 }
 void* operator new[](size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }

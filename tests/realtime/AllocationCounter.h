@@ -8,5 +8,7 @@ namespace allocation {
 
 void startCounting();
 size_t stopCounting();
+// The bytes requested since counting started.
+size_t countedBytes();
 
 } // namespace allocation

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
 #include <mutex>
 #include <vector>
 
 #include <core/DrumMachine.h>
+#include <engine/EffectsModule.h>
 #include <engine/InstrumentVoice.h>
+#include <params/EffectNames.h>
 
 #include "AllocationCounter.h"
 #include "LockCounter.h"
@@ -76,4 +80,30 @@ TEST(Realtime, StressSetupRendersWithoutAllocationsOrForeignLocksAfterTheFirstBl
     EXPECT_EQ(allocation::stopCounting(), 0u);
     EXPECT_EQ(lockCount, 0u);
     EXPECT_GT(machine->renderedVoiceSamples(), 16u * 44100u) << "the tracks really played";
+}
+
+TEST(Realtime, AnEffectTakesItsBuffersWhenSwitchedOnNotBefore) {
+    constexpr size_t kTwoBarsAt60Bpm = 8 * 44100 * sizeof(float);
+    allocation::startCounting();
+    auto fx = std::make_unique<EffectsModule>(); // a synchronised mono delay, off
+    fx->setSampleRate(44100.0f);
+    fx->setTempo(60.0f);
+    fx->setValue(FXType, static_cast<float>(kStereoDelaySync), ModuleParameter::kBase);
+    const size_t whileOff = allocation::countedBytes();
+    fx->setValue(FXActive, 1.0f, ModuleParameter::kBase);
+    const size_t switchedOn = allocation::countedBytes() - whileOff;
+    fx->setValue(FXActive, 0.0f, ModuleParameter::kBase);
+    fx->setValue(FXActive, 1.0f, ModuleParameter::kBase);
+    const size_t again = allocation::countedBytes() - whileOff - switchedOn;
+    allocation::stopCounting();
+    EXPECT_LT(whileOff, 16u * 1024u);
+    EXPECT_GE(switchedOn, 2 * kTwoBarsAt60Bpm) << "two lines long enough for two bars at 60 BPM";
+    EXPECT_EQ(again, 0u) << "the buffers stay once taken";
+
+    float in[64] = {1.0f}, left[64], right[64];
+    allocation::startCounting();
+    fx->process(in, in, left, right, 64);
+    EXPECT_EQ(allocation::stopCounting(), 0u);
+    for (float v : left)
+        EXPECT_TRUE(std::isfinite(v));
 }
