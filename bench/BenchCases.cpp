@@ -2,10 +2,13 @@
 
 #include <sys/resource.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cfenv>
 #include <chrono>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -53,6 +56,17 @@ void addRenderFigures(BenchResult& result, int blocks, double cpuSeconds, uint64
     result.add("renderedVoiceSamples", static_cast<double>(voiceSamples));
     result.add("nsPerSamplePerVoice", voiceSamples ? cpuSeconds * 1e9 / static_cast<double>(voiceSamples) : 0.0);
     result.add("peakMemoryKiB", static_cast<double>(peakMemoryKiB()));
+}
+
+// FNV-1a over the bits of the samples: the same audio gives the same hash.
+constexpr uint64_t kHashSeed = 14695981039346656037ull;
+uint64_t hash(uint64_t h, const float* samples, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        uint32_t bits;
+        std::memcpy(&bits, &samples[i], sizeof bits);
+        h = (h ^ bits) * 1099511628211ull;
+    }
+    return h;
 }
 
 BenchResult named(const char* name, const char* note) {
@@ -138,18 +152,11 @@ double timeVoices(DrumMachine& machine, double seconds, bool hit, bool flushed) 
     return spent * 1e9 / (static_cast<double>(blocks - lateFrom) * InstrumentBank::kTrackCount);
 }
 
-} // namespace
-
-BenchResult BenchCases::defaultSetup(const std::string&, double) {
-    // The start-up setup is a document of the content library; once that exists,
-    // this case opens an instance beside the library and renders it as factory() does.
-    BenchResult result = named("default", "skipped: needs the content library with the default setup");
-    result.skipped = true;
-    return result;
-}
-
-BenchResult BenchCases::factory(const std::string& modulePath, double seconds) {
-    BenchResult result = named("factory", "entry point");
+// Renders through the module's entry point as a host does, timing only the
+// host calls. The module keeps its voice counters to itself, so an in-process
+// twin loaded with the instance's state renders the same blocks for the count;
+// the figures say whether the twin's audio matched bit for bit.
+BenchResult throughEntryPoint(BenchResult result, const std::string& modulePath, double seconds) {
     ModuleLoader module;
     std::string error;
     if (!module.load(modulePath, &error)) {
@@ -158,25 +165,62 @@ BenchResult BenchCases::factory(const std::string& modulePath, double seconds) {
         return result;
     }
     const int blocks = blocksFor(seconds);
+    std::string state;
     double cpu = 0.0;
+    uint64_t moduleHash = kHashSeed;
     {
-        HostInstance host(module.entry(), kSampleRate, kTempo);
-        if (!host.open())
+        HostInstance host(module.entry(), BenchCases::kSampleRate, kTempo);
+        if (!host.open() || !host.saveStateText(&state)) {
+            result.skipped = true;
+            std::snprintf(result.note, sizeof result.note, "skipped: the instance did not open");
             return result;
+        }
         host.call(8);
-        std::vector<float> interleaved(2 * kBlockFrames);
-        double start = threadCpuSeconds();
-        for (int b = 0; b < blocks; ++b)
-            host.render(interleaved.data(), kBlockFrames, b * kBlockFrames);
-        cpu = threadCpuSeconds() - start;
+        std::vector<float> interleaved(2 * BenchCases::kBlockFrames);
+        for (int b = 0; b < blocks; ++b) {
+            double start = threadCpuSeconds();
+            host.render(interleaved.data(), BenchCases::kBlockFrames, b * BenchCases::kBlockFrames);
+            cpu += threadCpuSeconds() - start;
+            moduleHash = hash(moduleHash, interleaved.data(), interleaved.size());
+        }
     }
-    // The module keeps its counters to itself: the same blocks rendered in-process
-    // give the same hits, hence the same voices.
     auto twin = std::make_unique<DrumMachine>(nullptr);
-    MachineDriver driver(*twin, kSampleRate, kBlockFrames, kTempo);
-    for (int b = 0; b < blocks; ++b)
+    twin->loadState(state.c_str());
+    twin->resume();
+    MachineDriver driver(*twin, BenchCases::kSampleRate, BenchCases::kBlockFrames, kTempo);
+    uint64_t twinHash = kHashSeed;
+    std::vector<float> interleaved(2 * BenchCases::kBlockFrames);
+    for (int b = 0; b < blocks; ++b) {
         driver.renderBlock();
+        for (int i = 0; i < BenchCases::kBlockFrames; ++i) {
+            interleaved[2 * static_cast<size_t>(i)] = driver.left()[i];
+            interleaved[2 * static_cast<size_t>(i) + 1] = driver.right()[i];
+        }
+        twinHash = hash(twinHash, interleaved.data(), interleaved.size());
+    }
     addRenderFigures(result, blocks, cpu, twin->renderedVoiceSamples());
+    result.add("twinMatchesModule", twinHash == moduleHash ? 1.0 : 0.0);
+    return result;
+}
+
+} // namespace
+
+BenchResult BenchCases::defaultSetup(const std::string& modulePath, double seconds) {
+    return throughEntryPoint(named("default", "entry point, module beside its content library"), modulePath, seconds);
+}
+
+BenchResult BenchCases::factory(const std::string& modulePath, double seconds) {
+    // A copy of the module in an empty folder finds no start-up setup and keeps
+    // the factory state.
+    std::error_code ec;
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("trommik2-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder, ec);
+    const std::filesystem::path copy = folder / "Trommik2.syn";
+    std::filesystem::copy_file(modulePath, copy, std::filesystem::copy_options::overwrite_existing, ec);
+    BenchResult result = throughEntryPoint(named("factory", "entry point, module without a content library"),
+                                           ec ? modulePath : copy.string(), seconds);
+    std::filesystem::remove_all(folder, ec);
     return result;
 }
 

@@ -11,9 +11,11 @@ class BenchCases {
     static constexpr int kSampleRate = 44100;
     static constexpr int kBlockFrames = 512;
 
-    // The module's start-up setup, which comes from the content library.
+    // The module's start-up setup from the content library beside it, through
+    // the entry point as a host drives it.
     static BenchResult defaultSetup(const std::string& modulePath, double seconds);
-    // The factory state, through the module's entry point as a host drives it.
+    // The factory state, through the entry point of a copy of the module that
+    // has no content library beside it.
     static BenchResult factory(const std::string& modulePath, double seconds);
     // The stress setup, in-process: its steps, automation and samples cannot be
     // reached through the entry point's parameters.
