@@ -61,7 +61,7 @@ fuzz: deps
 format:
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i
 
-check-format:
+check-format: deps
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format --dry-run -Werror
 
 clean:

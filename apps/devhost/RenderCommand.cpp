@@ -145,9 +145,12 @@ std::string renderAudio(HostInstance& instance, const RenderOptions& o, int64_t 
     std::vector<float> buffer(static_cast<size_t>(o.block) * 2);
     ProgressBar progress(total, total > 10 * o.rate);
     int64_t position = o.position;
+    // Every call renders a whole block, as a host's audio thread does, and the
+    // file keeps what it asked for: the first seconds of a longer render are
+    // then the same samples as a shorter render's.
     for (int64_t done = 0; done < total;) {
         int32_t frames = static_cast<int32_t>(std::min<int64_t>(o.block, total - done));
-        if (!instance.render(buffer.data(), frames, static_cast<int32_t>(position)))
+        if (!instance.render(buffer.data(), o.block, static_cast<int32_t>(position)))
             return "the module failed to render";
         if (!writer.write(buffer.data(), frames))
             return writer.error();

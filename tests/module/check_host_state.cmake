@@ -1,5 +1,5 @@
 # The development host moves real state: a render's saved state renders the
-# same samples again, the state exports as a setup document, and the kit or
+# same samples again (also at the start of a longer render), the state exports as a setup document, and the kit or
 # pattern of a document file loads through the state.
 # Arguments: -DHOST=<trommik2-host> -DWORK=<scratch folder>
 file(REMOVE_RECURSE "${WORK}")
@@ -37,6 +37,16 @@ endfunction()
 host(0 render --seconds 4 --state-out a.t2s -o a.wav)
 host(0 render --seconds 4 --state-in a.t2s -o b.wav)
 expect_same_samples(a.wav b.wav)
+# A longer render from the same state begins with the same samples, although
+# 4 s end inside a 512-frame block.
+host(0 render --state-in a.t2s -o long.wav)
+samples(a.wav four)
+samples(long.wav eight)
+string(LENGTH "${four}" length)
+string(SUBSTRING "${eight}" 0 ${length} start)
+if(NOT start STREQUAL four)
+  message(FATAL_ERROR "the first 4 s of an 8 s render differ from a 4 s render")
+endif()
 host(0 render --seconds 1 -o one.wav)
 
 host(0 export --state-in a.t2s -o setup.tm2set)
