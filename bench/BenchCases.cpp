@@ -83,34 +83,45 @@ std::unique_ptr<DrumMachine> stressMachine() {
     return machine;
 }
 
-// Mean CPU nanoseconds per 512-frame block through block processing, and the
-// mean of the slowest second.
+// Mean CPU nanoseconds per 512-frame block through block processing, the
+// mean of the slowest second, and the mean over the blocks after the last
+// one in which a voice still rendered (the tail under the silence gate).
 struct BlockTiming {
     double meanNs = 0.0;
-    double lateMeanNs = 0.0; // from the tenth second on
+    double gatedMeanNs = 0.0;
+    double gateClosedSeconds = 0.0;
     double worstSecondNs = 0.0;
 };
 
-BlockTiming timeBlocks(MachineDriver& driver, int blocks) {
+BlockTiming timeBlocks(DrumMachine& machine, MachineDriver& driver, int blocks) {
     const int perSecond = BenchCases::kSampleRate / BenchCases::kBlockFrames;
-    const int lateFrom = 10 * perSecond;
-    BlockTiming timing;
-    double total = 0.0, late = 0.0, window = 0.0;
+    std::vector<double> spent(static_cast<size_t>(blocks));
+    int lastVoiced = -1;
     for (int b = 0; b < blocks; ++b) {
+        const uint64_t voicesBefore = machine.renderedVoiceSamples();
         double start = threadCpuSeconds();
         driver.renderBlock();
-        double spent = threadCpuSeconds() - start;
-        total += spent;
-        window += spent;
-        if (b >= lateFrom)
-            late += spent;
+        spent[static_cast<size_t>(b)] = threadCpuSeconds() - start;
+        if (machine.renderedVoiceSamples() != voicesBefore)
+            lastVoiced = b;
+    }
+    BlockTiming timing;
+    double total = 0.0, gated = 0.0, window = 0.0;
+    for (int b = 0; b < blocks; ++b) {
+        const double s = spent[static_cast<size_t>(b)];
+        total += s;
+        window += s;
+        if (b > lastVoiced)
+            gated += s;
         if ((b + 1) % perSecond == 0) {
             timing.worstSecondNs = std::max(timing.worstSecondNs, window * 1e9 / perSecond);
             window = 0.0;
         }
     }
     timing.meanNs = total * 1e9 / blocks;
-    timing.lateMeanNs = blocks > lateFrom ? late * 1e9 / (blocks - lateFrom) : 0.0;
+    const int gatedBlocks = blocks - 1 - lastVoiced;
+    timing.gatedMeanNs = gatedBlocks > 0 ? gated * 1e9 / gatedBlocks : 0.0;
+    timing.gateClosedSeconds = audioSeconds(lastVoiced + 1);
     return timing;
 }
 
@@ -257,11 +268,12 @@ BenchResult BenchCases::denormals(double seconds) {
     for (int t = 0; t < InstrumentBank::kTrackCount; ++t)
         tail->trigger(t, 1.0f);
     const int blocks = blocksFor(seconds);
-    BlockTiming tailTiming = timeBlocks(tailDriver, blocks);
-    BlockTiming silenceTiming = timeBlocks(silenceDriver, blocks);
+    BlockTiming tailTiming = timeBlocks(*tail, tailDriver, blocks);
+    BlockTiming silenceTiming = timeBlocks(*silence, silenceDriver, blocks);
     result.add("audioSeconds", audioSeconds(blocks));
     result.add("tailNsPerBlock", tailTiming.meanNs);
-    result.add("tailAfter10sNsPerBlock", tailTiming.lateMeanNs);
+    result.add("tailGateClosedSeconds", tailTiming.gateClosedSeconds);
+    result.add("tailAfterGateNsPerBlock", tailTiming.gatedMeanNs);
     result.add("tailWorstSecondNsPerBlock", tailTiming.worstSecondNs);
     result.add("silenceNsPerBlock", silenceTiming.meanNs);
     result.add("silenceWorstSecondNsPerBlock", silenceTiming.worstSecondNs);

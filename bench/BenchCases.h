@@ -21,7 +21,8 @@ class BenchCases {
     // reached through the entry point's parameters.
     static BenchResult stress(double seconds);
     // The stress kit hit once on every track, then its tail, against the same kit
-    // never hit: per 512-frame block through block processing, and per 64-sample
-    // block of the voices rendered directly (no silence gate) after the tenth second.
+    // never hit: per 512-frame block through block processing (also from the block
+    // after which no voice rendered any more), and per 64-sample block of the
+    // voices rendered directly (no silence gate) after the tenth second.
     static BenchResult denormals(double seconds);
 };

@@ -50,10 +50,11 @@ void BenchReport::print(std::FILE* out) const {
         std::fprintf(out, "\ndenormals (%g s of a tail after one hit on every track, against silence):\n",
                      r.get("audioSeconds"));
         std::fprintf(out,
-                     "  block processing: tail %.0f ns/block (after 10 s: %.0f, slowest second: %.0f), "
-                     "silence %.0f ns/block (slowest second: %.0f)\n",
-                     r.get("tailNsPerBlock"), r.get("tailAfter10sNsPerBlock"), r.get("tailWorstSecondNsPerBlock"),
-                     r.get("silenceNsPerBlock"), r.get("silenceWorstSecondNsPerBlock"));
+                     "  block processing: tail %.0f ns/block (slowest second: %.0f; the last voice fell silent "
+                     "after %.1f s, from then on %.0f), silence %.0f ns/block (slowest second: %.0f)\n",
+                     r.get("tailNsPerBlock"), r.get("tailWorstSecondNsPerBlock"), r.get("tailGateClosedSeconds"),
+                     r.get("tailAfterGateNsPerBlock"), r.get("silenceNsPerBlock"),
+                     r.get("silenceWorstSecondNsPerBlock"));
         std::fprintf(out,
                      "  voices without the gate, after 10 s: tail %.0f ns (with denormals flushed: %.0f), "
                      "silence %.0f ns per 64-sample voice block\n",
