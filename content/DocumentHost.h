@@ -43,6 +43,8 @@ class DocumentHost {
     virtual void refreshEditor(EditorRefresh part) = 0;
     // After a setup file was loaded: nothing of the previous setup keeps sounding.
     virtual void setupLoaded() = 0;
+    // After a document or a paste replaced pattern data (steps or automation).
+    virtual void patternChanged() = 0;
 };
 
 } // namespace trommik2

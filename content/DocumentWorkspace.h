@@ -31,6 +31,7 @@ class DocumentWorkspace : public DocumentHost {
     // Nothing shows the content, so nothing needs telling.
     void refreshEditor(EditorRefresh) override {}
     void setupLoaded() override {}
+    void patternChanged() override {}
 
   private:
     InstrumentBank bank_;

@@ -55,6 +55,7 @@ bool PatternDocument::readPattern(const TiXmlElement& pattern, bool keepName) {
     for (int t = 0; t < InstrumentBank::kTrackCount; ++t)
         for (int p = GenNoiseFreq1; p < kParameterCount; ++p)
             bank.voice(t).setModuleValue(p, 0.0f, ModuleParameter::kOffset);
+    host_.patternChanged();
     return true;
 }
 

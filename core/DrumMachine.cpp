@@ -58,7 +58,7 @@ DrumMachine::DrumMachine(HostCallbackFunction hostCallback)
     : SynthPlugin(hostCallback), bank_(44100.0f), sequencer_(bank_.table()), playback_(bank_),
       renderer_(bank_, sequencer_, playback_), display_(bank_.table()), instrumentDocument_(*this),
       drumkitDocument_(*this), patternDocument_(*this), setupDocument_(*this),
-      trackExchange_(instrumentDocument_, sequencer_) {
+      trackExchange_(instrumentDocument_, *this) {
     renderer_.setSampleRate(44100.0f);
     DrumMachine::setSampleRate(44100.0f);
     setNumInputs(0);
@@ -150,6 +150,15 @@ float DrumMachine::getParameter(int32_t index) {
 void DrumMachine::setStructuralParameter(int index, float value) {
     std::lock_guard<std::recursive_mutex> lock(processLock_);
     bank_.setValue(bank_.selectedTrack, index, value);
+}
+
+void DrumMachine::patternChanged() {
+    std::lock_guard<std::recursive_mutex> lock(processLock_);
+    for (int t = 0; t < kTrackCount; ++t) {
+        const TrackPattern& pattern = sequencer_.track(t);
+        if (pattern.hasAutomation(FXActive) && pattern.automationScale(FXActive) != 0.0f)
+            bank_.voice(t).effects().prepareBuffers();
+    }
 }
 
 EffectSlotState DrumMachine::effectSlotState() const {

@@ -93,6 +93,10 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     void setStepResolution(int resolution) override;
     void refreshEditor(EditorRefresh part) override { notifyEditor(part, 1.0f); }
     void setupLoaded() override { suspend(); }
+    // Sizes the effect buffers of every track whose pattern may switch its
+    // effect on, so that the audio thread never has to. Whatever else writes
+    // automation calls it as well.
+    void patternChanged() override;
 
     // Scans the content tree below root, reads the configuration file at
     // configurationPath and loads its start-up setup. Construction does this

@@ -1,5 +1,6 @@
 #include "TrackExchange.h"
 
+#include "content/DocumentHost.h"
 #include "content/InstrumentDocument.h"
 #include "sequencer/Sequencer.h"
 
@@ -33,10 +34,16 @@ bool TrackExchange::pasteInstrument(int track) {
 
 void TrackExchange::copyTrackData(int track) {
     if (validTrack(track))
-        trackData_.copy(sequencer_.track(track));
+        trackData_.copy(host_.sequencer().track(track));
 }
 
-bool TrackExchange::pasteTrackData(int track) { return validTrack(track) && trackData_.paste(sequencer_.track(track)); }
+bool TrackExchange::pasteTrackData(int track) {
+    if (!validTrack(track) || !trackData_.paste(host_.sequencer().track(track)))
+        return false;
+    host_.patternChanged();
+    host_.refreshEditor(DocumentHost::kRefreshPattern);
+    return true;
+}
 
 void TrackExchange::copyInstrumentAndTrackData(int track) {
     copyInstrument(track);

@@ -6,8 +6,8 @@
 
 namespace trommik2 {
 
+class DocumentHost;
 class InstrumentDocument;
-class Sequencer;
 
 // Moves instruments and step data between tracks: exchanging two tracks'
 // instruments, and the instrument and track-data clipboards. Instruments
@@ -17,8 +17,7 @@ class Sequencer;
 // track numbers outside 0..15 change nothing.
 class TrackExchange {
   public:
-    TrackExchange(InstrumentDocument& instruments, Sequencer& sequencer)
-        : instruments_(instruments), sequencer_(sequencer) {}
+    TrackExchange(InstrumentDocument& instruments, DocumentHost& host) : instruments_(instruments), host_(host) {}
 
     // Name, values, sample and knob slots 0..5 change places; patterns, mute,
     // solo and knob slots 6..9 stay with their tracks.
@@ -27,7 +26,8 @@ class TrackExchange {
     // False, with nothing changed, while the clipboard is empty.
     bool pasteInstrument(int track);
     void copyTrackData(int track);
-    // False, with nothing changed, before the first copy.
+    // False, with nothing changed, before the first copy; a paste tells the
+    // host that the pattern changed.
     bool pasteTrackData(int track);
     // The track menu's combined commands: instrument first, then track data.
     void copyInstrumentAndTrackData(int track);
@@ -38,7 +38,7 @@ class TrackExchange {
 
   private:
     InstrumentDocument& instruments_;
-    Sequencer& sequencer_;
+    DocumentHost& host_;
     std::string instrumentClipboard_;
     TrackDataClipboard trackData_;
 };

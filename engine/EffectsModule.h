@@ -23,6 +23,12 @@ class EffectsModule : public SoundModule {
     void setSampleRate(float rate) override;
     void reset() override;
     void setTempo(float bpm);
+    // User-interface thread, under the process lock: sizes the effect's buffers
+    // now, so that automation switching the effect on later allocates nothing.
+    void prepareBuffers() {
+        if (!prepared_)
+            prepare();
+    }
     bool isActive() const { return active_; }
     int effectType() const { return type_; }
     // Samples the output may stay quiet while an echo is still on its way; 0 when off.

@@ -107,3 +107,50 @@ TEST(Realtime, AnEffectTakesItsBuffersWhenSwitchedOnNotBefore) {
     for (float v : left)
         EXPECT_TRUE(std::isfinite(v));
 }
+
+namespace {
+
+// A machine whose track 5 has its (synchronised delay) effect off and a pattern
+// that switches it on at every step slot (a slot without a point would switch
+// it off again).
+void automateEffectSwitch(DrumMachine& machine) {
+    machine.setParameter(10001, 5.0f);
+    machine.setParameter(FXType, 0.0f);
+    machine.setParameter(FXActive, 0.0f);
+    TrackPattern& pattern = machine.sequencer().track(5);
+    pattern.setStep(0, 127);
+    for (int slot = 0; slot < 128; ++slot)
+        pattern.setAutomationPoint(FXActive, slot, 1.0f);
+    pattern.setAutomationScale(FXActive, 1.0f);
+}
+
+// Allocations while rendering 100 blocks from the first.
+size_t allocationsWhilePlaying(DrumMachine& machine) {
+    MachineDriver driver(machine, 44100, 512);
+    allocation::startCounting();
+    for (int block = 0; block < 100; ++block)
+        driver.renderBlock();
+    return allocation::stopCounting();
+}
+
+} // namespace
+
+TEST(Realtime, AnEffectSwitchedOnByAutomationFromADocumentAllocatesNothingWhilePlaying) {
+    auto source = std::make_unique<DrumMachine>(nullptr);
+    automateEffectSwitch(*source);
+    std::string setup;
+    ASSERT_TRUE(source->setupDocument().setupToText(setup));
+
+    auto loaded = std::make_unique<DrumMachine>(nullptr);
+    ASSERT_TRUE(loaded->loadState(setup.c_str()));
+    loaded->resume();
+    ASSERT_FALSE(loaded->bank().voice(5).effects().isActive());
+    EXPECT_EQ(allocationsWhilePlaying(*loaded), 0u);
+    EXPECT_TRUE(loaded->bank().voice(5).effects().isActive()) << "the automation switched it on";
+
+    // The same pattern written straight into the model, which tells nobody:
+    // the audio thread has to size the buffers itself.
+    source->resume();
+    EXPECT_GT(allocationsWhilePlaying(*source), 0u);
+    EXPECT_TRUE(source->bank().voice(5).effects().isActive());
+}
