@@ -36,8 +36,8 @@ void EffectsModule::setValue(int index, float value, int slot) {
         records_[type_][p] = dsp::clip(value, 0.0f, 1.0f);
     } else if (index == FXActive) {
         bool active = value > 0.5f;
-        if (active && !prepared_)
-            prepare();
+        if (active)
+            prepareBuffers();
         if (active != active_) {
             active_ = active;
             clearRequested_ = true;
