@@ -2,16 +2,9 @@
 
 #include <string>
 
-namespace trommik2 {
+#include <trommik2/control_ids.h>
 
-// The five kinds of content; the numbers also select the lists, menus and saves.
-enum ContentKind : int {
-    kContentInstruments = 21000,
-    kContentDrumkits = 21001,
-    kContentPatterns = 21002,
-    kContentSetups = 21003,
-    kContentSamples = 21004,
-};
+namespace trommik2 {
 
 // What the format and the dialogs say about one kind of content.
 struct ContentKindInfo {

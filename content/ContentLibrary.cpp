@@ -199,7 +199,7 @@ bool ContentLibrary::loadTemplate(int track, const std::string& templateFile, co
     if (!instruments_.loadInstrumentFile(track, path, true))
         return false;
     host_.bank().track(track).name = name;
-    host_.refreshEditor(DocumentHost::kRefreshInstruments);
+    host_.refreshEditor(kRefreshInstruments);
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include <mutex>
 #include <string>
 
+#include <trommik2/control_ids.h>
+
 namespace trommik2 {
 
 class ContentFolders;
@@ -14,14 +16,6 @@ class Sequencer;
 // User-interface thread, except where an operation says otherwise.
 class DocumentHost {
   public:
-    // Editor parts told to refresh after a load or save.
-    enum EditorRefresh : int {
-        kRefreshShuffleAndBars = 5003,
-        kRefreshInstruments = 5004,
-        kRefreshPattern = 5005,
-        kRefreshEverything = 5006,
-    };
-
     virtual ~DocumentHost() = default;
 
     virtual InstrumentBank& bank() = 0;
@@ -39,8 +33,8 @@ class DocumentHost {
     // carry; values the grid cannot show are ignored.
     virtual int stepResolution() const = 0;
     virtual void setStepResolution(int resolution) = 0;
-    // Tells the editor, if one is open, to redraw one of the parts above.
-    virtual void refreshEditor(EditorRefresh part) = 0;
+    // Tells the editor, if one is open, to redraw a part (a refresh number of control_ids.h).
+    virtual void refreshEditor(int part) = 0;
     // After a setup file was loaded: nothing of the previous setup keeps sounding.
     virtual void setupLoaded() = 0;
     // After a document or a paste replaced pattern data (steps or automation).

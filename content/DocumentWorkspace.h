@@ -29,7 +29,7 @@ class DocumentWorkspace : public DocumentHost {
     int stepResolution() const override { return resolution_; }
     void setStepResolution(int resolution) override { resolution_ = resolution; }
     // Nothing shows the content, so nothing needs telling.
-    void refreshEditor(EditorRefresh) override {}
+    void refreshEditor(int) override {}
     void setupLoaded() override {}
     void patternChanged() override {}
 

@@ -39,7 +39,7 @@ bool DrumkitDocument::loadDrumkitFile(const std::string& path, bool keepNames) {
         return false;
     if (!keepNames) {
         host_.kitName() = relativeName(path);
-        host_.refreshEditor(DocumentHost::kRefreshInstruments);
+        host_.refreshEditor(kRefreshInstruments);
     }
     return true;
 }
@@ -48,7 +48,7 @@ bool DrumkitDocument::saveDrumkitFile(const std::string& path) {
     if (!PresetXml::saveRenamed(host_.kitName(), relativeName(path), path,
                                 [this](TiXmlNode& preset) { writeDrumkit(preset); }))
         return false;
-    host_.refreshEditor(DocumentHost::kRefreshInstruments);
+    host_.refreshEditor(kRefreshInstruments);
     return true;
 }
 

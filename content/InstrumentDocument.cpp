@@ -150,7 +150,7 @@ bool InstrumentDocument::loadInstrumentFile(int track, const std::string& path, 
         return false;
     if (!keepName) {
         host_.bank().track(track).name = relativeName(path);
-        host_.refreshEditor(DocumentHost::kRefreshInstruments);
+        host_.refreshEditor(kRefreshInstruments);
     }
     return true;
 }
@@ -160,7 +160,7 @@ bool InstrumentDocument::saveInstrumentFile(int track, const std::string& path) 
         !PresetXml::saveRenamed(host_.bank().track(track).name, relativeName(path), path,
                                 [this, track](TiXmlNode& preset) { writeInstrument(preset, track); }))
         return false;
-    host_.refreshEditor(DocumentHost::kRefreshInstruments);
+    host_.refreshEditor(kRefreshInstruments);
     return true;
 }
 

@@ -127,8 +127,8 @@ bool PatternDocument::loadPatternFile(const std::string& path, bool keepName) {
         return false;
     if (!keepName) {
         host_.patternName() = relativeName(path);
-        host_.refreshEditor(DocumentHost::kRefreshPattern);
-        host_.refreshEditor(DocumentHost::kRefreshShuffleAndBars);
+        host_.refreshEditor(kRefreshPattern);
+        host_.refreshEditor(kRefreshShuffleAndBars);
     }
     return true;
 }
@@ -137,7 +137,7 @@ bool PatternDocument::savePatternFile(const std::string& path) {
     if (!PresetXml::saveRenamed(host_.patternName(), relativeName(path), path,
                                 [this](TiXmlNode& preset) { writePattern(preset); }))
         return false;
-    host_.refreshEditor(DocumentHost::kRefreshPattern);
+    host_.refreshEditor(kRefreshPattern);
     return true;
 }
 

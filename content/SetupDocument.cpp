@@ -100,7 +100,7 @@ bool SetupDocument::loadSetupFile(const std::string& path, bool keepNames) {
         return false;
     if (!keepNames) {
         host_.setupName() = relativeName(path);
-        host_.refreshEditor(DocumentHost::kRefreshEverything);
+        host_.refreshEditor(kRefreshEverything);
     }
     host_.setupLoaded();
     return true;
@@ -110,7 +110,7 @@ bool SetupDocument::saveSetupFile(const std::string& path) {
     if (!PresetXml::saveRenamed(host_.setupName(), relativeName(path), path,
                                 [this](TiXmlNode& preset) { writeSetup(preset); }))
         return false;
-    host_.refreshEditor(DocumentHost::kRefreshEverything);
+    host_.refreshEditor(kRefreshEverything);
     return true;
 }
 

@@ -10,28 +10,17 @@ namespace trommik2 {
 
 namespace {
 
-enum Control : int32_t {
-    kFirstKnob = 10002,
-    kLastMenuKnob = 10007,
-    kEffectTypeMenu = 10013,
-    kSynthesisTypeMenu = 10014,
-    kInstrumentMenu = 10023,
-    kSetupMenu = 10026,
-    kSampleMenu = 10027,
-};
-
-// Editor controls told to refresh.
-constexpr int kKnobsDisplay = 5000;
-constexpr int kEffectDisplay = 5001;
-constexpr int kInstrumentDisplay = 5002;
-constexpr int kEverythingDisplay = 5006;
 constexpr int32_t kAssignParameter = 1;
 constexpr int32_t kToggleSchematics = -1;
 constexpr size_t kPathCapacity = 259;
 
-bool isDocumentMenu(int32_t identifier) { return identifier >= kInstrumentMenu && identifier <= kSetupMenu; }
+bool isDocumentMenu(int32_t identifier) {
+    return identifier >= kControlInstrumentMenu && identifier <= kControlSetupMenu;
+}
 
-bool keepsSnapshot(int32_t identifier) { return identifier >= kInstrumentMenu && identifier <= kSampleMenu; }
+bool keepsSnapshot(int32_t identifier) {
+    return identifier >= kControlInstrumentMenu && identifier <= kControlSampleMenu;
+}
 
 } // namespace
 
@@ -40,7 +29,8 @@ bool ControlCommands::command(int32_t identifier, int32_t kind, const char* text
     if (isDocumentMenu(identifier)) {
         // The loaders take the process lock themselves once the files are read,
         // so rendering never waits for the disk.
-        loaded = machine_.contentLibrary().loadEntry(kContentInstruments + (identifier - kInstrumentMenu), value);
+        loaded =
+            machine_.contentLibrary().loadEntry(kContentInstruments + (identifier - kControlInstrumentMenu), value);
     } else {
         loaded = runLocked(identifier, kind, text, value);
     }
@@ -52,20 +42,20 @@ bool ControlCommands::command(int32_t identifier, int32_t kind, const char* text
 
 bool ControlCommands::runLocked(int32_t identifier, int32_t kind, const char* text, int32_t value) {
     WavLoader::Decoded sample;
-    if (identifier == kSampleMenu && value != -1)
+    if (identifier == kControlSampleMenu && value != -1)
         sample = WavLoader::read(text ? text : "");
     std::lock_guard<std::recursive_mutex> lock(machine_.processLock());
     const int track = machine_.bank().selectedTrack;
-    if (identifier >= kFirstKnob && identifier <= kLastMenuKnob) {
+    if (identifier >= kControlFirstKnobSlot && identifier <= kControlLastAssignableKnob) {
         assignKnob(identifier, kind, value);
-    } else if (identifier == kEffectTypeMenu) {
+    } else if (identifier == kControlEffectTypeMenu) {
         machine_.bank().setValue(track, FXType, static_cast<float>(value));
-        machine_.notifyEditor(kEffectDisplay, 1.0f);
-    } else if (identifier == kSynthesisTypeMenu) {
+        machine_.notifyEditor(kRefreshEffect, 1.0f);
+    } else if (identifier == kControlSynthesisTypeMenu) {
         machine_.bank().setValue(track, GenSynthesisType, static_cast<float>(value));
-        machine_.notifyEditor(kInstrumentDisplay, 1.0f);
-        machine_.notifyEditor(kKnobsDisplay, 1.0f);
-    } else if (identifier == kSampleMenu) {
+        machine_.notifyEditor(kRefreshSampleAndSynthesis, 1.0f);
+        machine_.notifyEditor(kRefreshKnobs, 1.0f);
+    } else if (identifier == kControlSampleMenu) {
         return setSample(text, value, std::move(sample));
     }
     return false;
@@ -76,7 +66,7 @@ void ControlCommands::assignKnob(int32_t identifier, int32_t kind, int32_t value
         machine_.knobSlots().assign(machine_.bank().selectedTrack, identifier, value);
     else if (kind == 0 && value == kToggleSchematics)
         machine_.setDisplaysSchematics(!machine_.displaysSchematics());
-    machine_.notifyEditor(kKnobsDisplay, 1.0f);
+    machine_.notifyEditor(kRefreshKnobs, 1.0f);
 }
 
 bool ControlCommands::setSample(const char* text, int32_t value, WavLoader::Decoded sample) {
@@ -85,7 +75,7 @@ bool ControlCommands::setSample(const char* text, int32_t value, WavLoader::Deco
     if (value == -1) {
         WavLoader::unloadSample(player);
         track.samplePath = "No Sample";
-        machine_.notifyEditor(kInstrumentDisplay, 1.0f);
+        machine_.notifyEditor(kRefreshSampleAndSynthesis, 1.0f);
         return false;
     }
     if (!WavLoader::install(std::move(sample), player))
@@ -105,7 +95,7 @@ void ControlCommands::endEdit(int32_t identifier) {
     if (!keepsSnapshot(identifier) || !machine_.loadState(snapshot_.c_str()))
         return;
     snapshot_.clear();
-    machine_.notifyEditor(kEverythingDisplay, 1.0f);
+    machine_.notifyEditor(kRefreshEverything, 1.0f);
 }
 
 } // namespace trommik2

@@ -8,15 +8,6 @@ namespace trommik2 {
 
 namespace {
 
-enum Control : int32_t {
-    kFirstKnobMenu = 10002,
-    kLastKnobMenu = 10007,
-    kEffectTypeMenu = 10013,
-    kSynthesisTypeMenu = 10014,
-    kInstrumentMenu = 10023,
-    kSampleMenu = 10027,
-};
-
 // The groups a knob may show besides the synthesis type's own; the effects
 // group is missing because the effect knobs have fixed parameters.
 constexpr int kSampleGroup = 4;
@@ -43,14 +34,14 @@ bool holds(const ContentList& list, int folder, int index) {
 } // namespace
 
 Menu ControlMenus::fill(int32_t identifier) const {
-    if (identifier >= kFirstKnobMenu && identifier <= kLastKnobMenu)
-        return knobMenu(identifier - kFirstKnobMenu);
-    if (identifier == kEffectTypeMenu)
+    if (identifier >= kControlFirstKnobSlot && identifier <= kControlLastAssignableKnob)
+        return knobMenu(identifier - kControlFirstKnobSlot);
+    if (identifier == kControlEffectTypeMenu)
         return effectMenu();
-    if (identifier == kSynthesisTypeMenu)
+    if (identifier == kControlSynthesisTypeMenu)
         return synthesisMenu();
-    if (identifier >= kInstrumentMenu && identifier <= kSampleMenu)
-        return contentMenu(kContentInstruments + (identifier - kInstrumentMenu));
+    if (identifier >= kControlInstrumentMenu && identifier <= kControlSampleMenu)
+        return contentMenu(kContentInstruments + (identifier - kControlInstrumentMenu));
     return {};
 }
 

@@ -16,32 +16,6 @@ namespace trommik2 {
 
 namespace {
 
-enum PluginParameter : int32_t {
-    kCloseEditor = 5000,
-    kMasterVolume = 10000,
-    kSelectTrack = 10001,
-    kShuffle = 10015,
-    kSaveWithDialog = 10019,
-    kBrowsePrevious = 10020,
-    kBrowseNext = 10021,
-    kMeterLeft = 10017,
-    kMeterRight = 10018,
-    kAudition = 10022,
-    kInstrumentNameFirst = 10060,
-    kSetupNameDisplay = 10076,
-    kKitNameDisplay = 10077,
-    kPatternNameDisplay = 10078,
-    kSampleNameDisplay = 10079,
-    kMuteFirst = 10028,
-    kSoloFirst = 10044,
-    kResetModulation = 10080,
-    kHostTempo = 99998,
-    kHostPosition = 99999,
-};
-
-// Editor controls told to refresh.
-constexpr int kShuffleDisplay = 5003;
-
 const char* const kEditorSection = "Editor";
 const char* const kSchematicsKey = "DisplayParamScheme";
 
@@ -97,32 +71,34 @@ void DrumMachine::setParameter(int32_t index, float value) {
         setStructuralParameter(index, bank_.table().toValue(index, value));
     } else if (inRange(index, 0, kParameterCount)) {
         bank_.setValue(bank_.selectedTrack, index, bank_.table().toValue(index, value));
-    } else if (index == kCloseEditor) {
+    } else if (index == kControlCloseEditor) {
         if (value == 0.0f && editor_)
             editor_->close();
-    } else if (index == kMasterVolume) {
+    } else if (index == kParamMasterVolume) {
         bank_.masterVolume = std::pow(10.0f, (48.0f * value - 42.0f) / 20.0f);
-    } else if (index == kSelectTrack) {
+    } else if (index == kParamSelectTrack) {
         bank_.selectedTrack = InstrumentBank::clampTrack(static_cast<int>(std::lrint(value)));
-    } else if (index == kShuffle) {
+    } else if (index == kParamShuffle) {
         // The model keeps what it is given; a host may send more than 100 %.
         sequencer_.setShuffle(std::clamp(static_cast<int>(std::lrint(value * 100.0f)), 0, 100));
-        notifyEditor(kShuffleDisplay, value);
-    } else if (index == kSaveWithDialog) {
+        notifyEditor(kRefreshShuffleAndBars, value);
+    } else if (index == kParamSaveWithDialog) {
         library_.saveWithDialog(static_cast<int>(std::lrint(value)));
-    } else if (index == kBrowsePrevious || index == kBrowseNext) {
-        library_.browse(static_cast<int>(std::lrint(value)), index == kBrowsePrevious);
-    } else if (index == kAudition) {
+    } else if (index == kParamBrowsePrevious || index == kParamBrowseNext) {
+        library_.browse(static_cast<int>(std::lrint(value)), index == kParamBrowsePrevious);
+    } else if (index == kParamAudition) {
         audition(value);
-    } else if (inRange(index, kMuteFirst, kTrackCount)) {
-        setMuted(index - kMuteFirst, value > 0.0f);
-    } else if (inRange(index, kSoloFirst, kTrackCount)) {
-        setSoloed(index - kSoloFirst, value > 0.0f);
-    } else if (index == kResetModulation) {
+    } else if (inRange(index, kParamMuteFirst, kTrackCount)) {
+        setMuted(index - kParamMuteFirst, value > 0.0f);
+    } else if (inRange(index, kParamSoloFirst, kTrackCount)) {
+        setSoloed(index - kParamSoloFirst, value > 0.0f);
+    } else if (index == kParamResetModulation) {
         resetModulation(static_cast<int>(std::lrint(value)));
-    } else if (index == kHostTempo) {
+    } else if (inRange(index, kParamTriggerTrackFirst, kTrackCount)) {
+        pendingTriggers_.request(index - kParamTriggerTrackFirst, value);
+    } else if (index == kParamHostTempo) {
         hostTempo_ = value;
-    } else if (index == kHostPosition) {
+    } else if (index == kParamHostPosition) {
         hostPosition_ = static_cast<int>(std::lrint(value));
     } else {
         notifyEditor(index, value);
@@ -133,17 +109,17 @@ float DrumMachine::getParameter(int32_t index) {
     if (inRange(index, 0, kParameterCount))
         return bank_.table().toNormalized(index, bank_.value(bank_.selectedTrack, index));
     switch (index) {
-    case kMasterVolume: return (20.0f * std::log10(bank_.masterVolume) - 6.0f + 48.0f) / 48.0f;
-    case kSelectTrack: return static_cast<float>(bank_.selectedTrack);
-    case kShuffle: return static_cast<float>(sequencer_.shuffle()) * 0.01f;
-    case kMeterLeft: return renderer_.meter(0).level();
-    case kMeterRight: return renderer_.meter(1).level();
+    case kParamMasterVolume: return (20.0f * std::log10(bank_.masterVolume) - 6.0f + 48.0f) / 48.0f;
+    case kParamSelectTrack: return static_cast<float>(bank_.selectedTrack);
+    case kParamShuffle: return static_cast<float>(sequencer_.shuffle()) * 0.01f;
+    case kParamMeterLeft: return renderer_.meter(0).level();
+    case kParamMeterRight: return renderer_.meter(1).level();
     default: break;
     }
-    if (inRange(index, kMuteFirst, kTrackCount))
-        return bank_.track(index - kMuteFirst).muted ? 1.0f : 0.0f;
-    if (inRange(index, kSoloFirst, kTrackCount))
-        return bank_.track(index - kSoloFirst).soloed ? 1.0f : 0.0f;
+    if (inRange(index, kParamMuteFirst, kTrackCount))
+        return bank_.track(index - kParamMuteFirst).muted ? 1.0f : 0.0f;
+    if (inRange(index, kParamSoloFirst, kTrackCount))
+        return bank_.track(index - kParamSoloFirst).soloed ? 1.0f : 0.0f;
     return 0.0f;
 }
 
@@ -186,15 +162,15 @@ void DrumMachine::getParameterDisplay(int32_t index, char* text) {
     const int selected = bank_.selectedTrack;
     if (inRange(index, 0, kParameterCount))
         display_.text(index, bank_.value(selected, index), effectSlotState(), text, kDisplayLength);
-    else if (inRange(index, kInstrumentNameFirst, kTrackCount))
-        copyLastComponent(bank_.track(index - kInstrumentNameFirst).name, text);
-    else if (index == kSetupNameDisplay)
+    else if (inRange(index, kDisplayInstrumentNameFirst, kTrackCount))
+        copyLastComponent(bank_.track(index - kDisplayInstrumentNameFirst).name, text);
+    else if (index == kDisplaySetupName)
         copyLastComponent(setupName_, text);
-    else if (index == kKitNameDisplay)
+    else if (index == kDisplayKitName)
         copyLastComponent(kitName_, text);
-    else if (index == kPatternNameDisplay)
+    else if (index == kDisplayPatternName)
         copyLastComponent(patternName_, text);
-    else if (index == kSampleNameDisplay)
+    else if (index == kDisplaySampleName)
         copyLastComponent(bank_.track(selected).samplePath, text);
     else
         text[0] = '\0';
@@ -289,6 +265,7 @@ void DrumMachine::renderBlock(float** outputs, int32_t frames, bool adding) {
         bank_.track(t).tempo = tempo;
         bank_.voice(t).setTempo(tempo);
     }
+    pendingTriggers_.apply(playback_);
     renderer_.render(outputs, frames, adding);
 }
 

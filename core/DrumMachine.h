@@ -7,6 +7,7 @@
 #include "BankPlayback.h"
 #include "BlockRenderer.h"
 #include "ControlCommands.h"
+#include "PendingTriggers.h"
 #include "TrackExchange.h"
 #include "content/ContentFolders.h"
 #include "content/ContentLibrary.h"
@@ -91,7 +92,7 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     // 8, 16 or 32 steps per bar; 16 until an editor's grid says otherwise.
     int stepResolution() const override { return stepResolution_; }
     void setStepResolution(int resolution) override;
-    void refreshEditor(EditorRefresh part) override { notifyEditor(part, 1.0f); }
+    void refreshEditor(int part) override { notifyEditor(part, 1.0f); }
     void setupLoaded() override { suspend(); }
     // Sizes the effect buffers of every track whose pattern may switch its
     // effect on, so that the audio thread never has to. Whatever else writes
@@ -139,6 +140,7 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     InstrumentBank bank_;
     Sequencer sequencer_;
     BankPlayback playback_;
+    PendingTriggers pendingTriggers_;
     BlockRenderer renderer_;
     ValueDisplay display_;
     InstrumentDocument instrumentDocument_;

@@ -41,7 +41,7 @@ bool TrackExchange::pasteTrackData(int track) {
     if (!validTrack(track) || !trackData_.paste(host_.sequencer().track(track)))
         return false;
     host_.patternChanged();
-    host_.refreshEditor(DocumentHost::kRefreshPattern);
+    host_.refreshEditor(kRefreshPattern);
     return true;
 }
 

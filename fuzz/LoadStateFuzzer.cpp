@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <trommik2/control_ids.h>
 
 #include "FuzzContent.h"
 #include "core/DrumMachine.h"
@@ -31,9 +32,9 @@ void play(DrumMachine& machine) {
     float* outputs[2] = {left, right};
     for (int t = 0; t < DrumMachine::kTrackCount; ++t)
         machine.trigger(t, 1.0f);
-    machine.setParameter(99998, 120.0f);
+    machine.setParameter(kParamHostTempo, 120.0f);
     for (int block = 0; block < 2; ++block) {
-        machine.setParameter(99999, static_cast<float>(block * kFrames));
+        machine.setParameter(kParamHostPosition, static_cast<float>(block * kFrames));
         machine.processReplacing(nullptr, outputs, kFrames);
         for (int i = 0; i < kFrames; ++i)
             fuzzing::expect(std::isfinite(left[i]) && std::isfinite(right[i]), "finite output");

@@ -4,6 +4,8 @@
 #include <atomic>
 #include <new>
 
+#include <trommik2/control_ids.h>
+
 #include "HostCallbackEmulation.h"
 #include "InstanceRecord.h"
 #include "core/DrumMachine.h"
@@ -217,8 +219,8 @@ int32_t SynthAdapter::render(HostContext* context) {
     SynthPlugin* plugin = record->plugin;
     int32_t frames = context->valueCount / 2;
     plugin->setSampleRate(static_cast<float>(context->sampleRate));
-    plugin->setParameter(99999, static_cast<float>(context->position));
-    plugin->setParameter(99998, context->tempo);
+    plugin->setParameter(kParamHostPosition, static_cast<float>(context->position));
+    plugin->setParameter(kParamHostTempo, context->tempo);
     plugin->processReplacing(record->inputs, record->outputs, frames);
     float* out = context->outputBuffer;
     for (int32_t i = 0; i < frames; ++i) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <trommik2/control_ids.h>
+
 namespace trommik2 {
 
 // Which instrument parameter each of the editor's ten knobs shows, per track.
@@ -9,8 +11,8 @@ class KnobSlots {
   public:
     static constexpr int kTrackCount = 16;
     static constexpr int kSlotCount = 10;
-    static constexpr int kFirstIdentifier = 10002;
-    static constexpr int kLastIdentifier = kFirstIdentifier + kSlotCount - 1;
+    static constexpr int kFirstIdentifier = kControlFirstKnobSlot;
+    static_assert(kControlLastKnobSlot - kControlFirstKnobSlot + 1 == kSlotCount);
 
     KnobSlots() { setDefaults(); }
 

@@ -100,7 +100,7 @@ bool importOne(ContentSession& session, AnsweringDialogs& dialogs, int track, co
     }
     // A kept instrument still belongs to the kit.
     if (isDeclined(dialogs, declinedBefore, "Overwrite Instrument") &&
-        library.loadFile(trommik2::kContentInstruments, library.instrumentPathFor(placed))) {
+        library.loadFile(kContentInstruments, library.instrumentPathFor(placed))) {
         std::printf("track %2d: %s (kept)\n", track + 1, session.bank().track(track).name.c_str());
         return true;
     }
@@ -143,11 +143,11 @@ int runImport(Arguments& args, const ModuleLoader& module) {
 
     ContentSession session(module.path());
     const ContentFolders& folders = session.contentFolders();
-    fs::path samples = folders.folder(trommik2::kContentSamples);
+    fs::path samples = folders.folder(kContentSamples);
     // Samples already in the sample folder stay where they are.
     fs::path relative = options.source.lexically_relative(samples);
     bool inPlace = !relative.empty() && *relative.begin() != "..";
-    fs::path destination = inPlace ? options.source : fs::path(folders.pathOf(options.into, trommik2::kContentSamples));
+    fs::path destination = inPlace ? options.source : fs::path(folders.pathOf(options.into, kContentSamples));
     if (!ContentLibrary::createFolders(destination.string(), false))
         return failure("cannot create " + destination.string());
 

@@ -18,9 +18,8 @@ struct KindName {
 };
 
 const KindName kKinds[] = {
-    {"instruments", trommik2::kContentInstruments}, {"drumkits", trommik2::kContentDrumkits},
-    {"patterns", trommik2::kContentPatterns},       {"setups", trommik2::kContentSetups},
-    {"samples", trommik2::kContentSamples},
+    {"instruments", kContentInstruments}, {"drumkits", kContentDrumkits}, {"patterns", kContentPatterns},
+    {"setups", kContentSetups},           {"samples", kContentSamples},
 };
 
 int kindOf(const std::string& word) {

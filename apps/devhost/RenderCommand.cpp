@@ -108,7 +108,7 @@ std::string loadInitialState(HostInstance& instance, const RenderOptions& o, con
     if (o.setup.empty())
         return "";
     std::string text;
-    if (!TextFile::read(documentPath(o.setup, trommik2::kContentSetups, modulePath), &text))
+    if (!TextFile::read(documentPath(o.setup, kContentSetups, modulePath), &text))
         return "cannot read " + o.setup + " (neither a file nor a name in the setup folder)";
     return instance.loadStateText(text) ? "" : "the module rejected the setup in " + o.setup;
 }
@@ -132,9 +132,9 @@ std::string loadPart(HostInstance& instance, const std::string& path, const char
 std::string loadParts(HostInstance& instance, const RenderOptions& o, const std::string& modulePath) {
     std::string problem;
     if (!o.kit.empty())
-        problem = loadPart(instance, documentPath(o.kit, trommik2::kContentDrumkits, modulePath), "drumkit");
+        problem = loadPart(instance, documentPath(o.kit, kContentDrumkits, modulePath), "drumkit");
     if (problem.empty() && !o.pattern.empty())
-        problem = loadPart(instance, documentPath(o.pattern, trommik2::kContentPatterns, modulePath), "pattern");
+        problem = loadPart(instance, documentPath(o.pattern, kContentPatterns, modulePath), "pattern");
     return problem;
 }
 

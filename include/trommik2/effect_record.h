@@ -1,5 +1,7 @@
 /* The effect record of a Trommik2 plug-in. HostContext.plugin addresses it after
- * an open; a host may read it to learn the plug-in's identity. Read only. */
+ * an open; a host may read it to learn the plug-in's identity, and call its
+ * setParameter and getParameter with the numbers of control_ids.h (for example
+ * to trigger tracks from MIDI notes). Hosts never write the record's fields. */
 #ifndef TROMMIK2_EFFECT_RECORD_H
 #define TROMMIK2_EFFECT_RECORD_H
 

@@ -88,7 +88,7 @@ TEST_F(ContentLibraryTest, TemplatesNameTheInstrumentAndADefaultOneIsNotBrowsed)
     ASSERT_TRUE(library_.loadTemplate(4, ContentLibrary::kDefaultInstrumentTemplate, "default"));
     EXPECT_EQ(name(4), "default");
     EXPECT_FLOAT_EQ(pan(4), -0.25f);
-    EXPECT_EQ(host_.refreshes.back(), DocumentHost::kRefreshInstruments);
+    EXPECT_EQ(host_.refreshes.back(), kRefreshInstruments);
 
     host_.bank().selectedTrack = 4;
     EXPECT_FALSE(library_.browse(kContentInstruments, false));

@@ -14,13 +14,11 @@ class TestDocumentHost : public trommik2::DocumentWorkspace {
   public:
     explicit TestDocumentHost(const std::filesystem::path& root) : DocumentWorkspace(root.string()) {}
 
-    void refreshEditor(EditorRefresh part) override { refreshes.push_back(part); }
+    void refreshEditor(int part) override { refreshes.push_back(part); }
     void setupLoaded() override { ++setupsLoaded; }
 
     // The sample folder's path of a name such as "Kicks/Deep.wav".
-    std::string samplePath(const std::string& name) const {
-        return contentFolders().pathOf(name, trommik2::kContentSamples);
-    }
+    std::string samplePath(const std::string& name) const { return contentFolders().pathOf(name, kContentSamples); }
 
     std::vector<int> refreshes;
     int setupsLoaded = 0;

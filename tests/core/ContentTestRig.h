@@ -66,7 +66,7 @@ class ContentRig : public testing::Test {
     // Saves the pattern with the given shuffle under name in the pattern folder.
     void savePattern(const std::string& name, int shuffle) {
         machine_.sequencer().setShuffle(shuffle);
-        std::string path = pathOf(name + ".tm2pat", trommik2::kContentPatterns);
+        std::string path = pathOf(name + ".tm2pat", kContentPatterns);
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         ASSERT_TRUE(machine_.patternDocument().savePatternFile(path));
     }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "HostHarness.h"
+#include <trommik2/control_ids.h>
 #include <trommik2/effect_record.h>
 
 namespace {
@@ -99,4 +100,42 @@ TEST(ModuleAsHost, OpensRendersSavesLoadsAndCloses) {
     EXPECT_EQ(module.entry(2, &second), 1);
     EXPECT_EQ(module.entry(2, &context), 1);
     EXPECT_EQ(module.entry(2, &context), 0);
+}
+
+// Hosts of our own trigger tracks from MIDI notes through the effect record:
+// the hit starts with the next block, whatever the pattern does.
+TEST(ModuleAsHost, TrackTriggersSoundAtTheStartOfTheNextBlock) {
+    LoadedModule module;
+    HostContext context = freshContext();
+    ASSERT_EQ(module.entry(1, &context), 1);
+    AEffect* effect = static_cast<AEffect*>(context.plugin);
+    effect->setParameter(effect, kParamMuteFirst + 1, 1.0f); // the default pattern's only track
+    const int block = 512;
+    std::vector<float> buffer(2 * block);
+    auto render = [&](int index) {
+        context.outputBuffer = buffer.data();
+        context.valueCount = 2 * block;
+        context.position = index * block;
+        module.entry(7, &context);
+        float loudest = 0.0f;
+        int first = -1;
+        for (int i = 0; i < block; ++i) {
+            float x = std::fabs(buffer[2 * static_cast<size_t>(i)]);
+            loudest = std::max(loudest, x);
+            if (first < 0 && x > 1e-4f)
+                first = i;
+        }
+        return std::make_pair(loudest, first);
+    };
+    EXPECT_LT(render(0).first, 1e-4f);
+    effect->setParameter(effect, kParamTriggerTrackFirst + 16, 1.0f); // no such track
+    effect->setParameter(effect, kParamTriggerTrackFirst + 0, 0.0f);  // no hit at velocity 0
+    EXPECT_LT(render(1).first, 1e-4f);
+    effect->setParameter(effect, kParamTriggerTrackFirst + 0, 1.0f);
+    auto [loudest, first] = render(2);
+    EXPECT_GT(loudest, 0.05f) << "the kick sounds";
+    EXPECT_GE(first, 0);
+    EXPECT_LT(first, 64) << "within the first control block";
+    EXPECT_EQ(effect->getParameter(effect, kParamSelectTrack), 0.0f) << "a trigger selects nothing";
+    module.entry(2, &context);
 }

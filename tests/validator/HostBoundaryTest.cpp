@@ -2,6 +2,7 @@
 // many instances in any order, operations in odd orders, every host rate and
 // block size, and every parameter of every track at random and at its ends.
 #include <gtest/gtest.h>
+#include <trommik2/control_ids.h>
 
 #include <algorithm>
 #include <atomic>
@@ -15,8 +16,6 @@ namespace {
 
 constexpr int kTracks = 16;
 constexpr int kParameters = 59;
-constexpr int32_t kSelectTrack = 10001;
-constexpr int32_t kAudition = 10022;
 
 float peak(const std::vector<float>& x) {
     float p = 0.0f;
@@ -28,8 +27,8 @@ float peak(const std::vector<float>& x) {
 // Hits every track once through the audition parameter.
 void auditionAll(const HostContext& c, float velocity) {
     for (int t = 0; t < kTracks; ++t) {
-        ModuleHost::setParameter(c, kSelectTrack, static_cast<float>(t));
-        ModuleHost::setParameter(c, kAudition, velocity);
+        ModuleHost::setParameter(c, kParamSelectTrack, static_cast<float>(t));
+        ModuleHost::setParameter(c, kParamAudition, velocity);
     }
 }
 
@@ -174,7 +173,7 @@ TEST(HostBoundary, RandomPermutationsOfEveryParameterOfEveryTrack) {
         // Every third round snaps every value to an end of its range.
         const bool snapped = round % 3 == 2;
         for (int t = 0; t < kTracks; ++t) {
-            ModuleHost::setParameter(c, kSelectTrack, static_cast<float>(t));
+            ModuleHost::setParameter(c, kParamSelectTrack, static_cast<float>(t));
             std::shuffle(order.begin(), order.end(), random);
             for (int p : order) {
                 float value = unit(random);

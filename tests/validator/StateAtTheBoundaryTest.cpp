@@ -2,6 +2,7 @@
 // another instance (or the same one) renders, texts no host should send, and
 // random settings surviving a save, a load into a new instance and a save again.
 #include <gtest/gtest.h>
+#include <trommik2/control_ids.h>
 
 #include <atomic>
 #include <random>
@@ -14,8 +15,6 @@ namespace {
 
 constexpr int kTracks = 16;
 constexpr int kParameters = 59;
-constexpr int32_t kSelectTrack = 10001;
-constexpr int32_t kMasterVolume = 10000;
 
 // Renders one instance on a thread of its own until stopped.
 class BackgroundRender {
@@ -52,11 +51,11 @@ class BackgroundRender {
 void randomise(const HostContext& c, std::mt19937& random) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
     for (int t = 0; t < kTracks; ++t) {
-        ModuleHost::setParameter(c, kSelectTrack, static_cast<float>(t));
+        ModuleHost::setParameter(c, kParamSelectTrack, static_cast<float>(t));
         for (int p = 0; p < kParameters; ++p)
             ModuleHost::setParameter(c, p, unit(random));
     }
-    ModuleHost::setParameter(c, kMasterVolume, unit(random));
+    ModuleHost::setParameter(c, kParamMasterVolume, unit(random));
 }
 
 std::string randomBytes(size_t count, std::mt19937& random, bool withZeros) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <mutex>
+#include <trommik2/control_ids.h>
 
 #include "content/WavLoader.h"
 
@@ -55,7 +56,7 @@ float heldValue(const AutomationRecipe& lane, int slot, int slots) {
 LibraryMachine::LibraryMachine(const std::string& root) : machine_(std::make_unique<DrumMachine>(nullptr)) {
     machine_->contentFolders().setRoot(root);
     machine_->setSampleRate(static_cast<float>(kRate));
-    machine_->setParameter(99998, kTempo);
+    machine_->setParameter(kParamHostTempo, kTempo);
     machine_->resume();
     for (int t = 0; t < Sequencer::kTrackCount; ++t)
         machine_->sequencer().track(t).clear();
@@ -173,7 +174,7 @@ std::vector<float> LibraryMachine::render(int frames) {
     for (int done = 0; done < frames; done += kBlock) {
         const int n = std::min(kBlock, frames - done);
         float* outputs[2] = {left.data(), right.data()};
-        machine_->setParameter(99999, static_cast<float>(done));
+        machine_->setParameter(kParamHostPosition, static_cast<float>(done));
         machine_->processReplacing(nullptr, outputs, n);
         for (int i = 0; i < n; ++i) {
             interleaved[2 * static_cast<size_t>(done + i)] = left[i];
