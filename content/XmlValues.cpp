@@ -26,13 +26,11 @@ double XmlValues::number(const TiXmlElement& element, const char* name, double f
     const char* text = element.Attribute(name);
     if (!text)
         return fallback;
+    // As the XML library reads numbers: a numeric prefix counts ("8000.5Hz" is
+    // 8000.5), text without one keeps the fallback.
     char* end = nullptr;
     double value = std::strtod(text, &end);
-    if (end == text || std::isnan(value))
-        return fallback;
-    while (*end == ' ' || *end == '\t' || *end == '\r' || *end == '\n')
-        ++end;
-    return *end == '\0' ? value : fallback;
+    return end == text || std::isnan(value) ? fallback : value;
 }
 
 int XmlValues::integer(const TiXmlElement& element, const char* name, int fallback) {

@@ -18,8 +18,8 @@ class XmlValues {
     static std::string format(double value);
     static void setNumber(TiXmlElement& element, const char* name, double value);
 
-    // The attribute as a number, or fallback when it is absent, empty, has
-    // anything after the number, or is NaN. Infinities pass (callers clamp).
+    // The attribute's numeric prefix, or fallback when it is absent, has no
+    // numeric prefix, or is NaN. Infinities pass (callers clamp).
     static double number(const TiXmlElement& element, const char* name, double fallback);
     // The same truncated toward zero and held inside the int range.
     static int integer(const TiXmlElement& element, const char* name, int fallback);

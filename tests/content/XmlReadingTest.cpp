@@ -89,7 +89,8 @@ TEST(XmlValues, BadNumbersGiveTheFallback) {
     EXPECT_EQ(XmlValues::number(element("v=\" -3 \""), "v", 7.0), -3.0);
     EXPECT_EQ(XmlValues::number(element(""), "v", 7.0), 7.0);
     EXPECT_EQ(XmlValues::number(element("v=\"\""), "v", 7.0), 7.0);
-    EXPECT_EQ(XmlValues::number(element("v=\"12abc\""), "v", 7.0), 7.0);
+    EXPECT_EQ(XmlValues::number(element("v=\"12abc\""), "v", 7.0), 12.0);
+    EXPECT_EQ(XmlValues::number(element("v=\"8000.5Hz\""), "v", 7.0), 8000.5);
     EXPECT_EQ(XmlValues::number(element("v=\"abc\""), "v", 7.0), 7.0);
     EXPECT_EQ(XmlValues::number(element("v=\"nan\""), "v", 7.0), 7.0);
     EXPECT_EQ(XmlValues::number(element("v=\"-inf\""), "v", 7.0), -INFINITY);
@@ -99,6 +100,7 @@ TEST(XmlValues, BadNumbersGiveTheFallback) {
     EXPECT_EQ(XmlValues::integer(element("v=\"99999999999999\""), "v", 1), 2147483647);
     EXPECT_EQ(XmlValues::integer(element("v=\"-inf\""), "v", 1), -2147483647 - 1);
     EXPECT_EQ(XmlValues::integer(element("v=\"five\""), "v", 1), 1);
+    EXPECT_EQ(XmlValues::integer(element("v=\"3 bars\""), "v", 1), 3);
     EXPECT_EQ(XmlValues::text(element("v=\"a &amp; b\""), "v"), "a & b");
     EXPECT_EQ(XmlValues::text(element(""), "v"), "");
 }
