@@ -16,13 +16,13 @@ void BankPlayback::trigger(int track, float velocity) {
 }
 
 // Automation moves a parameter through its offset, so the instrument's own value
-// (what documents and the saved state keep) stays as the user set it, and
-// resetting the modulation (parameter 10080) or loading a pattern returns to it.
-// Switches that act only on their base value take the value itself.
+// (what documents, the saved state and a host's getParameter see) stays as the
+// user set it, and resetting the modulation (parameter 10080) or loading a
+// pattern returns to it. The effect switches still act on their base value.
 void BankPlayback::applyAutomation(int track, int parameter, float value) {
     if (parameter == GenNullDummy)
         return;
-    if (parameter == GenSynthesisType || parameter == FXType || parameter == FXActive) {
+    if (parameter == FXType || parameter == FXActive) {
         bank_.setValue(track, parameter, value);
         return;
     }

@@ -106,8 +106,10 @@ void DrumMachine::setParameter(int32_t index, float value) {
 }
 
 float DrumMachine::getParameter(int32_t index) {
+    // The instrument's own value: what the host wrote, whatever automation adds
+    // to it while the pattern plays (the editor shows that beside the knob).
     if (inRange(index, 0, kParameterCount))
-        return bank_.table().toNormalized(index, bank_.value(bank_.selectedTrack, index));
+        return bank_.table().toNormalized(index, bank_.baseValue(bank_.selectedTrack, index));
     switch (index) {
     case kParamMasterVolume: return (20.0f * std::log10(bank_.masterVolume) - 6.0f + 48.0f) / 48.0f;
     case kParamSelectTrack: return static_cast<float>(bank_.selectedTrack);
@@ -204,16 +206,11 @@ void DrumMachine::audition(float velocity) {
     playback_.trigger(bank_.selectedTrack, velocity);
 }
 
+// Automation never writes the instrument's values, so a reset lane returns
+// every parameter (the synthesis type too) to the instrument's own value.
 void DrumMachine::resetModulation(int index) {
-    InstrumentVoice& voice = bank_.voice(bank_.selectedTrack);
-    if (index == 0) {
-        if (voice.generator().synthesisType() != kFilteredNoise) {
-            std::lock_guard<std::recursive_mutex> lock(processLock_);
-            voice.setParameter(GenSynthesisType, kFilteredNoise);
-        }
-    } else if (index >= 2 && index < kParameterCount) {
-        voice.setModuleValue(index, 0.0f, ModuleParameter::kOffset);
-    }
+    if (index >= 0 && index < kParameterCount && index != GenNullDummy)
+        bank_.voice(bank_.selectedTrack).setModuleValue(index, 0.0f, ModuleParameter::kOffset);
 }
 
 void DrumMachine::notifyEditor(int control, float value) {

@@ -54,8 +54,6 @@ float InstrumentVoice::moduleValue(int index, int slot) const {
 }
 
 float InstrumentVoice::value(int index) const {
-    if (index == GenSynthesisType)
-        return moduleValue(index, ModuleParameter::kBase);
     return moduleValue(index, ModuleParameter::kBase) + moduleValue(index, ModuleParameter::kOffset);
 }
 
@@ -111,7 +109,7 @@ void InstrumentVoice::applyEnvelope(int n) {
     float* left = buffers_[3];
     float* right = buffers_[4];
     const float* filtered = buffers_[2];
-    if (generator_.synthesisType() == kPhysicalModelling) {
+    if (generator_.playingType() == kPhysicalModelling) {
         // The model shapes its own decay from the envelope it was handed.
         std::memcpy(left, filtered, sizeof(float) * static_cast<size_t>(n));
     } else {

@@ -42,4 +42,11 @@ void ModuleParameter::reset() {
     state = slot[kBase];
 }
 
+void ModuleParameter::snap() {
+    const float target = slot[kBase] + slot[kOffset];
+    slot[kTarget] = target;
+    slot[kSmoothed] = target;
+    state = target;
+}
+
 } // namespace trommik2

@@ -16,6 +16,8 @@ struct ModuleParameter {
     void smooth();
     // Offset cleared, target and smoothed value at the base value.
     void reset();
+    // Target and smoothed value at base plus offset at once.
+    void snap();
 
     Relaxed<float> slot[4];
     float smoothingMs = 10.0f;

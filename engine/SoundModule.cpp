@@ -53,6 +53,20 @@ void SoundModule::smoothParameters() {
         p.smooth();
 }
 
+void SoundModule::restart() {
+    constexpr size_t kMostParameters = 16;
+    float offsets[kMostParameters] = {};
+    const size_t count = parameters_.size() < kMostParameters ? parameters_.size() : kMostParameters;
+    for (size_t i = 0; i < count; ++i)
+        offsets[i] = parameters_[i].slot[ModuleParameter::kOffset];
+    reset();
+    for (size_t i = 0; i < count; ++i) {
+        ModuleParameter& p = parameters_[i];
+        p.slot[ModuleParameter::kOffset] = offsets[i];
+        p.snap();
+    }
+}
+
 void SoundModule::setDefault(int index, float value) {
     if (!owns(index))
         return;

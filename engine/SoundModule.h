@@ -36,6 +36,9 @@ class SoundModule {
     bool owns(int index) const { return index >= firstIndex_ && index < firstIndex_ + count(); }
     // Once per control block: moves every smoothed value toward its target.
     void smoothParameters();
+    // Audio thread: the module starts as a new one at the values it holds now
+    // (automation offsets kept): signal state cleared, nothing left to smooth.
+    void restart();
 
   protected:
     // Construction defaults: base, target and smoothed value of a parameter.

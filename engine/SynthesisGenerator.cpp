@@ -1,7 +1,7 @@
 #include "SynthesisGenerator.h"
 
+#include <cmath>
 #include <cstring>
-#include <thread>
 
 #include "Dsp.h"
 #include "params/ParameterIndex.h"
@@ -16,34 +16,12 @@ constexpr int kSampleBuffer = 2;
 
 } // namespace
 
-// Held while a caller reads or writes a synthesis module by index; a switch of
-// the synthesis type does not replace modules while any is held.
-class SynthesisGenerator::ModuleAccess {
-  public:
-    explicit ModuleAccess(const SynthesisGenerator& generator) : generator_(generator) {
-        for (;;) {
-            generator_.accessors_.fetch_add(1);
-            if (!generator_.switching_.load())
-                return;
-            generator_.accessors_.fetch_sub(1);
-            while (generator_.switching_.load())
-                std::this_thread::yield();
-        }
-    }
-    ~ModuleAccess() { generator_.accessors_.fetch_sub(1); }
-    ModuleAccess(const ModuleAccess&) = delete;
-    ModuleAccess& operator=(const ModuleAccess&) = delete;
-
-  private:
-    const SynthesisGenerator& generator_;
-};
-
 SynthesisGenerator::SynthesisGenerator(const float* smoothingMs, float sampleRate)
     : smoothingMs_(smoothingMs), sampleRate_(sampleRate), antiDenormal_(dsp::kAntiDenormal),
-      null_("Null Module", GenSynthesisType, 1), mix_("Global", GenMixSynthesisWav, 1) {
-    configure(sample_);
-    configure(null_);
-    configure(mix_);
+      noise1_("Noise Module 1", GenNoiseFreq1), noise2_("Noise Module 2", GenNoiseFreq2),
+      type_("Null Module", GenSynthesisType, 1), mix_("Global", GenMixSynthesisWav, 1) {
+    type_.setValue(GenSynthesisType, static_cast<float>(kNoSynthesis), ModuleParameter::kBase);
+    forEachModule([this](SoundModule& module) { configure(module); });
 }
 
 void SynthesisGenerator::configure(SoundModule& module) {
@@ -53,42 +31,46 @@ void SynthesisGenerator::configure(SoundModule& module) {
     module.reset();
 }
 
-SoundModule* SynthesisGenerator::owner(int index) const {
+const SoundModule* SynthesisGenerator::owner(int index) const {
     if (index >= GenNoiseFreq1 && index <= GenNoiseLevel1)
-        return noise1_.get();
+        return &noise1_;
     if (index >= GenNoiseFreq2 && index <= GenNoiseLevel2)
-        return noise2_.get();
+        return &noise2_;
     if (index >= GenPMSize && index <= GenPMVolume)
-        return model_.get();
+        return &model_;
     if (index >= GenFMRingTune1 && index <= GenFMRingVol2)
-        return fmRing_.get();
+        return &fmRing_;
     if (index >= GenWavTune && index <= GenWavLevel)
-        return const_cast<SampleModule*>(&sample_);
+        return &sample_;
     if (index == GenMixSynthesisWav)
-        return const_cast<SoundModule*>(&mix_);
-    if (index == GenNullDummy)
-        return const_cast<SoundModule*>(&null_);
+        return &mix_;
+    if (index == GenSynthesisType)
+        return &type_;
     return nullptr;
 }
 
+SoundModule* SynthesisGenerator::owner(int index) {
+    return const_cast<SoundModule*>(static_cast<const SynthesisGenerator*>(this)->owner(index));
+}
+
 void SynthesisGenerator::setValue(int index, float value, int slot) {
-    if (index == GenSynthesisType) {
-        setSynthesisType(value);
-        return;
-    }
-    if (index == GenNullDummy)
-        return;
-    ModuleAccess access(*this);
     if (SoundModule* module = owner(index))
         module->setValue(index, value, slot);
 }
 
 float SynthesisGenerator::value(int index, int slot) const {
-    if (index == GenSynthesisType)
-        return static_cast<float>(type_);
-    ModuleAccess access(*this);
     const SoundModule* module = owner(index);
     return module ? module->value(index, slot) : 0.0f;
+}
+
+int SynthesisGenerator::synthesisType() const {
+    float selected =
+        type_.value(GenSynthesisType, ModuleParameter::kBase) + type_.value(GenSynthesisType, ModuleParameter::kOffset);
+    // The type plays as its name says: the nearest, whatever the rounding mode.
+    float type = std::floor(selected + 0.5f);
+    if (!(type > 0.0f))
+        return kFilteredNoise;
+    return type < static_cast<float>(kNoSynthesis) ? static_cast<int>(type) : kNoSynthesis;
 }
 
 void SynthesisGenerator::setSmoothingTime(int index, float ms) {
@@ -101,76 +83,67 @@ void SynthesisGenerator::setSampleRate(float rate) {
     forEachModule([rate](SoundModule& module) { module.setSampleRate(rate); });
 }
 
-void SynthesisGenerator::setSynthesisType(float value) {
-    int type = dsp::roundInt(value);
-    if (type == type_) {
-        pendingType_ = kNoPendingType;
-        return;
-    }
-    switching_.store(true);
-    bool replaced = replaceModules(type);
-    switching_.store(false);
-    pendingType_ = replaced ? kNoPendingType : type;
-    if (replaced)
-        reset();
-}
-
-bool SynthesisGenerator::replaceModules(int type) {
-    if (accessors_.load() != 0)
-        return false;
-    bool noise = type == kFilteredNoise;
-    bool fm = type == kPhaseDistortion;
-    bool model = type == kPhysicalModelling;
-    if (!noise) {
-        noise1_.reset();
-        noise2_.reset();
-    } else if (!noise1_) {
-        noise1_ = std::make_unique<NoiseModule>("Noise Module 1", GenNoiseFreq1);
-        noise2_ = std::make_unique<NoiseModule>("Noise Module 2", GenNoiseFreq2);
-        configure(*noise1_);
-        configure(*noise2_);
-    }
-    if (!fm) {
-        fmRing_.reset();
-    } else if (!fmRing_) {
-        fmRing_ = std::make_unique<FmRingModule>();
-        configure(*fmRing_);
-    }
-    if (!model) {
-        model_.reset();
-    } else if (!model_) {
-        model_ = std::make_unique<PhysicalModelModule>();
-        configure(*model_);
-    }
-    type_ = type;
-    return true;
-}
-
 void SynthesisGenerator::reset() {
     std::memset(buffers_, 0, sizeof buffers_);
     forEachModule([](SoundModule& module) { module.reset(); });
+    playing_ = synthesisType();
+}
+
+void SynthesisGenerator::startSources(int type) {
+    if (type == kFilteredNoise) {
+        for (NoiseModule* noise : {&noise1_, &noise2_}) {
+            noise->restart();
+            noise->reseed();
+            noise->setVelocity(noteVelocity_);
+        }
+    } else if (type == kPhysicalModelling) {
+        model_.restart();
+        model_.reseed();
+        model_.setVelocity(noteVelocity_);
+    } else if (type == kPhaseDistortion) {
+        fmRing_.restart();
+        fmRing_.setVelocity(noteVelocity_);
+    }
+}
+
+void SynthesisGenerator::smoothSources() {
+    if (playing_ == kFilteredNoise) {
+        noise1_.smoothParameters();
+        noise2_.smoothParameters();
+    } else if (playing_ == kPhysicalModelling) {
+        model_.smoothParameters();
+    } else if (playing_ == kPhaseDistortion) {
+        fmRing_.smoothParameters();
+    }
+    sample_.smoothParameters();
+    type_.smoothParameters();
+    mix_.smoothParameters();
 }
 
 void SynthesisGenerator::startNote(float velocity) {
-    if (noise1_) {
-        noise1_->reseed();
-        noise2_->reseed();
-        noise1_->setVelocity(velocity);
-        noise2_->setVelocity(velocity);
+    noteVelocity_ = velocity;
+    if (playing_ == kFilteredNoise) {
+        noise1_.reseed();
+        noise2_.reseed();
+        noise1_.setVelocity(velocity);
+        noise2_.setVelocity(velocity);
+    } else if (playing_ == kPhysicalModelling) {
+        model_.reseed();
+        model_.setVelocity(velocity);
+    } else if (playing_ == kPhaseDistortion) {
+        fmRing_.setVelocity(velocity);
     }
-    if (model_) {
-        model_->reseed();
-        model_->setVelocity(velocity);
-    }
-    if (fmRing_)
-        fmRing_->setVelocity(velocity);
     sample_.setVelocity(velocity);
 }
 
 void SynthesisGenerator::smoothParameters() {
-    if (pendingType_ != kNoPendingType)
-        setSynthesisType(static_cast<float>(pendingType_));
-    forEachModule([](SoundModule& module) { module.smoothParameters(); });
+    const int selected = synthesisType();
+    if (selected != playing_) {
+        playing_ = selected;
+        startSources(selected);
+    }
+    // Sources that do not play skip their smoothing: a switch starts them at their values.
+    smoothSources();
 }
 
 void SynthesisGenerator::render(const float* envelope, const uint8_t* triggers, float* out, int n) {
@@ -184,14 +157,14 @@ void SynthesisGenerator::render(const float* envelope, const uint8_t* triggers, 
 }
 
 void SynthesisGenerator::renderSources(const float* envelope, const uint8_t* triggers, int n) {
-    if (noise1_) {
-        noise1_->render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
-        noise2_->render(envelope, triggers, synthesisWeight_, buffers_[kPart2], n);
+    if (playing_ == kFilteredNoise) {
+        noise1_.render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
+        noise2_.render(envelope, triggers, synthesisWeight_, buffers_[kPart2], n);
     } else {
-        if (model_)
-            model_->render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
-        else if (fmRing_)
-            fmRing_->render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
+        if (playing_ == kPhysicalModelling)
+            model_.render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
+        else if (playing_ == kPhaseDistortion)
+            fmRing_.render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
         else
             std::memset(buffers_[kPart1], 0, sizeof buffers_[kPart1]);
         std::memset(buffers_[kPart2], 0, sizeof buffers_[kPart2]);

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <memory>
 
 #include "FmRingModule.h"
 #include "NoiseModule.h"
@@ -10,78 +8,81 @@
 #include "Relaxed.h"
 #include "SampleModule.h"
 #include "SoundModule.h"
+#include "params/ParameterIndex.h"
 
 namespace trommik2 {
 
-// The sound sources of a voice: the synthesis modules of the current type
-// (two noise parts, the physical model or the FM/ring module, or none), the
-// sample player, and their mix. Parameters 0..39.
+// The sound sources of a voice: the synthesis modules (two noise parts, the
+// physical model, the FM/ring module), the sample player, and their mix.
+// Parameters 0..39.
+//
+// Every synthesis module lives as long as the voice and keeps its values, so a
+// host or a document can set any parameter whatever the type, a type switch
+// never allocates (automation switches types on the audio thread), and an
+// instrument keeps the sounds of all its types. The synthesis type is a value
+// like any other (base plus automation offset); it selects which modules play.
 class SynthesisGenerator {
   public:
-    // smoothingMs: the table's smoothing time of every parameter, by index, for
-    // modules created later by a type switch.
     SynthesisGenerator(const float* smoothingMs, float sampleRate);
 
-    // Index 0 switches the synthesis type; 2..39 reach the module that owns them
-    // when it exists. A type switch allocates: the only allocation the audio
-    // thread may make. Any thread: a switch by automation on the audio thread
-    // never replaces a module that the user-interface thread is writing or
-    // reading (it waits for the next block instead), and the user interface
-    // waits for a switch in progress to finish.
+    // Any thread; index 0 is the synthesis type (its value, not yet rounded).
     void setValue(int index, float value, int slot);
-    // Index 0 reads the synthesis type.
     float value(int index, int slot) const;
     void setSmoothingTime(int index, float ms);
     void setSampleRate(float rate);
+    // Audio thread or under the process lock.
     void reset();
-    int synthesisType() const { return type_; }
-    void setSynthesisType(float value);
 
-    // At a hit: the sources of the current type and the sample player take the
+    // The type the values select: 0 noise, 1 FM/ring, 2 physical model, 3 none.
+    // Any thread; the audio thread switches to it at the next control block.
+    int synthesisType() const;
+
+    // Audio thread. At a hit: the playing sources and the sample player take the
     // velocity; noise sources restart from their seeds.
     void startNote(float velocity);
+    // Audio thread, once per control block: follows a type switch, then smooths.
     void smoothParameters();
     // One control block: every source renders, the mix goes to out (n samples).
     void render(const float* envelope, const uint8_t* triggers, float* out, int n);
+    // The type that rendered the last block; the audio thread's view.
+    int playingType() const { return playing_; }
 
     SampleModule& sample() { return sample_; }
     const SampleModule& sample() const { return sample_; }
 
   private:
-    static constexpr int kNoPendingType = -1;
-
     template <typename Action>
     void forEachModule(Action action) {
-        SoundModule* modules[] = {noise1_.get(), noise2_.get(), model_.get(), fmRing_.get(), &sample_, &null_, &mix_};
+        SoundModule* modules[] = {&noise1_, &noise2_, &model_, &fmRing_, &sample_, &type_, &mix_};
         for (SoundModule* module : modules)
-            if (module)
-                action(*module);
+            action(*module);
     }
-    class ModuleAccess;
-    SoundModule* owner(int index) const;
-    // Replaces the synthesis modules by those of a type, unless someone is inside them.
-    bool replaceModules(int type);
+
+    SoundModule* owner(int index);
+    const SoundModule* owner(int index) const;
     void configure(SoundModule& module);
+    // The sources of a type start as new ones: states cleared, noise reseeded,
+    // at the velocity of the note that is playing.
+    void startSources(int type);
+    void smoothSources();
     void renderSources(const float* envelope, const uint8_t* triggers, int n);
     void mix(float* out, int n);
 
     const float* smoothingMs_;
     float sampleRate_;
-    Relaxed<int> type_ = 3;
-    // A switch that found the user interface inside a module, carried out at the next block.
-    int pendingType_ = kNoPendingType;
-    mutable std::atomic<int> accessors_{0};
-    std::atomic<bool> switching_{false};
+    Relaxed<int> playing_ = kNoSynthesis;
+    float noteVelocity_ = 1.0f;
     float antiDenormal_;
     float synthesisWeight_ = 1.0f;
     float sampleWeight_ = 0.0f;
     float buffers_[3][64] = {};
-    std::unique_ptr<NoiseModule> noise1_;
-    std::unique_ptr<NoiseModule> noise2_;
-    std::unique_ptr<PhysicalModelModule> model_;
-    std::unique_ptr<FmRingModule> fmRing_;
+    NoiseModule noise1_;
+    NoiseModule noise2_;
+    PhysicalModelModule model_;
+    FmRingModule fmRing_;
     SampleModule sample_;
-    SoundModule null_;
+    // Holds the synthesis type's value slots.
+    SoundModule type_;
     SoundModule mix_;
 };
 

@@ -66,7 +66,7 @@ class InstrumentDocumentTest : public testing::Test {
 
 TEST_F(InstrumentDocumentTest, AFileHasTheFormatsExactShape) {
     InstrumentBank& bank = host_.bank();
-    bank.setValue(0, GenSynthesisType, 3); // no synthesis: its modules are gone and write 0
+    bank.setValue(0, GenSynthesisType, 3); // no synthesis: the noise parts keep the factory values
     const std::pair<int, float> set[] = {
         {GenWavTune, -12.5f},
         {GenWavDirection, 1},
@@ -105,82 +105,7 @@ TEST_F(InstrumentDocumentTest, AFileHasTheFormatsExactShape) {
 
     ASSERT_TRUE(document_.saveInstrumentFile(0, path));
 
-    const std::string expected = R"(<?xml version="1.0" ?>
-<preset owner="Trommik2">
-    <instrument version="1.000000" name="Kicks\Deep">
-        <params>
-            <param id="GenSynthesisType" value="3.000000" />
-            <param id="GenNullDummy" value="0.000000" />
-            <param id="GenNoiseFreq1" value="0.000000" />
-            <param id="GenNoiseQ1" value="0.000000" />
-            <param id="GenNoiseShapeAmpEnv1" value="0.000000" />
-            <param id="GenNoiseShapePitchEnv1" value="0.000000" />
-            <param id="GenNoiseLevel1" value="0.000000" />
-            <param id="GenNoiseFreq2" value="0.000000" />
-            <param id="GenNoiseQ2" value="0.000000" />
-            <param id="GenNoiseShapeAmpEnv2" value="0.000000" />
-            <param id="GenNoiseShapePitchEnv2" value="0.000000" />
-            <param id="GenNoiseLevel2" value="0.000000" />
-            <param id="GenPMSize" value="0.000000" />
-            <param id="GenPMExciterFreq" value="0.000000" />
-            <param id="GenPMExciterQ" value="0.000000" />
-            <param id="GenPMDamping" value="0.000000" />
-            <param id="GenPMEnvShapePitch" value="0.000000" />
-            <param id="GenPMDampFreq" value="0.000000" />
-            <param id="GenPMDynamicEnv" value="0.000000" />
-            <param id="GenPMVolume" value="0.000000" />
-            <param id="GenFMRingTune1" value="0.000000" />
-            <param id="GenFMRingTune2" value="0.000000" />
-            <param id="GenFMRingDeform1" value="0.000000" />
-            <param id="GenFMRingDeform2" value="0.000000" />
-            <param id="GenFMRingFMMode" value="0.000000" />
-            <param id="GenFMRingXModAmt" value="0.000000" />
-            <param id="GenFMRingRingModAmt" value="0.000000" />
-            <param id="GenFMRingDynamicMod" value="0.000000" />
-            <param id="GenFMRingEnvAmt1" value="0.000000" />
-            <param id="GenFMRingEnvAmt2" value="0.000000" />
-            <param id="GenFMRingPitchEnv1" value="0.000000" />
-            <param id="GenFMRingPitchEnv2" value="0.000000" />
-            <param id="GenFMRingVol1" value="0.000000" />
-            <param id="GenFMRingVol2" value="0.000000" />
-            <param id="GenWavTune" value="-12.500000" />
-            <param id="GenWavDirection" value="1.000000" />
-            <param id="GenWavShapeAmpEnv" value="0.750000" />
-            <param id="GenWavShapePitchEnv" value="0.125000" />
-            <param id="GenWavLevel" value="0.500000" />
-            <param id="GenMixSynthesisWav" value="1.000000" />
-            <param id="EnvAttack" value="2.500000" />
-            <param id="EnvDecay" value="450.000000" />
-            <param id="EnvCurveShape" value="0.250000" />
-            <param id="EnvVelocityShape" value="0.500000" />
-            <param id="EnvAMSpeed" value="0.000000" />
-            <param id="FilterType" value="3.000000" />
-            <param id="FilterFreq" value="1234.500000" />
-            <param id="FilterQ" value="0.375000" />
-            <param id="FilterDriveDB" value="-3.000000" />
-            <param id="FilterEnvShape" value="0.500000" />
-            <param id="FilterEnvAmt" value="0.250000" />
-            <param id="FXType" value="2.000000" />
-            <param id="FXParam1" value="0.100000" />
-            <param id="FXParam2" value="0.200000" />
-            <param id="FXParam3" value="0.300000" />
-            <param id="FXParam4" value="0.400000" />
-            <param id="FXActive" value="1.000000" />
-            <param id="OutLevelDB" value="-6.000000" />
-            <param id="OutPan" value="-0.500000" />
-        </params>
-        <sample name="Kicks\Deep.wav" />
-        <ctrl_assign>
-            <ctrl idx="0" param="FilterFreq" />
-            <ctrl idx="1" param="EnvDecay" />
-            <ctrl idx="2" param="GenWavTune" />
-            <ctrl idx="3" param="OutPan" />
-            <ctrl idx="4" param="FXParam1" />
-            <ctrl idx="5" param="" />
-        </ctrl_assign>
-    </instrument>
-</preset>
-)";
+    const std::string expected = readFile(std::string(TROMMIK2_TEST_DATA) + "/content/Deep.tm2ins");
     EXPECT_EQ(readFile(path), expected);
     EXPECT_EQ(bank.track(0).name, "Kicks\\Deep") << "a saved instrument is named after its place";
     EXPECT_EQ(host_.refreshes, std::vector<int>{5004});

@@ -59,8 +59,12 @@ TEST(DrumMachine, InstrumentParametersActOnTheSelectedTrack) {
     machine.setParameter(10080, static_cast<float>(OutPan));
     EXPECT_EQ(machine.bank().voice(2).moduleValue(OutPan, ModuleParameter::kOffset), 0.0f);
     machine.setParameter(10001, 4.0f);
+    const SynthesisGenerator& generator = machine.bank().voice(4).generator();
+    const int own = generator.synthesisType();
+    machine.bank().voice(4).setModuleValue(GenSynthesisType, 3.0f, ModuleParameter::kOffset);
+    EXPECT_EQ(generator.synthesisType(), kNoSynthesis);
     machine.setParameter(10080, 0.0f);
-    EXPECT_EQ(machine.bank().voice(4).generator().synthesisType(), kFilteredNoise);
+    EXPECT_EQ(generator.synthesisType(), own) << "back to the instrument's type";
 }
 
 TEST(MasterSection, SoftClipperKnees) {

@@ -34,28 +34,37 @@ struct VoiceRig {
 
 } // namespace
 
-TEST(InstrumentVoice, TypeSwitchesCreateAndDestroyTheSynthesisModules) {
+TEST(InstrumentVoice, EveryTypeKeepsItsValuesWhateverTypePlays) {
     VoiceRig rig;
     InstrumentVoice& v = *rig.voice;
     EXPECT_EQ(v.generator().synthesisType(), kNoSynthesis);
-    v.setParameter(GenNoiseFreq1, 5000.0f);
-    EXPECT_EQ(v.value(GenNoiseFreq1), 0.0f) << "a value for a module that does not exist is dropped";
-    v.setParameter(GenSynthesisType, 0.0f);
-    EXPECT_EQ(v.value(GenNoiseFreq1), 1000.0f) << "fresh noise parts start with their defaults";
-    v.setParameter(GenNoiseFreq1, 5000.0f);
-    v.setParameter(GenSynthesisType, 0.4f);
-    EXPECT_EQ(v.value(GenNoiseFreq1), 5000.0f) << "the current type keeps its modules";
-    v.setParameter(GenSynthesisType, 3.0f);
-    EXPECT_EQ(v.value(GenNoiseFreq1), 0.0f);
-    v.setParameter(GenSynthesisType, 0.0f);
-    EXPECT_EQ(v.value(GenNoiseFreq1), 1000.0f);
-    v.setParameter(GenSynthesisType, 1.0f);
-    EXPECT_EQ(v.value(GenFMRingTune1), 36.0f);
-    EXPECT_EQ(v.value(GenNoiseLevel2), 0.0f);
-    v.setParameter(GenSynthesisType, 2.0f);
-    EXPECT_EQ(v.value(GenPMSize), 0.5f);
-    EXPECT_EQ(v.value(GenFMRingTune1), 0.0f);
-    EXPECT_EQ(v.moduleValue(GenSynthesisType, 0), 2.0f);
+    const std::pair<int, float> values[] = {{GenNoiseFreq1, 5000.0f}, {GenFMRingTune1, 48.0f}, {GenPMSize, 0.25f}};
+    for (auto [index, value] : values)
+        v.setParameter(index, value);
+    for (float type : {0.0f, 1.0f, 2.0f, 3.0f, 0.0f}) {
+        v.setParameter(GenSynthesisType, type);
+        rig.render(1);
+        for (auto [index, value] : values)
+            EXPECT_EQ(v.value(index), value) << "type " << type << ", parameter " << index;
+    }
+}
+
+TEST(InstrumentVoice, TheTypeIsTheNearestToBasePlusAutomation) {
+    VoiceRig rig;
+    InstrumentVoice& v = *rig.voice;
+    const struct {
+        float base, offset;
+        int type;
+    } cases[] = {{0.0f, 0.0f, kFilteredNoise},     {0.49f, 0.0f, kFilteredNoise}, {0.5f, 0.0f, kPhaseDistortion},
+                 {1.0f, 0.6f, kPhysicalModelling}, {3.0f, -0.4f, kNoSynthesis},   {2.0f, 5.0f, kNoSynthesis},
+                 {1.0f, -3.0f, kFilteredNoise}};
+    for (const auto& c : cases) {
+        v.setModuleValue(GenSynthesisType, c.base, ModuleParameter::kBase);
+        v.setModuleValue(GenSynthesisType, c.offset, ModuleParameter::kOffset);
+        rig.render(1); // in the truncating mode of block processing
+        EXPECT_EQ(v.generator().synthesisType(), c.type) << c.base << " + " << c.offset;
+        EXPECT_EQ(v.generator().playingType(), c.type) << c.base << " + " << c.offset;
+    }
 }
 
 TEST(InstrumentVoice, ResendingTheCurrentTypeKeepsTheSoundGoing) {

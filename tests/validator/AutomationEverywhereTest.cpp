@@ -1,6 +1,7 @@
 // Automation of every parameter at every step of every track, in-process: the
 // pattern's own interface is not reachable through the entry point.
 #include <gtest/gtest.h>
+#include <trommik2/control_ids.h>
 
 #include <memory>
 #include <random>
@@ -49,4 +50,17 @@ TEST(HostBoundary, AutomationOfEveryParameterAtEveryStep) {
         ASSERT_TRUE(clean(audio)) << "block " << b;
     }
     EXPECT_GT(machine->renderedVoiceSamples(), 0u);
+
+    // Every parameter now carries an automation offset; a host still reads back what it writes.
+    for (int t = 0; t < InstrumentBank::kTrackCount; ++t) {
+        machine->setParameter(kParamSelectTrack, static_cast<float>(t));
+        for (int p = 0; p < kParameterCount; ++p) {
+            if (p == GenNullDummy)
+                continue;
+            for (float written : {0.1f, 0.5f, 0.9f}) {
+                machine->setParameter(p, written);
+                ASSERT_NEAR(machine->getParameter(p), written, 1e-5f) << "track " << t << ", " << table.key(p);
+            }
+        }
+    }
 }
