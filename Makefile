@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build demo test test-asan test-tsan bench fuzz clean format check-format
+.PHONY: all deps configure build demo test test-asan test-tsan bench bench-peers fuzz clean format check-format
 
 all: build
 
@@ -40,6 +40,11 @@ test-tsan: deps
 # Renders the benchmark cases (a few minutes) and writes bench/results.json.
 bench: build
 	@$(BUILD)/trommik2-bench --json bench/results.json
+
+# The same songs rendered by a peer drum machine (installed from Debian when
+# missing) and by ours, side by side (a few minutes); a Markdown table.
+bench-peers: build
+	@bench/peers/bench_peers.py --build $(BUILD)
 
 # Builds the fuzz targets with clang in build-fuzz and runs each for
 # FUZZ_SECONDS, from the committed seeds; findings land in fuzz/artifacts/.

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libtinyxml-dev libsndfile1-dev libcairo2-dev
   g++-multilib clang libclang-rt-14-dev clang-format binutils
-  alsa-utils
+  alsa-utils python3
 )
 
 missing=()
