@@ -156,7 +156,7 @@ bool StressSetup::apply(DrumMachine& machine) {
     bool loaded = writeSample(path);
     InstrumentBank& bank = machine.bank();
     {
-        std::lock_guard<std::recursive_mutex> lock(machine.processLock());
+        std::lock_guard<ProcessLock> lock(machine.processLock());
         for (int t = 0; t < InstrumentBank::kTrackCount && loaded; ++t)
             loaded = WavLoader::loadSample(path, bank.voice(t).generator().sample());
         for (int t = 0; t < InstrumentBank::kTrackCount; ++t) {

@@ -93,12 +93,12 @@ const ContentList* ContentLibrary::list(int kind) const {
 }
 
 std::string ContentLibrary::currentName(int kind) const {
-    const InstrumentBank::Track& track = host_.bank().track(host_.bank().selectedTrack);
+    const InstrumentBank::Track& track = host_.model().bank().track(host_.model().bank().selectedTrack);
     switch (kind) {
     case kContentInstruments: return track.name;
-    case kContentDrumkits: return host_.kitName();
-    case kContentPatterns: return host_.patternName();
-    case kContentSetups: return host_.setupName();
+    case kContentDrumkits: return host_.model().kitName();
+    case kContentPatterns: return host_.model().patternName();
+    case kContentSetups: return host_.model().setupName();
     case kContentSamples: return folders().relativeName(track.samplePath, kContentSamples);
     default: return "";
     }
@@ -111,7 +111,7 @@ int ContentLibrary::currentEntry(int kind) const {
 
 bool ContentLibrary::loadFile(int kind, const std::string& path) {
     switch (kind) {
-    case kContentInstruments: return instruments_.loadInstrumentFile(host_.bank().selectedTrack, path, false);
+    case kContentInstruments: return instruments_.loadInstrumentFile(host_.model().bank().selectedTrack, path, false);
     case kContentDrumkits: return drumkit_.loadDrumkitFile(path, false);
     case kContentPatterns: return pattern_.loadPatternFile(path, false);
     case kContentSetups: return setup_.loadSetupFile(path, false);
@@ -121,7 +121,7 @@ bool ContentLibrary::loadFile(int kind, const std::string& path) {
 
 bool ContentLibrary::saveFile(int kind, const std::string& path) {
     switch (kind) {
-    case kContentInstruments: return instruments_.saveInstrumentFile(host_.bank().selectedTrack, path);
+    case kContentInstruments: return instruments_.saveInstrumentFile(host_.model().bank().selectedTrack, path);
     case kContentDrumkits: return drumkit_.saveDrumkitFile(path);
     case kContentPatterns: return pattern_.savePatternFile(path);
     case kContentSetups: return setup_.saveSetupFile(path);
@@ -198,7 +198,7 @@ bool ContentLibrary::loadTemplate(int track, const std::string& templateFile, co
     }
     if (!instruments_.loadInstrumentFile(track, path, true))
         return false;
-    host_.bank().track(track).name = name;
+    host_.model().bank().track(track).name = name;
     host_.refreshEditor(kRefreshInstruments);
     return true;
 }
@@ -231,8 +231,8 @@ bool ContentLibrary::copyIntoSampleFolder(const std::string& samplePath, std::st
 bool ContentLibrary::loadSampleInto(int track, const std::string& samplePath) {
     // The disk is read before the lock: rendering never waits for it.
     WavLoader::Decoded sample = WavLoader::read(samplePath);
-    std::lock_guard<std::recursive_mutex> lock(host_.processLock());
-    InstrumentBank::Track& t = host_.bank().track(track);
+    std::lock_guard<ProcessLock> lock(host_.processLock());
+    InstrumentBank::Track& t = host_.model().bank().track(track);
     if (!WavLoader::install(std::move(sample), t.voice->generator().sample()))
         return false;
     t.samplePath = samplePath;
@@ -304,9 +304,9 @@ bool ContentLibrary::createFolders(const std::string& path, bool parentOnly) {
 void ContentLibrary::startUp(const Configuration& configuration) {
     for (int kind = kContentInstruments; kind <= kContentSamples; ++kind)
         refreshList(kind);
-    host_.patternName().clear();
-    host_.kitName().clear();
-    host_.setupName().clear();
+    host_.model().patternName().clear();
+    host_.model().kitName().clear();
+    host_.model().setupName().clear();
     std::string name = configuration.readString(kPresetsSection, kDefaultSetupKey, kDefaultSetup, kSetupNameCapacity);
     std::string path = folders().pathOf(name + ".tm2set", kContentSetups);
     std::error_code ec;

@@ -12,7 +12,7 @@ namespace trommik2 {
 
 bool DrumkitDocument::readDrumkit(const TiXmlElement& drumkit, bool keepNames) {
     if (!keepNames && XmlValues::has(drumkit, "name"))
-        host_.kitName() = XmlValues::name(XmlValues::text(drumkit, "name"));
+        host_.model().kitName() = XmlValues::name(XmlValues::text(drumkit, "name"));
     const TiXmlElement* list = drumkit.FirstChildElement("instruments");
     int track = 0;
     for (const TiXmlElement* e = list ? list->FirstChildElement("instrument") : nullptr;
@@ -24,7 +24,7 @@ bool DrumkitDocument::readDrumkit(const TiXmlElement& drumkit, bool keepNames) {
 void DrumkitDocument::writeDrumkit(TiXmlNode& parent) {
     auto* drumkit = new TiXmlElement("drumkit");
     XmlValues::setNumber(*drumkit, "version", 1.0);
-    drumkit->SetAttribute("name", host_.kitName());
+    drumkit->SetAttribute("name", host_.model().kitName());
     parent.LinkEndChild(drumkit);
     auto* list = new TiXmlElement("instruments");
     drumkit->LinkEndChild(list);
@@ -38,14 +38,14 @@ bool DrumkitDocument::loadDrumkitFile(const std::string& path, bool keepNames) {
     if (!drumkit || !readDrumkit(*drumkit, keepNames))
         return false;
     if (!keepNames) {
-        host_.kitName() = relativeName(path);
+        host_.model().kitName() = relativeName(path);
         host_.refreshEditor(kRefreshInstruments);
     }
     return true;
 }
 
 bool DrumkitDocument::saveDrumkitFile(const std::string& path) {
-    if (!PresetXml::saveRenamed(host_.kitName(), relativeName(path), path,
+    if (!PresetXml::saveRenamed(host_.model().kitName(), relativeName(path), path,
                                 [this](TiXmlNode& preset) { writeDrumkit(preset); }))
         return false;
     host_.refreshEditor(kRefreshInstruments);

@@ -75,7 +75,7 @@ void gatherKnobSlots(const TiXmlElement& instrument, const ParameterTable& table
 
 // Under the process lock: no disk access from here on.
 void apply(InstrumentReading& reading, DocumentHost& host, int track, bool keepName) {
-    InstrumentBank& bank = host.bank();
+    InstrumentBank& bank = host.model().bank();
     InstrumentBank::Track& t = bank.track(track);
     if (!keepName)
         t.name = reading.name;
@@ -90,7 +90,7 @@ void apply(InstrumentReading& reading, DocumentHost& host, int track, bool keepN
         t.samplePath = reading.samplePath;
     }
     for (const auto& [slot, index] : reading.knobSlots)
-        host.knobSlots().set(track, slot, index);
+        host.model().knobSlots().set(track, slot, index);
     // Restarts the instrument: every module reset (which also clears the
     // modulation offsets), work and output buffers cleared.
     bank.silenceTrack(track);
@@ -101,19 +101,19 @@ void apply(InstrumentReading& reading, DocumentHost& host, int track, bool keepN
 bool InstrumentDocument::readInstrument(const TiXmlElement& instrument, int track, bool keepName) {
     if (!validTrack(track))
         return false;
-    const ParameterTable& table = host_.bank().table();
+    const ParameterTable& table = host_.model().bank().table();
     InstrumentReading reading;
     reading.name = XmlValues::name(XmlValues::text(instrument, "name"));
     gatherValues(instrument, table, reading);
     gatherSample(instrument, host_.contentFolders(), reading);
     gatherKnobSlots(instrument, table, reading);
-    std::lock_guard<std::recursive_mutex> lock(host_.processLock());
+    std::lock_guard<ProcessLock> lock(host_.processLock());
     apply(reading, host_, track, keepName);
     return true;
 }
 
 void InstrumentDocument::writeInstrument(TiXmlNode& parent, int track) {
-    const InstrumentBank& bank = host_.bank();
+    const InstrumentBank& bank = host_.model().bank();
     const InstrumentBank::Track& t = bank.track(track);
     auto* instrument = new TiXmlElement("instrument");
     XmlValues::setNumber(*instrument, "version", 1.0);
@@ -135,7 +135,7 @@ void InstrumentDocument::writeInstrument(TiXmlNode& parent, int track) {
     auto* assign = new TiXmlElement("ctrl_assign");
     instrument->LinkEndChild(assign);
     for (int slot = 0; slot < kWrittenKnobSlots; ++slot) {
-        int index = host_.knobSlots().parameter(track, slot);
+        int index = host_.model().knobSlots().parameter(track, slot);
         auto* ctrl = new TiXmlElement("ctrl");
         ctrl->SetAttribute("idx", slot);
         ctrl->SetAttribute("param", index >= 0 && index < kParameterCount ? table.key(index) : "");
@@ -149,7 +149,7 @@ bool InstrumentDocument::loadInstrumentFile(int track, const std::string& path, 
     if (!instrument || !readInstrument(*instrument, track, keepName))
         return false;
     if (!keepName) {
-        host_.bank().track(track).name = relativeName(path);
+        host_.model().bank().track(track).name = relativeName(path);
         host_.refreshEditor(kRefreshInstruments);
     }
     return true;
@@ -157,7 +157,7 @@ bool InstrumentDocument::loadInstrumentFile(int track, const std::string& path, 
 
 bool InstrumentDocument::saveInstrumentFile(int track, const std::string& path) {
     if (!validTrack(track) ||
-        !PresetXml::saveRenamed(host_.bank().track(track).name, relativeName(path), path,
+        !PresetXml::saveRenamed(host_.model().bank().track(track).name, relativeName(path), path,
                                 [this, track](TiXmlNode& preset) { writeInstrument(preset, track); }))
         return false;
     host_.refreshEditor(kRefreshInstruments);

@@ -38,12 +38,12 @@ void appendText(TiXmlElement& element, const std::string& text) { element.LinkEn
 
 bool PatternDocument::readPattern(const TiXmlElement& pattern, bool keepName) {
     if (!keepName && XmlValues::has(pattern, "name"))
-        host_.patternName() = XmlValues::name(XmlValues::text(pattern, "name"));
-    Sequencer& sequencer = host_.sequencer();
+        host_.model().patternName() = XmlValues::name(XmlValues::text(pattern, "name"));
+    Sequencer& sequencer = host_.model().sequencer();
     sequencer.setShuffle(std::clamp(XmlValues::integer(pattern, "shuffle", 0), 0, kMaxShuffle));
     sequencer.setBars(std::clamp(XmlValues::integer(pattern, "numbars", 1), 1, kMaxBars));
     if (int resolution = XmlValues::integer(pattern, "resolution", 0))
-        host_.setStepResolution(resolution);
+        host_.model().setStepResolution(resolution);
     for (int t = 0; t < Sequencer::kTrackCount; ++t)
         sequencer.track(t).clear();
     const TiXmlElement* tracks = pattern.FirstChildElement("tracks");
@@ -51,7 +51,7 @@ bool PatternDocument::readPattern(const TiXmlElement& pattern, bool keepName) {
     for (const TiXmlElement* e = tracks ? tracks->FirstChildElement("track") : nullptr;
          e && position < Sequencer::kTrackCount; e = e->NextSiblingElement("track"), ++position)
         readTrack(*e, std::clamp(XmlValues::integer(*e, "number", position), 0, Sequencer::kTrackCount - 1));
-    InstrumentBank& bank = host_.bank();
+    InstrumentBank& bank = host_.model().bank();
     for (int t = 0; t < InstrumentBank::kTrackCount; ++t)
         for (int p = GenNoiseFreq1; p < kParameterCount; ++p)
             bank.voice(t).setModuleValue(p, 0.0f, ModuleParameter::kOffset);
@@ -60,7 +60,7 @@ bool PatternDocument::readPattern(const TiXmlElement& pattern, bool keepName) {
 }
 
 void PatternDocument::readTrack(const TiXmlElement& track, int target) {
-    TrackPattern& pattern = host_.sequencer().track(target);
+    TrackPattern& pattern = host_.model().sequencer().track(target);
     pattern.setVelocityRandom(static_cast<float>(XmlValues::number(track, "random", 0.0)));
     for (const TiXmlElement* child = track.FirstChildElement(); child; child = child->NextSiblingElement()) {
         if (child->ValueStr() == "velocity") {
@@ -75,11 +75,11 @@ void PatternDocument::readTrack(const TiXmlElement& track, int target) {
 }
 
 void PatternDocument::readAutomation(const TiXmlElement& automation, int target) {
-    const ParameterTable& table = host_.bank().table();
+    const ParameterTable& table = host_.model().bank().table();
     int p = table.indexOfKey(automation.Attribute("id"));
     if (p < 0)
         return;
-    TrackPattern& pattern = host_.sequencer().track(target);
+    TrackPattern& pattern = host_.model().sequencer().track(target);
     pattern.setAutomationScale(p, static_cast<float>(XmlValues::number(automation, "scaling", 1.0)));
     pattern.setAutomationRandom(p, static_cast<float>(XmlValues::number(automation, "random", 0.0)));
     if (const char* text = firstText(automation)) {
@@ -89,14 +89,14 @@ void PatternDocument::readAutomation(const TiXmlElement& automation, int target)
 }
 
 void PatternDocument::writePattern(TiXmlNode& parent) {
-    const Sequencer& sequencer = host_.sequencer();
-    const ParameterTable& table = host_.bank().table();
+    const Sequencer& sequencer = host_.model().sequencer();
+    const ParameterTable& table = host_.model().bank().table();
     TiXmlElement* pattern = appendElement(parent, "pattern");
     XmlValues::setNumber(*pattern, "version", 1.0);
-    pattern->SetAttribute("name", host_.patternName());
+    pattern->SetAttribute("name", host_.model().patternName());
     pattern->SetAttribute("shuffle", sequencer.shuffle());
     pattern->SetAttribute("numbars", sequencer.bars());
-    pattern->SetAttribute("resolution", host_.stepResolution());
+    pattern->SetAttribute("resolution", host_.model().stepResolution());
     TiXmlElement* tracks = appendElement(*pattern, "tracks");
     for (int t = 0; t < Sequencer::kTrackCount; ++t) {
         const TrackPattern& steps = sequencer.track(t);
@@ -126,7 +126,7 @@ bool PatternDocument::loadPatternFile(const std::string& path, bool keepName) {
     if (!pattern || !readPattern(*pattern, keepName))
         return false;
     if (!keepName) {
-        host_.patternName() = relativeName(path);
+        host_.model().patternName() = relativeName(path);
         host_.refreshEditor(kRefreshPattern);
         host_.refreshEditor(kRefreshShuffleAndBars);
     }
@@ -134,7 +134,7 @@ bool PatternDocument::loadPatternFile(const std::string& path, bool keepName) {
 }
 
 bool PatternDocument::savePatternFile(const std::string& path) {
-    if (!PresetXml::saveRenamed(host_.patternName(), relativeName(path), path,
+    if (!PresetXml::saveRenamed(host_.model().patternName(), relativeName(path), path,
                                 [this](TiXmlNode& preset) { writePattern(preset); }))
         return false;
     host_.refreshEditor(kRefreshPattern);

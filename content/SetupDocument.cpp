@@ -54,9 +54,9 @@ int flagBits(const InstrumentBank& bank, bool muted) {
 } // namespace
 
 bool SetupDocument::readSetup(const TiXmlElement& setup, bool keepNames) {
-    host_.bank().masterVolume = gainOf(XmlValues::number(setup, "volume", 0.0));
+    host_.model().bank().masterVolume = gainOf(XmlValues::number(setup, "volume", 0.0));
     if (!keepNames && XmlValues::has(setup, "name"))
-        host_.setupName() = XmlValues::name(XmlValues::text(setup, "name"));
+        host_.model().setupName() = XmlValues::name(XmlValues::text(setup, "name"));
     readMuteAndSolo(XmlValues::integer(setup, "mute", 0), XmlValues::integer(setup, "solo", 0));
     for (const TiXmlElement* child = setup.FirstChildElement(); child; child = child->NextSiblingElement()) {
         if (child->ValueStr() == "drumkit")
@@ -68,12 +68,12 @@ bool SetupDocument::readSetup(const TiXmlElement& setup, bool keepNames) {
 }
 
 void SetupDocument::readMuteAndSolo(int mute, int solo) {
-    InstrumentBank& bank = host_.bank();
+    InstrumentBank& bank = host_.model().bank();
     for (int t = 0; t < InstrumentBank::kTrackCount; ++t) {
         InstrumentBank::Track& track = bank.track(t);
         track.muted = (mute >> t & 1) != 0;
         if (track.muted && !track.soloed) {
-            std::lock_guard<std::recursive_mutex> lock(host_.processLock());
+            std::lock_guard<ProcessLock> lock(host_.processLock());
             bank.silenceTrack(t);
         }
         track.soloed = (solo >> t & 1) != 0;
@@ -81,10 +81,10 @@ void SetupDocument::readMuteAndSolo(int mute, int solo) {
 }
 
 void SetupDocument::writeSetup(TiXmlNode& parent) {
-    const InstrumentBank& bank = host_.bank();
+    const InstrumentBank& bank = host_.model().bank();
     auto* setup = new TiXmlElement("setup");
     XmlValues::setNumber(*setup, "version", 1.0);
-    setup->SetAttribute("name", host_.setupName());
+    setup->SetAttribute("name", host_.model().setupName());
     XmlValues::setNumber(*setup, "volume", volumeOf(bank.masterVolume));
     setup->SetAttribute("mute", flagBits(bank, true));
     setup->SetAttribute("solo", flagBits(bank, false));
@@ -99,7 +99,7 @@ bool SetupDocument::loadSetupFile(const std::string& path, bool keepNames) {
     if (!setup || !readSetup(*setup, keepNames))
         return false;
     if (!keepNames) {
-        host_.setupName() = relativeName(path);
+        host_.model().setupName() = relativeName(path);
         host_.refreshEditor(kRefreshEverything);
     }
     host_.setupLoaded();
@@ -107,7 +107,7 @@ bool SetupDocument::loadSetupFile(const std::string& path, bool keepNames) {
 }
 
 bool SetupDocument::saveSetupFile(const std::string& path) {
-    if (!PresetXml::saveRenamed(host_.setupName(), relativeName(path), path,
+    if (!PresetXml::saveRenamed(host_.model().setupName(), relativeName(path), path,
                                 [this](TiXmlNode& preset) { writeSetup(preset); }))
         return false;
     host_.refreshEditor(kRefreshEverything);

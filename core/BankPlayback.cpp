@@ -10,9 +10,8 @@ bool BankPlayback::isPlaying(int track) const {
 }
 
 void BankPlayback::trigger(int track, float velocity) {
-    InstrumentBank::Track& t = bank_.track(track);
-    t.voice->trigger(velocity);
-    t.triggered = true;
+    bank_.voice(track).trigger(velocity);
+    tracks_[InstrumentBank::clampTrack(track)].triggered = true;
 }
 
 // Automation moves a parameter through its offset, so the instrument's own value

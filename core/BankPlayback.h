@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TrackRenderState.h"
 #include "sequencer/PlaybackTarget.h"
 
 namespace trommik2 {
@@ -7,11 +8,11 @@ namespace trommik2 {
 class InstrumentBank;
 
 // Pattern playback's view of the instruments: mute and solo decide which
-// tracks play, hits start the voices, automation writes parameter base values.
+// tracks play, hits start the voices, automation moves parameters.
 // Audio thread, under the process lock.
 class BankPlayback : public PlaybackTarget {
   public:
-    explicit BankPlayback(InstrumentBank& bank) : bank_(bank) {}
+    BankPlayback(InstrumentBank& bank, TrackRenderState* tracks) : bank_(bank), tracks_(tracks) {}
 
     bool isPlaying(int track) const override;
     void trigger(int track, float velocity) override;
@@ -19,6 +20,7 @@ class BankPlayback : public PlaybackTarget {
 
   private:
     InstrumentBank& bank_;
+    TrackRenderState* tracks_;
 };
 
 } // namespace trommik2

@@ -7,6 +7,7 @@
 #include "engine/Dsp.h"
 #include "engine/InstrumentBank.h"
 #include "sequencer/Sequencer.h"
+#include "support/ProcessLock.h"
 
 namespace trommik2 {
 
@@ -23,24 +24,32 @@ void fill(float* x, int n, float value) {
 
 } // namespace
 
-BlockRenderer::BlockRenderer(InstrumentBank& bank, Sequencer& sequencer, PlaybackTarget& target)
-    : bank_(bank), sequencer_(sequencer), target_(target) {}
+BlockRenderer::BlockRenderer(InstrumentBank& bank, Sequencer& sequencer, ProcessLock& lock)
+    : bank_(bank), sequencer_(sequencer), lock_(lock), playback_(bank, tracks_) {
+    setSectionRates(bank.sampleRate());
+}
 
-void BlockRenderer::setSampleRate(float rate) {
+void BlockRenderer::setSectionRates(float rate) {
     master_.setSampleRate(rate);
     meters_[0].setSampleRate(rate);
     meters_[1].setSampleRate(rate);
 }
 
+void BlockRenderer::setSampleRate(float rate) {
+    if (rate != bank_.sampleRate() && rate > 0.0f) {
+        bank_.setSampleRate(rate);
+        setSectionRates(rate);
+    }
+    const int rounded = static_cast<int>(std::lrint(rate));
+    sampleRate_ = rounded > 0 ? rounded : 44100;
+}
+
 void BlockRenderer::suspend() {
     fill(mix_[0], 64, dsp::kAntiDenormal);
     fill(mix_[1], 64, dsp::kAntiDenormal);
-    for (int t = 0; t < InstrumentBank::kTrackCount; ++t) {
+    for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
         bank_.silenceTrack(t);
-        InstrumentBank::Track& track = bank_.track(t);
-        track.triggered = false;
-        track.gateLevel = 0.0f;
-        track.quietSamples = 0;
+        tracks_[t] = TrackRenderState();
     }
     meters_[0].clear();
     meters_[1].clear();
@@ -48,9 +57,25 @@ void BlockRenderer::suspend() {
     rendering_ = false;
 }
 
+void BlockRenderer::resume() {
+    for (TrackRenderState& track : tracks_)
+        track.triggered = false;
+}
+
 void BlockRenderer::render(float** outputs, int frames, bool adding) {
-    float* left = outputs[0];
-    float* right = outputs[1];
+    lock_.lockForRendering();
+    if (frames > 0) {
+        const float tempo = hostTempo_;
+        sequencer_.startBlock(sampleRate_, hostPosition_, tempo);
+        for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
+            bank_.voice(t).setTempo(tempo);
+        pendingTriggers_.apply(playback_);
+        renderSubBlocks(outputs[0], outputs[1], frames, adding);
+    }
+    lock_.unlockAfterRendering();
+}
+
+void BlockRenderer::renderSubBlocks(float* left, float* right, int frames, bool adding) {
     while (frames > 0) {
         int n = frames < dsp::kBlockSize ? frames : dsp::kBlockSize;
         renderSubBlock(left, right, n, adding);
@@ -61,14 +86,15 @@ void BlockRenderer::render(float** outputs, int frames, bool adding) {
 }
 
 bool BlockRenderer::selectTrack(int t, bool anySolo, int n) {
-    InstrumentBank::Track& track = bank_.track(t);
-    if (track.muted && !track.soloed)
+    const InstrumentBank::Track& model = bank_.track(t);
+    if (model.muted && !model.soloed)
         return false;
-    InstrumentVoice& voice = *track.voice;
-    track.gateThreshold = voice.effects().isActive() ? kGateWithEffect : kGateDry;
+    TrackRenderState& track = tracks_[t];
+    const InstrumentVoice& voice = *model.voice;
+    const float threshold = voice.effects().isActive() ? kGateWithEffect : kGateDry;
     track.gateLevel = (track.gateLevel + voice.meterMagnitude()) * kGateScale;
     bool audible = true;
-    if (track.gateLevel < track.gateThreshold) {
+    if (track.gateLevel < threshold) {
         track.gateLevel = 0.0f;
         // A delay between its echoes is quiet too: the track sleeps only once the
         // quiet has lasted longer than the effect's longest delay.
@@ -79,25 +105,24 @@ bool BlockRenderer::selectTrack(int t, bool anySolo, int n) {
     }
     audible = audible || voice.isSounding() || track.triggered;
     track.triggered = false;
-    return audible && (!anySolo || track.soloed);
+    return audible && (!anySolo || model.soloed);
 }
 
 void BlockRenderer::renderTracks(int n) {
     bool anySolo = false;
-    for (int t = 0; t < InstrumentBank::kTrackCount; ++t)
+    for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
         anySolo = anySolo || bank_.track(t).soloed;
-    for (int t = 0; t < InstrumentBank::kTrackCount; ++t) {
-        rendered_[t] = selectTrack(t, anySolo, n);
-        if (rendered_[t]) {
-            InstrumentBank::Track& track = bank_.track(t);
-            track.voice->renderBlock(n, track.left, track.right);
+    for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
+        TrackRenderState& track = tracks_[t];
+        track.rendered = selectTrack(t, anySolo, n);
+        if (track.rendered) {
+            bank_.voice(t).renderBlock(n, track.left, track.right);
             renderedVoiceSamples_ += static_cast<uint64_t>(n);
         }
     }
-    for (int t = 0; t < InstrumentBank::kTrackCount; ++t) {
-        if (!rendered_[t])
+    for (const TrackRenderState& track : tracks_) {
+        if (!track.rendered)
             continue;
-        const InstrumentBank::Track& track = bank_.track(t);
         for (int i = 0; i < n; ++i) {
             mix_[0][i] += track.left[i];
             mix_[1][i] += track.right[i];
@@ -106,10 +131,10 @@ void BlockRenderer::renderTracks(int n) {
 }
 
 void BlockRenderer::renderSubBlock(float* left, float* right, int n, bool adding) {
-    for (int t = 0; t < InstrumentBank::kTrackCount; ++t)
+    for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
         if (bank_.track(t).silenceRequested.exchange(false))
             bank_.silenceTrack(t);
-    sequencer_.processSubBlock(n, target_);
+    sequencer_.processSubBlock(n, playback_);
     // Every float-to-integer conversion inside the voices truncates.
     std::fesetround(FE_TOWARDZERO);
     rendering_ = true;

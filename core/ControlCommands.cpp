@@ -44,15 +44,15 @@ bool ControlCommands::runLocked(int32_t identifier, int32_t kind, const char* te
     WavLoader::Decoded sample;
     if (identifier == kControlSampleMenu && value != -1)
         sample = WavLoader::read(text ? text : "");
-    std::lock_guard<std::recursive_mutex> lock(machine_.processLock());
-    const int track = machine_.bank().selectedTrack;
+    std::lock_guard<ProcessLock> lock(machine_.processLock());
+    const int track = machine_.model().bank().selectedTrack;
     if (identifier >= kControlFirstKnobSlot && identifier <= kControlLastAssignableKnob) {
         assignKnob(identifier, kind, value);
     } else if (identifier == kControlEffectTypeMenu) {
-        machine_.bank().setValue(track, FXType, static_cast<float>(value));
+        machine_.model().bank().setValue(track, FXType, static_cast<float>(value));
         machine_.notifyEditor(kRefreshEffect, 1.0f);
     } else if (identifier == kControlSynthesisTypeMenu) {
-        machine_.bank().setValue(track, GenSynthesisType, static_cast<float>(value));
+        machine_.model().bank().setValue(track, GenSynthesisType, static_cast<float>(value));
         machine_.notifyEditor(kRefreshSampleAndSynthesis, 1.0f);
         machine_.notifyEditor(kRefreshKnobs, 1.0f);
     } else if (identifier == kControlSampleMenu) {
@@ -63,14 +63,14 @@ bool ControlCommands::runLocked(int32_t identifier, int32_t kind, const char* te
 
 void ControlCommands::assignKnob(int32_t identifier, int32_t kind, int32_t value) {
     if (kind == kAssignParameter)
-        machine_.knobSlots().assign(machine_.bank().selectedTrack, identifier, value);
+        machine_.model().knobSlots().assign(machine_.model().bank().selectedTrack, identifier, value);
     else if (kind == 0 && value == kToggleSchematics)
         machine_.setDisplaysSchematics(!machine_.displaysSchematics());
     machine_.notifyEditor(kRefreshKnobs, 1.0f);
 }
 
 bool ControlCommands::setSample(const char* text, int32_t value, WavLoader::Decoded sample) {
-    InstrumentBank::Track& track = machine_.bank().track(machine_.bank().selectedTrack);
+    InstrumentBank::Track& track = machine_.model().bank().track(machine_.model().bank().selectedTrack);
     SampleModule& player = track.voice->generator().sample();
     if (value == -1) {
         WavLoader::unloadSample(player);

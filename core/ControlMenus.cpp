@@ -46,9 +46,9 @@ Menu ControlMenus::fill(int32_t identifier) const {
 }
 
 MenuEntry ControlMenus::groupEntry(int group, int assigned, bool schematic) const {
-    const InstrumentBank& bank = machine_.bank();
+    const InstrumentBank& bank = machine_.model().bank();
     const ParameterTable& table = bank.table();
-    const TrackPattern& pattern = machine_.sequencer().track(bank.selectedTrack);
+    const TrackPattern& pattern = machine_.model().sequencer().track(bank.selectedTrack);
     MenuEntry entry = choice(table.groupName(group), group, table.groupOf(assigned) == group);
     entry.submenu = true;
     for (int parameter : table.groupMembers(group)) {
@@ -62,9 +62,9 @@ MenuEntry ControlMenus::groupEntry(int group, int assigned, bool schematic) cons
 }
 
 Menu ControlMenus::knobMenu(int slot) const {
-    const InstrumentBank& bank = machine_.bank();
+    const InstrumentBank& bank = machine_.model().bank();
     const int track = bank.selectedTrack;
-    const int assigned = machine_.knobSlots().parameter(track, slot);
+    const int assigned = machine_.model().knobSlots().parameter(track, slot);
     const bool schematic = machine_.displaysSchematics();
     Menu menu;
     // Synthesis types 0..2 show the group of the same number.
@@ -81,7 +81,7 @@ Menu ControlMenus::knobMenu(int slot) const {
 }
 
 Menu ControlMenus::synthesisMenu() const {
-    const InstrumentBank& bank = machine_.bank();
+    const InstrumentBank& bank = machine_.model().bank();
     int current = bank.voice(bank.selectedTrack).generator().synthesisType();
     Menu menu;
     for (int type = 0; type <= kNoSynthesis; ++type)
@@ -90,7 +90,7 @@ Menu ControlMenus::synthesisMenu() const {
 }
 
 Menu ControlMenus::effectMenu() const {
-    const InstrumentBank& bank = machine_.bank();
+    const InstrumentBank& bank = machine_.model().bank();
     int current = bank.voice(bank.selectedTrack).effects().effectType();
     Menu menu;
     for (int type = 0; type < kEffectTypeCount; ++type)

@@ -34,11 +34,11 @@ bool TrackExchange::pasteInstrument(int track) {
 
 void TrackExchange::copyTrackData(int track) {
     if (validTrack(track))
-        trackData_.copy(host_.sequencer().track(track));
+        trackData_.copy(host_.model().sequencer().track(track));
 }
 
 bool TrackExchange::pasteTrackData(int track) {
-    if (!validTrack(track) || !trackData_.paste(host_.sequencer().track(track)))
+    if (!validTrack(track) || !trackData_.paste(host_.model().sequencer().track(track)))
         return false;
     host_.patternChanged();
     host_.refreshEditor(kRefreshPattern);

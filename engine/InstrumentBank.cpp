@@ -48,11 +48,6 @@ void InstrumentBank::setSampleRate(float rate) {
     }
 }
 
-void InstrumentBank::silenceTrack(int t) {
-    Track& tr = track(t);
-    tr.voice->reset();
-    std::memset(tr.left, 0, sizeof tr.left);
-    std::memset(tr.right, 0, sizeof tr.right);
-}
+void InstrumentBank::silenceTrack(int t) { track(t).voice->reset(); }
 
 } // namespace trommik2

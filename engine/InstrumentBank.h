@@ -26,15 +26,6 @@ class InstrumentBank {
         // A request from the user interface to silence the voice, carried out by
         // the audio thread at its next sub-block so the two never touch the voice at once.
         std::atomic<bool> silenceRequested{false};
-        // Set by a hit, cleared by the next block: the track renders even if silent.
-        Relaxed<bool> triggered = false;
-        float gateLevel = 0.0f;
-        float gateThreshold = 0.0f;
-        // How long the output has stayed below the gate, in samples.
-        int quietSamples = 0;
-        float tempo = 120.0f;
-        float left[64] = {};
-        float right[64] = {};
         // The instrument's name and its sample file ("No Sample" when it has none).
         std::string name = "-";
         std::string samplePath = "No Sample";
@@ -61,7 +52,7 @@ class InstrumentBank {
     // thread under the process lock, or the audio thread before a block.
     void setSampleRate(float rate);
     float sampleRate() const { return sampleRate_; }
-    // Silences a track at once: its voice and output buffers are cleared.
+    // Silences a track at once: its voice is reset and its buffers cleared.
     void silenceTrack(int t);
 
     Relaxed<float> masterVolume = 1.9952623f; // +6 dB, 10^0.3

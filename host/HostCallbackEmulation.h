@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "host/effect/AEffect.h"
+#include "core/effect/AEffect.h"
 
 namespace trommik2 {
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "host/effect/SynthPlugin.h"
+#include "core/effect/SynthPlugin.h"
 
 namespace trommik2 {
 

@@ -9,8 +9,8 @@
 #include "HostCallbackEmulation.h"
 #include "InstanceRecord.h"
 #include "core/DrumMachine.h"
-#include "host/effect/EffectEditor.h"
-#include "host/effect/SynthPlugin.h"
+#include "core/effect/EffectEditor.h"
+#include "core/effect/SynthPlugin.h"
 
 namespace trommik2 {
 

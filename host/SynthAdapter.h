@@ -7,7 +7,7 @@
 
 #include <trommik2/host_api.h>
 
-#include "host/effect/AEffect.h"
+#include "core/effect/AEffect.h"
 
 namespace trommik2 {
 

@@ -91,17 +91,17 @@ bool importOne(ContentSession& session, AnsweringDialogs& dialogs, int track, co
     ContentLibrary& library = session.library();
     const std::string placed = (destination / file.filename()).string();
     const size_t declinedBefore = dialogs.declined().size();
-    session.bank().selectedTrack = track;
+    session.model().bank().selectedTrack = track;
     if (library.importSampleAsInstrument(track, file.string())) {
-        if (session.bank().track(track).samplePath != placed)
+        if (session.model().bank().track(track).samplePath != placed)
             return false;
-        std::printf("track %2d: %s\n", track + 1, session.bank().track(track).name.c_str());
+        std::printf("track %2d: %s\n", track + 1, session.model().bank().track(track).name.c_str());
         return true;
     }
     // A kept instrument still belongs to the kit.
     if (isDeclined(dialogs, declinedBefore, "Overwrite Instrument") &&
         library.loadFile(kContentInstruments, library.instrumentPathFor(placed))) {
-        std::printf("track %2d: %s (kept)\n", track + 1, session.bank().track(track).name.c_str());
+        std::printf("track %2d: %s (kept)\n", track + 1, session.model().bank().track(track).name.c_str());
         return true;
     }
     return false;
@@ -170,7 +170,7 @@ int runImport(Arguments& args, const ModuleLoader& module) {
     trommik2::Dialogs::install(nullptr);
 
     if (kitSaved)
-        std::printf("drum kit: %s\n", session.kitName().c_str());
+        std::printf("drum kit: %s\n", session.model().kitName().c_str());
     else if (!kitKept)
         return failure("the drum kit could not be saved");
     if (failed > 0)

@@ -63,7 +63,7 @@ struct Documents {
         sampleFile = std::filesystem::temp_directory_path() / (stem + ".wav");
         StressSetup::writeSample(sampleFile.string());
         for (int t = 0; t < DrumMachine::kTrackCount; ++t) {
-            std::lock_guard<std::recursive_mutex> lock(source.processLock());
+            std::lock_guard<ProcessLock> lock(source.processLock());
             WavLoader::loadSample(sampleFile.string(), source.bank().voice(t).generator().sample());
         }
         source.drumkitDocument().saveDrumkitFile(kitFile.string());

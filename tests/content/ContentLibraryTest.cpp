@@ -28,12 +28,12 @@ class ContentLibraryTest : public testing::Test {
 
     std::string pathOf(const std::string& name, int kind) { return host_.contentFolders().pathOf(name, kind); }
     std::string configFile(const std::string& name) { return root_.file("Trommik2/config/" + name); }
-    float pan(int track) { return host_.bank().value(track, OutPan); }
-    const std::string& name(int track) { return host_.bank().track(track).name; }
+    float pan(int track) { return host_.model().bank().value(track, OutPan); }
+    const std::string& name(int track) { return host_.model().bank().track(track).name; }
 
     // An instrument file whose pan tells it apart.
     void writeInstrument(const std::string& path, float panValue) {
-        host_.bank().setValue(15, OutPan, panValue);
+        host_.model().bank().setValue(15, OutPan, panValue);
         fs::create_directories(fs::path(path).parent_path());
         ASSERT_TRUE(documents_.saveInstrumentFile(15, path));
     }
@@ -64,20 +64,20 @@ TEST_F(ContentLibraryTest, BrowsingLoadsTheNeighboursOfTheCurrentItemWithinItsFo
     library_.refreshList(kContentInstruments);
     EXPECT_EQ(library_.list(kContentInstruments)->size(), 4);
 
-    host_.bank().selectedTrack = 2;
+    host_.model().bank().selectedTrack = 2;
     ASSERT_TRUE(library_.loadFile(kContentInstruments, pathOf("Kicks/A.tm2ins", kContentInstruments)));
     EXPECT_EQ(name(2), "Kicks\\A");
     EXPECT_TRUE(library_.browse(kContentInstruments, false));
     EXPECT_EQ(name(2), "Kicks\\B") << "the upper-case extension is listed";
     EXPECT_FLOAT_EQ(pan(2), 0.5f);
 
-    host_.bank().setValue(2, OutPan, 0.9f);
+    host_.model().bank().setValue(2, OutPan, 0.9f);
     EXPECT_TRUE(library_.browse(kContentInstruments, false));
     EXPECT_EQ(name(2), "Kicks\\B") << "next at the end of a sub-folder reloads the same item";
     EXPECT_FLOAT_EQ(pan(2), 0.5f);
     EXPECT_TRUE(library_.browse(kContentInstruments, true));
     EXPECT_EQ(name(2), "Kicks\\A");
-    EXPECT_FLOAT_EQ(pan(1), host_.bank().value(1, OutPan)) << "other tracks untouched";
+    EXPECT_FLOAT_EQ(pan(1), host_.model().bank().value(1, OutPan)) << "other tracks untouched";
     EXPECT_FALSE(library_.browse(kContentSamples, false));
 }
 
@@ -90,7 +90,7 @@ TEST_F(ContentLibraryTest, TemplatesNameTheInstrumentAndADefaultOneIsNotBrowsed)
     EXPECT_FLOAT_EQ(pan(4), -0.25f);
     EXPECT_EQ(host_.refreshes.back(), kRefreshInstruments);
 
-    host_.bank().selectedTrack = 4;
+    host_.model().bank().selectedTrack = 4;
     EXPECT_FALSE(library_.browse(kContentInstruments, false));
     EXPECT_FALSE(library_.browse(kContentInstruments, true));
     EXPECT_EQ(name(4), "default");
@@ -106,7 +106,7 @@ TEST_F(ContentLibraryTest, TemplatesNameTheInstrumentAndADefaultOneIsNotBrowsed)
 }
 
 TEST_F(ContentLibraryTest, SaveDialogProposesTheCurrentFolderAndName) {
-    host_.bank().track(0).name = "Kicks\\Deep";
+    host_.model().bank().track(0).name = "Kicks\\Deep";
     SaveRequest request = library_.saveRequest(kContentInstruments);
     EXPECT_EQ(request.fileName, "Deep");
     EXPECT_EQ(request.folder, root_.file("Trommik2/Instruments/")) << "Kicks does not exist yet";
@@ -117,13 +117,13 @@ TEST_F(ContentLibraryTest, SaveDialogProposesTheCurrentFolderAndName) {
     EXPECT_EQ(request.filterDescription, "Trommik2 instrument (*.tm2ins)");
     EXPECT_EQ(request.filterPattern, "*.tm2ins");
     EXPECT_EQ(request.extension, "tm2ins");
-    host_.patternName() = "Groove";
+    host_.model().patternName() = "Groove";
     EXPECT_EQ(library_.saveRequest(kContentPatterns).fileName, "Groove");
     EXPECT_EQ(library_.saveRequest(kContentPatterns).folder, root_.file("Trommik2/Patterns/"));
 }
 
 TEST_F(ContentLibraryTest, SavingWithTheDialogSavesRescansOrReports) {
-    host_.patternName() = "Old";
+    host_.model().patternName() = "Old";
     EXPECT_FALSE(library_.saveWithDialog(kContentPatterns)) << "cancelled";
     EXPECT_TRUE(dialogs_.messages().empty());
     EXPECT_FALSE(fs::exists(pathOf("", kContentPatterns)));
@@ -132,7 +132,7 @@ TEST_F(ContentLibraryTest, SavingWithTheDialogSavesRescansOrReports) {
     dialogs_.answerPath(pathOf("House/Deep", kContentPatterns));
     ASSERT_TRUE(library_.saveWithDialog(kContentPatterns));
     EXPECT_TRUE(fs::exists(pathOf("House/Deep.tm2pat", kContentPatterns))) << "the default extension is added";
-    EXPECT_EQ(host_.patternName(), "House\\Deep");
+    EXPECT_EQ(host_.model().patternName(), "House\\Deep");
     EXPECT_NE(library_.list(kContentPatterns)->find("House\\Deep"), ContentList::kNone) << "rescanned";
 
     dialogs_.answerPath(pathOf("Missing/Deep.tm2pat", kContentPatterns));
@@ -140,7 +140,7 @@ TEST_F(ContentLibraryTest, SavingWithTheDialogSavesRescansOrReports) {
     ASSERT_EQ(dialogs_.messages().size(), 1u);
     EXPECT_EQ(dialogs_.messages()[0].text, "Error while saving the file.");
     EXPECT_EQ(dialogs_.messages()[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(host_.patternName(), "House\\Deep");
+    EXPECT_EQ(host_.model().patternName(), "House\\Deep");
 }
 
 TEST_F(ContentLibraryTest, ImportCopiesAnOutsideSampleIntoTheChosenFolderAndSavesAnInstrument) {
@@ -156,8 +156,8 @@ TEST_F(ContentLibraryTest, ImportCopiesAnOutsideSampleIntoTheChosenFolderAndSave
     EXPECT_TRUE(dialogs_.messages().empty()) << "nothing to overwrite, nothing to ask";
     std::string copied = pathOf("Snares/Snare.wav", kContentSamples);
     EXPECT_EQ(readFile(copied), readFile(source));
-    EXPECT_EQ(host_.bank().track(3).samplePath, copied);
-    EXPECT_EQ(host_.bank().voice(3).generator().sample().frameCount(), 3);
+    EXPECT_EQ(host_.model().bank().track(3).samplePath, copied);
+    EXPECT_EQ(host_.model().bank().voice(3).generator().sample().frameCount(), 3);
     EXPECT_EQ(name(3), "Snares\\Snare");
     EXPECT_FLOAT_EQ(pan(3), -0.75f) << "made from the template";
     EXPECT_TRUE(fs::exists(pathOf("Snares/Snare.tm2ins", kContentInstruments)));
@@ -180,7 +180,7 @@ TEST_F(ContentLibraryTest, OverwriteQuestionsDecideWhatIsReplaced) {
     dialogs_.answerPath(snares);
     dialogs_.answerQuestion(Answer::Yes);
     dialogs_.answerQuestion(Answer::No);
-    host_.bank().setValue(1, OutPan, 0.1f);
+    host_.model().bank().setValue(1, OutPan, 0.1f);
     EXPECT_FALSE(library_.importSampleAsInstrument(1, second));
     ASSERT_EQ(dialogs_.messages().size(), 2u);
     EXPECT_EQ(dialogs_.messages()[0].text, "Overwrite Sample\n'Snare.wav'?");
@@ -200,20 +200,20 @@ TEST_F(ContentLibraryTest, OverwriteQuestionsDecideWhatIsReplaced) {
     EXPECT_TRUE(library_.importSampleAsInstrument(1, second));
     EXPECT_EQ(dialogs_.messages().size(), 2u);
     EXPECT_EQ(readFile(copied), monoWave({-5, -6, -7, -8}));
-    EXPECT_EQ(host_.bank().voice(1).generator().sample().frameCount(), 4) << "the kept copy plays";
+    EXPECT_EQ(host_.model().bank().voice(1).generator().sample().frameCount(), 4) << "the kept copy plays";
     EXPECT_EQ(name(1), "Snares\\Snare");
 }
 
 TEST_F(ContentLibraryTest, CancellingTheFolderChooserChangesNothing) {
     writeImportTemplate();
-    host_.bank().track(2).name = "Keep";
+    host_.model().bank().track(2).name = "Keep";
     EXPECT_FALSE(library_.importSampleAsInstrument(2, outsideSample({1, 2, 3})));
     EXPECT_EQ(dialogs_.folderTitles().size(), 1u);
     EXPECT_TRUE(dialogs_.messages().empty());
     EXPECT_FALSE(fs::exists(pathOf("", kContentSamples)));
     EXPECT_FALSE(fs::exists(pathOf("", kContentInstruments)));
     EXPECT_EQ(name(2), "Keep");
-    EXPECT_EQ(host_.bank().track(2).samplePath, "No Sample");
+    EXPECT_EQ(host_.model().bank().track(2).samplePath, "No Sample");
 }
 
 TEST_F(ContentLibraryTest, ASampleInsideTheSampleFolderIsNotCopiedAndAMissingTemplateStops) {
@@ -228,20 +228,20 @@ TEST_F(ContentLibraryTest, ASampleInsideTheSampleFolderIsNotCopiedAndAMissingTem
     writeImportTemplate();
     ASSERT_TRUE(library_.importSampleAsInstrument(0, inside));
     EXPECT_TRUE(dialogs_.folderTitles().empty()) << "no folder to choose for a sample already in place";
-    EXPECT_EQ(host_.bank().track(0).samplePath, inside);
+    EXPECT_EQ(host_.model().bank().track(0).samplePath, inside);
     EXPECT_EQ(name(0), "Kicks\\Deep");
     EXPECT_TRUE(fs::exists(pathOf("Kicks/Deep.tm2ins", kContentInstruments)));
 }
 
 TEST_F(ContentLibraryTest, KitsAreNamedAfterTheirSampleFolder) {
     ASSERT_TRUE(library_.saveKitForSampleFolder(pathOf("Acoustic/Vol.2", kContentSamples)));
-    EXPECT_EQ(host_.kitName(), "Acoustic\\Vol.2");
+    EXPECT_EQ(host_.model().kitName(), "Acoustic\\Vol.2");
     const std::string kit = pathOf("Acoustic/Vol.2.tm2drk", kContentDrumkits);
     EXPECT_TRUE(fs::exists(kit));
     EXPECT_NE(library_.list(kContentDrumkits)->find("Acoustic\\Vol.2"), ContentList::kNone);
 
     const std::string saved = readFile(kit);
-    host_.bank().setValue(0, OutPan, 0.33f);
+    host_.model().bank().setValue(0, OutPan, 0.33f);
     EXPECT_FALSE(library_.saveKitForSampleFolder(pathOf("Acoustic/Vol.2/", kContentSamples)));
     ASSERT_EQ(dialogs_.messages().size(), 1u);
     EXPECT_EQ(dialogs_.messages()[0].text, "Overwrite drumkit\n'Acoustic\\Vol.2'?");
@@ -251,7 +251,7 @@ TEST_F(ContentLibraryTest, KitsAreNamedAfterTheirSampleFolder) {
     EXPECT_NE(readFile(kit), saved);
 
     EXPECT_TRUE(library_.saveKitForSampleFolder(outside_.file("Loops")));
-    EXPECT_EQ(host_.kitName(), "Loops") << "a folder elsewhere names the kit by itself";
+    EXPECT_EQ(host_.model().kitName(), "Loops") << "a folder elsewhere names the kit by itself";
 }
 
 TEST_F(ContentLibraryTest, CreatesEveryFolderAlongAPath) {

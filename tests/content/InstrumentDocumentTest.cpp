@@ -42,7 +42,7 @@ class InstrumentDocumentTest : public testing::Test {
     std::vector<float> values(int track) {
         std::vector<float> v;
         for (int i = 0; i < kParameterCount; ++i)
-            v.push_back(host_.bank().value(track, i));
+            v.push_back(host_.model().bank().value(track, i));
         return v;
     }
 
@@ -50,11 +50,11 @@ class InstrumentDocumentTest : public testing::Test {
     void giveSample(int track, const std::string& name, const std::vector<int16_t>& words) {
         std::string path = host_.samplePath(name);
         writeFile(path, monoWave(words));
-        ASSERT_TRUE(WavLoader::loadSample(path, host_.bank().voice(track).generator().sample()));
-        host_.bank().track(track).samplePath = path;
+        ASSERT_TRUE(WavLoader::loadSample(path, host_.model().bank().voice(track).generator().sample()));
+        host_.model().bank().track(track).samplePath = path;
     }
 
-    const SampleModule& player(int track) { return host_.bank().voice(track).generator().sample(); }
+    const SampleModule& player(int track) { return host_.model().bank().voice(track).generator().sample(); }
 
     TempFolder root_;
     TestDocumentHost host_;
@@ -65,7 +65,7 @@ class InstrumentDocumentTest : public testing::Test {
 } // namespace
 
 TEST_F(InstrumentDocumentTest, AFileHasTheFormatsExactShape) {
-    InstrumentBank& bank = host_.bank();
+    InstrumentBank& bank = host_.model().bank();
     bank.setValue(0, GenSynthesisType, 3); // no synthesis: the noise parts keep the factory values
     const std::pair<int, float> set[] = {
         {GenWavTune, -12.5f},
@@ -98,7 +98,7 @@ TEST_F(InstrumentDocumentTest, AFileHasTheFormatsExactShape) {
         bank.setValue(0, index, value);
     const int slots[] = {FilterFreq, EnvDecay, GenWavTune, OutPan, FXParam1, 60};
     for (int slot = 0; slot < 6; ++slot)
-        host_.knobSlots().set(0, slot, slots[slot]);
+        host_.model().knobSlots().set(0, slot, slots[slot]);
     giveSample(0, "Kicks/Deep.wav", {1, 2, 3});
     std::string path = host_.contentFolders().pathOf("Kicks\\Deep.tm2ins", kContentInstruments);
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -113,8 +113,8 @@ TEST_F(InstrumentDocumentTest, AFileHasTheFormatsExactShape) {
 
 TEST_F(InstrumentDocumentTest, TextIsCompactAndReadsBackIntoAnotherTrack) {
     giveSample(2, "Kicks/Deep.wav", {100, -200, 300, -400});
-    host_.bank().track(2).name = "Two";
-    host_.knobSlots().set(2, 3, GenPMSize);
+    host_.model().bank().track(2).name = "Two";
+    host_.model().knobSlots().set(2, 3, GenPMSize);
     std::string text = "previous|";
     ASSERT_TRUE(document_.instrumentToText(2, text));
     EXPECT_EQ(text.rfind("previous|<?xml version=\"1.0\" ?><preset owner=\"Trommik2\"><instrument version=\"1.000000\" "
@@ -127,11 +127,11 @@ TEST_F(InstrumentDocumentTest, TextIsCompactAndReadsBackIntoAnotherTrack) {
 
     ASSERT_TRUE(document_.instrumentFromText(7, text.c_str() + 9));
     EXPECT_EQ(values(7), values(2));
-    EXPECT_EQ(host_.bank().track(7).name, "Two");
-    EXPECT_EQ(host_.bank().track(7).samplePath, host_.samplePath("Kicks/Deep.wav"));
+    EXPECT_EQ(host_.model().bank().track(7).name, "Two");
+    EXPECT_EQ(host_.model().bank().track(7).samplePath, host_.samplePath("Kicks/Deep.wav"));
     ASSERT_EQ(player(7).frameCount(), 4);
     EXPECT_EQ(player(7).data()[1], -200.0f / 32767.0f);
-    EXPECT_EQ(host_.knobSlots().parameter(7, 3), GenPMSize);
+    EXPECT_EQ(host_.model().knobSlots().parameter(7, 3), GenPMSize);
     EXPECT_TRUE(host_.refreshes.empty()) << "text reads tell no editor";
 }
 
@@ -142,7 +142,7 @@ TEST_F(InstrumentDocumentTest, OnlyTheMentionedParametersChange) {
     EXPECT_EQ(after[OutPan], 0.25f);
     after[OutPan] = before[OutPan];
     EXPECT_EQ(after, before);
-    EXPECT_EQ(host_.bank().track(4).name, "Pan");
+    EXPECT_EQ(host_.model().bank().track(4).name, "Pan");
 }
 
 TEST_F(InstrumentDocumentTest, ValuesAreClampedToTheirRanges) {
@@ -152,7 +152,7 @@ TEST_F(InstrumentDocumentTest, ValuesAreClampedToTheirRanges) {
                               param("FilterQ", "nan") + param("EnvDecay", "1e400") + param("OutPan", "-1e999") +
                               param("FilterDriveDB", "loud") + param("FilterEnvAmt", std::string(100000, '9').c_str())))
             .c_str()));
-    const InstrumentBank& bank = host_.bank();
+    const InstrumentBank& bank = host_.model().bank();
     EXPECT_EQ(bank.value(1, FilterFreq), 18000.0f);
     EXPECT_EQ(bank.value(1, EnvAttack), 0.1f);
     EXPECT_EQ(bank.value(1, OutLevelDB), 24.0f);
@@ -165,13 +165,13 @@ TEST_F(InstrumentDocumentTest, ValuesAreClampedToTheirRanges) {
 
 TEST_F(InstrumentDocumentTest, UnknownKeysAreSkipped) {
     std::vector<float> before = values(1);
-    int slot0 = host_.knobSlots().parameter(1, 0);
+    int slot0 = host_.model().knobSlots().parameter(1, 0);
     ASSERT_TRUE(document_.instrumentFromText(
         1, instrument("name=\"x\"", params(param("Bogus", "2") + param("outpan", "1") + "<param value=\"3\" />") +
                                         "<ctrl_assign><ctrl idx=\"0\" param=\"Bogus\" /></ctrl_assign>")
                .c_str()));
     EXPECT_EQ(values(1), before) << "an unknown key does not set the synthesis type";
-    EXPECT_EQ(host_.knobSlots().parameter(1, 0), slot0);
+    EXPECT_EQ(host_.model().knobSlots().parameter(1, 0), slot0);
 }
 
 TEST_F(InstrumentDocumentTest, KnobSlotsZeroToNineAreRead) {
@@ -181,10 +181,10 @@ TEST_F(InstrumentDocumentTest, KnobSlotsZeroToNineAreRead) {
                           "<ctrl idx=\"2\" param=\"GenWavLevel\" /></ctrl_assign>")
                .c_str()));
     KnobSlots defaults;
-    EXPECT_EQ(host_.knobSlots().parameter(0, 7), OutPan) << "writers stop at 5, readers do not";
-    EXPECT_EQ(host_.knobSlots().parameter(0, 2), GenWavLevel);
+    EXPECT_EQ(host_.model().knobSlots().parameter(0, 7), OutPan) << "writers stop at 5, readers do not";
+    EXPECT_EQ(host_.model().knobSlots().parameter(0, 2), GenWavLevel);
     for (int slot : {0, 1, 3, 4, 5, 6, 8, 9})
-        EXPECT_EQ(host_.knobSlots().parameter(0, slot), defaults.parameter(0, slot)) << slot;
+        EXPECT_EQ(host_.model().knobSlots().parameter(0, slot), defaults.parameter(0, slot)) << slot;
 }
 
 TEST_F(InstrumentDocumentTest, AShortSampleNameRemovesTheSample) {
@@ -192,7 +192,7 @@ TEST_F(InstrumentDocumentTest, AShortSampleNameRemovesTheSample) {
     ASSERT_TRUE(document_.instrumentFromText(3, instrument("", "<sample name=\".wav\" />").c_str()));
     EXPECT_EQ(player(3).frameCount(), 0);
     EXPECT_EQ(player(3).data(), nullptr);
-    EXPECT_EQ(host_.bank().track(3).samplePath, "No Sample");
+    EXPECT_EQ(host_.model().bank().track(3).samplePath, "No Sample");
     std::string text;
     document_.instrumentToText(3, text);
     EXPECT_NE(text.find("<sample name=\"\" />"), std::string::npos) << "a track without sample writes an empty name";
@@ -210,7 +210,7 @@ TEST_F(InstrumentDocumentTest, ASampleThatDoesNotLoadLeavesThePreviousOne) {
     const float* before = player(3).data();
     ASSERT_TRUE(document_.instrumentFromText(3, instrument("", "<sample name=\"Gone\\Missing.wav\" />").c_str()));
     EXPECT_EQ(player(3).data(), before);
-    EXPECT_EQ(host_.bank().track(3).samplePath, host_.samplePath("Snare.wav"));
+    EXPECT_EQ(host_.model().bank().track(3).samplePath, host_.samplePath("Snare.wav"));
     ASSERT_EQ(dialogs_.messages().size(), 1u);
     EXPECT_EQ(dialogs_.messages()[0].text, "Can't open WAV file '" + host_.samplePath("Gone/Missing.wav") + "'.");
 }
@@ -225,47 +225,45 @@ TEST_F(InstrumentDocumentTest, ForwardSlashesInSampleNamesAreAccepted) {
 }
 
 TEST_F(InstrumentDocumentTest, NamesAreTakenUnlessKept) {
-    host_.bank().track(5).name = "old";
+    host_.model().bank().track(5).name = "old";
     TiXmlDocument parsed;
     parsed.Parse(instrument("name=\"new\"", "").c_str());
     const TiXmlElement* element = parsed.FirstChildElement("preset")->FirstChildElement("instrument");
     ASSERT_TRUE(document_.readInstrument(*element, 5, true));
-    EXPECT_EQ(host_.bank().track(5).name, "old");
+    EXPECT_EQ(host_.model().bank().track(5).name, "old");
     ASSERT_TRUE(document_.instrumentFromText(5, instrument("", "").c_str()));
-    EXPECT_EQ(host_.bank().track(5).name, "") << "a missing name is the empty name";
+    EXPECT_EQ(host_.model().bank().track(5).name, "") << "a missing name is the empty name";
     ASSERT_TRUE(document_.instrumentFromText(5, instrument("name=\"" + std::string(1000, 'n') + "\"", "").c_str()));
-    EXPECT_EQ(host_.bank().track(5).name, std::string(259, 'n'));
+    EXPECT_EQ(host_.model().bank().track(5).name, std::string(259, 'n'));
     EXPECT_FALSE(document_.readInstrument(*element, 16, false));
     EXPECT_FALSE(document_.readInstrument(*element, -1, false));
 }
 
 TEST_F(InstrumentDocumentTest, ReadingRestartsTheInstrument) {
-    InstrumentVoice& voice = host_.bank().voice(0);
+    InstrumentVoice& voice = host_.model().bank().voice(0);
     voice.setModuleValue(FilterFreq, 500.0f, ModuleParameter::kOffset);
     voice.setModuleValue(OutPan, 0.5f, ModuleParameter::kOffset);
-    host_.bank().track(0).left[3] = 0.7f;
     ASSERT_TRUE(document_.instrumentFromText(0, instrument("", "").c_str()));
     EXPECT_EQ(voice.moduleValue(FilterFreq, ModuleParameter::kOffset), 0.0f);
     EXPECT_EQ(voice.moduleValue(OutPan, ModuleParameter::kOffset), 0.0f);
-    EXPECT_EQ(host_.bank().track(0).left[3], 0.0f);
 }
 
 TEST_F(InstrumentDocumentTest, FilesLoadUnderTheirNames) {
     std::string path = host_.contentFolders().pathOf("Toms\\Low.tm2ins", kContentInstruments);
     writeFile(path, instrument("name=\"inside\"", params(param("OutPan", "0.5"))));
     ASSERT_TRUE(document_.loadInstrumentFile(6, path, false));
-    EXPECT_EQ(host_.bank().track(6).name, "Toms\\Low");
-    EXPECT_EQ(host_.bank().value(6, OutPan), 0.5f);
+    EXPECT_EQ(host_.model().bank().track(6).name, "Toms\\Low");
+    EXPECT_EQ(host_.model().bank().value(6, OutPan), 0.5f);
     EXPECT_EQ(host_.refreshes, std::vector<int>{5004});
     host_.refreshes.clear();
     ASSERT_TRUE(document_.loadInstrumentFile(6, path, true));
-    EXPECT_EQ(host_.bank().track(6).name, "Toms\\Low");
+    EXPECT_EQ(host_.model().bank().track(6).name, "Toms\\Low");
     EXPECT_TRUE(host_.refreshes.empty());
 }
 
 TEST_F(InstrumentDocumentTest, BrokenDocumentsChangeNothing) {
     std::vector<float> before = values(0);
-    std::string name = host_.bank().track(0).name;
+    std::string name = host_.model().bank().track(0).name;
     std::string whole = instrument("name=\"x\"", params(param("OutPan", "1")));
     const std::string broken[] = {
         "",
@@ -278,11 +276,11 @@ TEST_F(InstrumentDocumentTest, BrokenDocumentsChangeNothing) {
     for (const std::string& text : broken) {
         EXPECT_FALSE(document_.instrumentFromText(0, text.c_str())) << text.substr(0, 80);
         EXPECT_EQ(values(0), before);
-        EXPECT_EQ(host_.bank().track(0).name, name);
+        EXPECT_EQ(host_.model().bank().track(0).name, name);
     }
     EXPECT_FALSE(document_.instrumentFromText(0, nullptr));
     EXPECT_FALSE(document_.loadInstrumentFile(0, root_.file("missing.tm2ins"), false));
-    EXPECT_EQ(host_.bank().track(0).name, name);
+    EXPECT_EQ(host_.model().bank().track(0).name, name);
 }
 
 namespace {
@@ -306,7 +304,7 @@ TEST_F(InstrumentDocumentTest, TheSampleFileIsReadBeforeTheProcessLockIsTaken) {
     CountingDialogs dialogs;
     Dialogs::install(&dialogs);
     std::string text = instrument("", params(param("OutPan", "0.75")) + "<sample name=\"Missing.wav\" />");
-    std::unique_lock<std::recursive_mutex> rendering(host_.processLock());
+    std::unique_lock<ProcessLock> rendering(host_.processLock());
     std::atomic<bool> done{false};
     std::thread reader([&] {
         document_.instrumentFromText(0, text.c_str());
@@ -317,9 +315,9 @@ TEST_F(InstrumentDocumentTest, TheSampleFileIsReadBeforeTheProcessLockIsTaken) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     EXPECT_EQ(dialogs.shown, 1) << "the file was tried while the audio thread held the lock";
     EXPECT_FALSE(done) << "the values wait for the lock";
-    EXPECT_NE(host_.bank().value(0, OutPan), 0.75f);
+    EXPECT_NE(host_.model().bank().value(0, OutPan), 0.75f);
     rendering.unlock();
     reader.join();
-    EXPECT_EQ(host_.bank().value(0, OutPan), 0.75f);
+    EXPECT_EQ(host_.model().bank().value(0, OutPan), 0.75f);
     Dialogs::install(&dialogs_);
 }

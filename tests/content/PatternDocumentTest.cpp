@@ -36,7 +36,7 @@ class PatternDocumentTest : public testing::Test {
         return text;
     }
 
-    Sequencer& sequencer() { return host_.sequencer(); }
+    Sequencer& sequencer() { return host_.model().sequencer(); }
 
     TempFolder root_;
     TestDocumentHost host_;
@@ -48,10 +48,10 @@ class PatternDocumentTest : public testing::Test {
 TEST_F(PatternDocumentTest, StepsAndTimingAreRead) {
     ASSERT_TRUE(read(pattern("name=\"Groove\" shuffle=\"33\" numbars=\"3\" resolution=\"32\"",
                              "<track number=\"2\" random=\"0.5\"><velocity>7F00</velocity></track>")));
-    EXPECT_EQ(host_.patternName(), "Groove");
+    EXPECT_EQ(host_.model().patternName(), "Groove");
     EXPECT_EQ(sequencer().shuffle(), 33);
     EXPECT_EQ(sequencer().bars(), 3);
-    EXPECT_EQ(host_.stepResolution(), 32);
+    EXPECT_EQ(host_.model().stepResolution(), 32);
     const TrackPattern& track = sequencer().track(2);
     EXPECT_EQ(track.velocity(0), 127);
     EXPECT_TRUE(track.stepMask().test(0));
@@ -64,15 +64,15 @@ TEST_F(PatternDocumentTest, StepsAndTimingAreRead) {
 }
 
 TEST_F(PatternDocumentTest, MissingAttributesTakeTheirDefaults) {
-    host_.setStepResolution(8);
+    host_.model().setStepResolution(8);
     sequencer().setShuffle(50);
     sequencer().setBars(4);
     ASSERT_TRUE(read(pattern("", "")));
     EXPECT_EQ(sequencer().shuffle(), 0);
     EXPECT_EQ(sequencer().bars(), 1);
-    EXPECT_EQ(host_.stepResolution(), 8) << "no resolution leaves the grid's";
+    EXPECT_EQ(host_.model().stepResolution(), 8) << "no resolution leaves the grid's";
     ASSERT_TRUE(read(pattern("resolution=\"0\" shuffle=\"250\" numbars=\"9\"", "")));
-    EXPECT_EQ(host_.stepResolution(), 8);
+    EXPECT_EQ(host_.model().stepResolution(), 8);
     EXPECT_EQ(sequencer().shuffle(), 100);
     EXPECT_EQ(sequencer().bars(), 4);
     ASSERT_TRUE(read(pattern("shuffle=\"-4\" numbars=\"-1\"", "")));
@@ -116,15 +116,15 @@ TEST_F(PatternDocumentTest, AutomationIsReadWithItsScalingAndRandom) {
 }
 
 TEST_F(PatternDocumentTest, ReadingClearsModulationOffsets) {
-    host_.bank().voice(9).setModuleValue(FilterFreq, 300.0f, ModuleParameter::kOffset);
+    host_.model().bank().voice(9).setModuleValue(FilterFreq, 300.0f, ModuleParameter::kOffset);
     ASSERT_TRUE(read(pattern("", "")));
-    EXPECT_EQ(host_.bank().voice(9).moduleValue(FilterFreq, ModuleParameter::kOffset), 0.0f);
+    EXPECT_EQ(host_.model().bank().voice(9).moduleValue(FilterFreq, ModuleParameter::kOffset), 0.0f);
 }
 
 TEST_F(PatternDocumentTest, WritingGivesEveryTrackAndOnlyItsAutomation) {
     sequencer().setShuffle(12);
     sequencer().setBars(4);
-    host_.patternName() = "Beat";
+    host_.model().patternName() = "Beat";
     TrackPattern& track = sequencer().track(3);
     track.setStep(5, 100);
     track.setAutomationPoint(OutPan, 5, -1.0f);
@@ -155,7 +155,7 @@ TEST_F(PatternDocumentTest, APatternReadsBackToTheSameText) {
         for (int k = t; k < 128; k += 5)
             track.setStep(k, (k * 7 + t) % 128);
         for (int p = 2 + t; p < kParameterCount; p += 9) {
-            const ParameterDescriptor& d = host_.bank().table().descriptor(p);
+            const ParameterDescriptor& d = host_.model().bank().table().descriptor(p);
             // Every step: a step without a point would come back as the value of its word.
             for (int k = 0; k < 128; ++k)
                 track.setAutomationPoint(p, k,
@@ -172,7 +172,7 @@ TEST_F(PatternDocumentTest, APatternReadsBackToTheSameText) {
     ASSERT_TRUE(reader.readPattern(*PresetXml::parsePayload(first.c_str(), parsed, "pattern"), false));
     for (int t = 0; t < 16; ++t) {
         const TrackPattern& a = sequencer().track(t);
-        const TrackPattern& b = other.sequencer().track(t);
+        const TrackPattern& b = other.model().sequencer().track(t);
         ASSERT_EQ(a.velocityRandom(), b.velocityRandom());
         for (int k = 0; k < 128; ++k) {
             ASSERT_EQ(a.velocity(k), b.velocity(k));
@@ -197,13 +197,13 @@ TEST_F(PatternDocumentTest, FilesAreNamedAndTellTheEditor) {
     std::string path = host_.contentFolders().pathOf("Funk\\One.tm2pat", kContentPatterns);
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     ASSERT_TRUE(document_.savePatternFile(path));
-    EXPECT_EQ(host_.patternName(), "Funk\\One");
+    EXPECT_EQ(host_.model().patternName(), "Funk\\One");
     EXPECT_EQ(host_.refreshes, std::vector<int>{5005});
     host_.refreshes.clear();
-    host_.patternName() = "elsewhere";
+    host_.model().patternName() = "elsewhere";
     sequencer().track(0).setStep(0, 9);
     ASSERT_TRUE(document_.loadPatternFile(path, false));
-    EXPECT_EQ(host_.patternName(), "Funk\\One");
+    EXPECT_EQ(host_.model().patternName(), "Funk\\One");
     EXPECT_EQ(sequencer().track(0).velocity(0), 0);
     EXPECT_EQ(sequencer().track(1).velocity(0), 127) << "the default snare came back from the file";
     EXPECT_EQ(host_.refreshes, (std::vector<int>{5005, 5003}));

@@ -39,36 +39,38 @@ class SetupDocumentTest : public testing::Test {
 } // namespace
 
 TEST_F(SetupDocumentTest, VolumeMuteAndSoloAreRead) {
-    host_.bank().masterVolume = 1.0f;
+    host_.model().bank().masterVolume = 1.0f;
     ASSERT_TRUE(document_.setupFromText(setup("volume=\"0.000000\" mute=\"5\" solo=\"32770\"").c_str()));
-    EXPECT_FLOAT_EQ(host_.bank().masterVolume, std::pow(10.0f, 0.3f));
+    EXPECT_FLOAT_EQ(host_.model().bank().masterVolume, std::pow(10.0f, 0.3f));
     for (int t = 0; t < 16; ++t) {
-        EXPECT_EQ(host_.bank().track(t).muted, t == 0 || t == 2) << t;
-        EXPECT_EQ(host_.bank().track(t).soloed, t == 1 || t == 15) << t;
+        EXPECT_EQ(host_.model().bank().track(t).muted, t == 0 || t == 2) << t;
+        EXPECT_EQ(host_.model().bank().track(t).soloed, t == 1 || t == 15) << t;
     }
     ASSERT_TRUE(document_.setupFromText(setup("volume=\"-26\"").c_str()));
-    EXPECT_FLOAT_EQ(host_.bank().masterVolume, 0.1f);
-    EXPECT_FALSE(host_.bank().track(0).muted) << "an absent mask is 0";
-    EXPECT_FALSE(host_.bank().track(15).soloed);
+    EXPECT_FLOAT_EQ(host_.model().bank().masterVolume, 0.1f);
+    EXPECT_FALSE(host_.model().bank().track(0).muted) << "an absent mask is 0";
+    EXPECT_FALSE(host_.model().bank().track(15).soloed);
 }
 
 TEST_F(SetupDocumentTest, MutingATrackThatIsNotSoloedSilencesIt) {
-    InstrumentBank& bank = host_.bank();
+    InstrumentBank& bank = host_.model().bank();
     bank.track(0).soloed = true;
-    bank.track(0).left[0] = 0.5f;
-    bank.track(2).left[0] = 0.5f;
+    // A modulation offset stands for a sounding voice: silencing resets it.
+    bank.voice(0).setModuleValue(OutPan, 0.5f, ModuleParameter::kOffset);
+    bank.voice(2).setModuleValue(OutPan, 0.5f, ModuleParameter::kOffset);
     ASSERT_TRUE(document_.setupFromText(setup("mute=\"5\"").c_str()));
-    EXPECT_EQ(bank.track(0).left[0], 0.5f) << "soloed before the load: keeps sounding";
-    EXPECT_EQ(bank.track(2).left[0], 0.0f);
+    EXPECT_EQ(bank.voice(0).moduleValue(OutPan, ModuleParameter::kOffset), 0.5f)
+        << "soloed before the load: keeps sounding";
+    EXPECT_EQ(bank.voice(2).moduleValue(OutPan, ModuleParameter::kOffset), 0.0f);
 }
 
 TEST_F(SetupDocumentTest, HostileVolumesStayFiniteAndAudible) {
     ASSERT_TRUE(document_.setupFromText(setup("volume=\"1e300\"").c_str()));
-    EXPECT_TRUE(std::isfinite(host_.bank().masterVolume));
+    EXPECT_TRUE(std::isfinite(host_.model().bank().masterVolume));
     ASSERT_TRUE(document_.setupFromText(setup("volume=\"-inf\"").c_str()));
-    EXPECT_GT(host_.bank().masterVolume, 0.0f);
+    EXPECT_GT(host_.model().bank().masterVolume, 0.0f);
     ASSERT_TRUE(document_.setupFromText(setup("volume=\"nan\"").c_str()));
-    EXPECT_FLOAT_EQ(host_.bank().masterVolume, std::pow(10.0f, 0.3f)) << "not a number counts as absent";
+    EXPECT_FLOAT_EQ(host_.model().bank().masterVolume, std::pow(10.0f, 0.3f)) << "not a number counts as absent";
 }
 
 TEST_F(SetupDocumentTest, TheFactoryVolumeWritesZero) {
@@ -79,8 +81,8 @@ TEST_F(SetupDocumentTest, TheFactoryVolumeWritesZero) {
 }
 
 TEST_F(SetupDocumentTest, TextWithoutASetupChangesNothing) {
-    host_.bank().masterVolume = 0.5f;
-    host_.setupName() = "kept";
+    host_.model().bank().masterVolume = 0.5f;
+    host_.model().setupName() = "kept";
     std::string before = state();
     std::string whole = setup("name=\"x\" volume=\"-20\" mute=\"65535\"");
     const std::string refused[] = {
@@ -109,13 +111,13 @@ TEST_F(SetupDocumentTest, DeeplyNestedSetupsAreRefusedWithoutCrashing) {
 }
 
 TEST_F(SetupDocumentTest, MissingChildrenLeaveTheirPartsAlone) {
-    host_.bank().track(3).name = "Tom";
-    host_.sequencer().track(5).setStep(7, 99);
+    host_.model().bank().track(3).name = "Tom";
+    host_.model().sequencer().track(5).setStep(7, 99);
     ASSERT_TRUE(document_.setupFromText(setup("name=\"Only volume\" volume=\"-6\"", "<unknown /><drumkit />").c_str()));
-    EXPECT_EQ(host_.setupName(), "Only volume");
-    EXPECT_EQ(host_.bank().track(3).name, "Tom") << "a kit without instruments keeps them";
-    EXPECT_EQ(host_.sequencer().track(5).velocity(7), 99) << "no pattern element, no pattern change";
-    EXPECT_FLOAT_EQ(host_.bank().masterVolume, 1.0f);
+    EXPECT_EQ(host_.model().setupName(), "Only volume");
+    EXPECT_EQ(host_.model().bank().track(3).name, "Tom") << "a kit without instruments keeps them";
+    EXPECT_EQ(host_.model().sequencer().track(5).velocity(7), 99) << "no pattern element, no pattern change";
+    EXPECT_FLOAT_EQ(host_.model().bank().masterVolume, 1.0f);
 }
 
 TEST_F(SetupDocumentTest, HugeAttributeValuesAreCutOrClamped) {
@@ -125,25 +127,25 @@ TEST_F(SetupDocumentTest, HugeAttributeValuesAreCutOrClamped) {
                                  "\"><tracks><track number=\"" + std::string(1000, '5') + "\"><velocity>" +
                                  std::string(1 << 16, 'F') + "</velocity></track></tracks></pattern>");
     ASSERT_TRUE(document_.setupFromText(text.c_str()));
-    EXPECT_EQ(host_.setupName().size(), 259u);
-    EXPECT_EQ(host_.patternName().size(), 259u);
-    EXPECT_EQ(host_.sequencer().bars(), 4);
-    EXPECT_EQ(host_.sequencer().track(15).velocity(127), 255);
-    EXPECT_TRUE(host_.bank().track(0).muted) << "the largest int has every track's bit";
+    EXPECT_EQ(host_.model().setupName().size(), 259u);
+    EXPECT_EQ(host_.model().patternName().size(), 259u);
+    EXPECT_EQ(host_.model().sequencer().bars(), 4);
+    EXPECT_EQ(host_.model().sequencer().track(15).velocity(127), 255);
+    EXPECT_TRUE(host_.model().bank().track(0).muted) << "the largest int has every track's bit";
 }
 
 TEST_F(SetupDocumentTest, FilesLoadUnderTheirNamesAndSilenceThePreviousSetup) {
     std::string path = host_.contentFolders().pathOf("Live\\Set.tm2set", kContentSetups);
     writeFile(path, setup("name=\"inside\" volume=\"-12\"", "<drumkit name=\"Kit\"><instruments /></drumkit>"));
     ASSERT_TRUE(document_.loadSetupFile(path, false));
-    EXPECT_EQ(host_.setupName(), "Live\\Set");
-    EXPECT_EQ(host_.kitName(), "Kit");
+    EXPECT_EQ(host_.model().setupName(), "Live\\Set");
+    EXPECT_EQ(host_.model().kitName(), "Kit");
     EXPECT_EQ(host_.setupsLoaded, 1);
     EXPECT_EQ(host_.refreshes, std::vector<int>{5006});
     host_.refreshes.clear();
-    host_.kitName() = "mine";
+    host_.model().kitName() = "mine";
     ASSERT_TRUE(document_.loadSetupFile(path, true));
-    EXPECT_EQ(host_.kitName(), "mine") << "names kept";
+    EXPECT_EQ(host_.model().kitName(), "mine") << "names kept";
     EXPECT_EQ(host_.setupsLoaded, 2);
     EXPECT_TRUE(host_.refreshes.empty());
     EXPECT_FALSE(document_.loadSetupFile(root_.file("none.tm2set"), false));
@@ -151,14 +153,14 @@ TEST_F(SetupDocumentTest, FilesLoadUnderTheirNamesAndSilenceThePreviousSetup) {
 }
 
 TEST_F(SetupDocumentTest, ASavedFileReadsBackAsTheSameState) {
-    host_.bank().masterVolume = 0.25f;
-    host_.bank().track(6).muted = true;
-    host_.bank().track(9).soloed = true;
-    host_.sequencer().setBars(3);
+    host_.model().bank().masterVolume = 0.25f;
+    host_.model().bank().track(6).muted = true;
+    host_.model().bank().track(9).soloed = true;
+    host_.model().sequencer().setBars(3);
     std::string path = host_.contentFolders().pathOf("Mine.tm2set", kContentSetups);
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     ASSERT_TRUE(document_.saveSetupFile(path));
-    EXPECT_EQ(host_.setupName(), "Mine");
+    EXPECT_EQ(host_.model().setupName(), "Mine");
     EXPECT_EQ(readFile(path).rfind("<?xml version=\"1.0\" ?>\n<preset owner=\"Trommik2\">\n    <setup ", 0), 0u)
         << "files are indented";
     std::string saved = state();
@@ -176,10 +178,10 @@ TEST_F(SetupDocumentTest, ASavedFileReadsBackAsTheSameState) {
 TEST_F(SetupDocumentTest, AFailedSaveLeavesThePreviousFileAndName) {
     std::string folder = host_.contentFolders().pathOf("Taken.tm2set", kContentSetups);
     std::filesystem::create_directories(folder);
-    host_.setupName() = "before";
+    host_.model().setupName() = "before";
     EXPECT_FALSE(document_.saveSetupFile(folder));
     EXPECT_TRUE(std::filesystem::is_directory(folder));
-    EXPECT_EQ(host_.setupName(), "before");
+    EXPECT_EQ(host_.model().setupName(), "before");
 
     std::string path = host_.contentFolders().pathOf("Old.tm2set", kContentSetups);
     writeFile(path, "the previous file");
@@ -194,7 +196,7 @@ TEST_F(SetupDocumentTest, AFailedSaveLeavesThePreviousFileAndName) {
     signal(SIGXFSZ, previous);
     EXPECT_FALSE(result);
     EXPECT_EQ(readFile(path), "the previous file");
-    EXPECT_EQ(host_.setupName(), "before");
+    EXPECT_EQ(host_.model().setupName(), "before");
     EXPECT_TRUE(host_.refreshes.empty());
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()))

@@ -35,7 +35,7 @@ TEST_F(StartUp, WithoutAContentTreeTheFactoryStateStaysAndNothingIsSaid) {
     fresh.saveState(after);
     EXPECT_EQ(after, factory);
     EXPECT_TRUE(dialogs_.messages().empty());
-    EXPECT_EQ(fresh.setupName(), "");
+    EXPECT_EQ(fresh.model().setupName(), "");
     EXPECT_EQ(fresh.contentLibrary().list(kContentSetups)->size(), 0);
 }
 
@@ -49,7 +49,7 @@ TEST_F(StartUp, LoadsTheConfiguredSetupFromTheSetupFolder) {
 
     DrumMachine first(nullptr);
     startUp(first);
-    EXPECT_EQ(first.setupName(), "default");
+    EXPECT_EQ(first.model().setupName(), "default");
     EXPECT_EQ(first.sequencer().shuffle(), 40);
     EXPECT_TRUE(first.bank().track(2).muted);
     EXPECT_EQ(first.contentLibrary().list(kContentSetups)->size(), 3) << "House, default, House\\Deep";
@@ -57,7 +57,7 @@ TEST_F(StartUp, LoadsTheConfiguredSetupFromTheSetupFolder) {
     writeFile(root_.file("Trommik2.ini"), "[Presets]\nDefaultSetup=House\\Deep\n");
     DrumMachine second(nullptr);
     startUp(second);
-    EXPECT_EQ(second.setupName(), "House\\Deep");
+    EXPECT_EQ(second.model().setupName(), "House\\Deep");
     EXPECT_EQ(second.sequencer().shuffle(), 12);
     EXPECT_TRUE(dialogs_.messages().empty());
 }
@@ -69,13 +69,13 @@ TEST_F(ContentParameters, BrowsingAtTheFirstPatternOfAFolderLoadsNothingNew) {
     ASSERT_TRUE(machine_.contentLibrary().loadFile(kContentPatterns, pathOf("Groove/A.tm2pat", kContentPatterns)));
     machine_.sequencer().setShuffle(55);
     machine_.setParameter(10020, 21002.0f);
-    EXPECT_EQ(machine_.patternName(), "Groove\\A");
+    EXPECT_EQ(machine_.model().patternName(), "Groove\\A");
     EXPECT_EQ(machine_.sequencer().shuffle(), 10) << "the same pattern again, not another one";
     machine_.setParameter(10021, 21002.4f);
-    EXPECT_EQ(machine_.patternName(), "Groove\\B");
+    EXPECT_EQ(machine_.model().patternName(), "Groove\\B");
     EXPECT_EQ(machine_.sequencer().shuffle(), 20);
     machine_.setParameter(10021, 21002.0f);
-    EXPECT_EQ(machine_.patternName(), "Groove\\B");
+    EXPECT_EQ(machine_.model().patternName(), "Groove\\B");
 }
 
 TEST_F(ContentParameters, InstrumentsAreBrowsedOnTheSelectedTrack) {
@@ -98,7 +98,7 @@ TEST_F(ContentParameters, SavingAsksForAPathAndReportsFailure) {
     dialogs_.answerPath(pathOf("Mine.tm2pat", kContentPatterns));
     machine_.setParameter(10019, 21002.0f);
     EXPECT_TRUE(fs::exists(pathOf("Mine.tm2pat", kContentPatterns)));
-    EXPECT_EQ(machine_.patternName(), "Mine");
+    EXPECT_EQ(machine_.model().patternName(), "Mine");
     ASSERT_EQ(dialogs_.saveRequests().size(), 1u);
     EXPECT_EQ(dialogs_.saveRequests()[0].title, "Save Pattern File");
 
@@ -119,7 +119,7 @@ TEST_F(ContentCommands, ListEntriesLoadAndAPreviewStartsTheHostOnlyWhenItIsNotRe
     const int b = patterns.find("Groove\\B");
 
     EXPECT_FALSE(machine_.command(10025, 0, nullptr, 0, b)) << "a preview";
-    EXPECT_EQ(machine_.patternName(), "Groove\\B");
+    EXPECT_EQ(machine_.model().patternName(), "Groove\\B");
     EXPECT_EQ(playRequests(), 1);
     EXPECT_TRUE(machine_.command(10025, 0, nullptr, 1, a));
     EXPECT_EQ(machine_.sequencer().shuffle(), 10);
@@ -127,7 +127,7 @@ TEST_F(ContentCommands, ListEntriesLoadAndAPreviewStartsTheHostOnlyWhenItIsNotRe
 
     renderOneBlock(machine_);
     machine_.command(10025, 0, nullptr, 0, b);
-    EXPECT_EQ(machine_.patternName(), "Groove\\B");
+    EXPECT_EQ(machine_.model().patternName(), "Groove\\B");
     EXPECT_EQ(playRequests(), 1) << "the host plays already";
     machine_.suspend();
     machine_.command(10025, 0, nullptr, 0, a);
@@ -135,7 +135,7 @@ TEST_F(ContentCommands, ListEntriesLoadAndAPreviewStartsTheHostOnlyWhenItIsNotRe
 
     machine_.command(10025, 0, nullptr, 0, patterns.entry(a).parent);
     machine_.command(10025, 0, nullptr, 0, 99);
-    EXPECT_EQ(machine_.patternName(), "Groove\\A") << "a folder or no entry loads nothing";
+    EXPECT_EQ(machine_.model().patternName(), "Groove\\A") << "a folder or no entry loads nothing";
     EXPECT_EQ(playRequests(), 2);
 }
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <core/DrumMachine.h>
-#include <host/effect/EffectEditor.h>
+#include <core/effect/EffectEditor.h>
 #include <platform/ScriptedDialogs.h>
 
 #include "support/FileSupport.h"

@@ -38,7 +38,7 @@ using ContentMenus = ContentRig;
 
 TEST_F(KnobMenus, OfferTheSynthesisGroupAndTheOtherModulesWithTheAssignedOneMarked) {
     machine_.command(10014, 0, nullptr, 1, 0);
-    machine_.knobSlots().assign(0, 10002, FilterFreq);
+    machine_.model().knobSlots().assign(0, 10002, FilterFreq);
     machine_.sequencer().track(0).setAutomationPoint(FilterQ, 3, 0.5f);
     Menu menu = machine_.listProvider().fillMenu(10002);
     ASSERT_EQ(texts(menu), (std::vector<std::string>{"Filtered Noise", "Sample (WAV) Playback", "Envelope Generator",
@@ -68,7 +68,7 @@ TEST_F(KnobMenus, OfferTheSynthesisGroupAndTheOtherModulesWithTheAssignedOneMark
 
 TEST_F(KnobMenus, ChoicesAssignTheSlotAndTheLastEntryTogglesTheSchematics) {
     EXPECT_TRUE(machine_.command(10003, 1, nullptr, 1, EnvDecay));
-    EXPECT_EQ(machine_.knobSlots().parameter(0, 1), EnvDecay);
+    EXPECT_EQ(machine_.model().knobSlots().parameter(0, 1), EnvDecay);
     EXPECT_TRUE(refreshed(5000));
     EXPECT_EQ(markedValues(machine_.listProvider().fillMenu(10003)), (std::vector<int>{5, -1}));
 
@@ -77,7 +77,7 @@ TEST_F(KnobMenus, ChoicesAssignTheSlotAndTheLastEntryTogglesTheSchematics) {
     Menu menu = machine_.listProvider().fillMenu(10003);
     EXPECT_FALSE(menu.back().marked);
     EXPECT_FALSE(menu[2].children[0].highlightInSchematic);
-    EXPECT_EQ(machine_.knobSlots().parameter(0, 1), EnvDecay) << "the toggle assigns nothing";
+    EXPECT_EQ(machine_.model().knobSlots().parameter(0, 1), EnvDecay) << "the toggle assigns nothing";
     machine_.command(10003, 0, nullptr, 1, -1);
     EXPECT_TRUE(machine_.listProvider().fillMenu(10003).back().marked);
 }

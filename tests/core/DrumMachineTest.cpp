@@ -89,7 +89,7 @@ TEST(DrumMachine, DisplaysTheSelectedTracksValuesAndNames) {
     machine.bank().track(3).name = "Kicks\\Deep";
     machine.getParameterDisplay(10063, text);
     EXPECT_STREQ(text, "Deep");
-    machine.kitName() = "Factory/Roomy";
+    machine.model().kitName() = "Factory/Roomy";
     machine.getParameterDisplay(10077, text);
     EXPECT_STREQ(text, "Roomy");
     machine.getParameterDisplay(12345, text);

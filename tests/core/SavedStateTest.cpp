@@ -37,7 +37,7 @@ void fillEverything(DrumMachine& m) {
             bank.setValue(t, i, gridValue(table.descriptor(i), 7 * t + 3 * i));
         bank.track(t).name = "Track " + std::to_string(t);
         for (int slot = 0; slot < 6; ++slot)
-            m.knobSlots().set(t, slot, (t + 5 * slot) % kParameterCount);
+            m.model().knobSlots().set(t, slot, (t + 5 * slot) % kParameterCount);
         if (t % 3 == 0) {
             std::string name = t % 2 ? "Kicks/Deep" + std::to_string(t) + ".wav" : "Snare" + std::to_string(t) + ".wav";
             std::string path = m.contentFolders().pathOf(name, kContentSamples);
@@ -65,9 +65,9 @@ void fillEverything(DrumMachine& m) {
     m.sequencer().setShuffle(37);
     m.sequencer().setBars(3);
     m.setParameter(10000, 0.5f); // -18 dB
-    m.kitName() = "Kits\\Mine";
-    m.patternName() = "Groove";
-    m.setupName() = "Live";
+    m.model().kitName() = "Kits\\Mine";
+    m.model().patternName() = "Groove";
+    m.model().setupName() = "Live";
 }
 
 std::string stateOf(DrumMachine& m) {
@@ -99,7 +99,7 @@ TEST(SavedState, AFreshMachineTakesOverEverythingTheStateCarries) {
         for (int f = 0; f < sa.frameCount(); ++f)
             ASSERT_EQ(sa.data()[f], sb.data()[f]);
         for (int slot = 0; slot < 6; ++slot)
-            EXPECT_EQ(source->knobSlots().parameter(t, slot), target->knobSlots().parameter(t, slot));
+            EXPECT_EQ(source->model().knobSlots().parameter(t, slot), target->model().knobSlots().parameter(t, slot));
         EXPECT_EQ(a.track(t).muted, b.track(t).muted);
         EXPECT_EQ(a.track(t).soloed, b.track(t).soloed);
 
@@ -123,9 +123,9 @@ TEST(SavedState, AFreshMachineTakesOverEverythingTheStateCarries) {
     EXPECT_EQ(target->sequencer().shuffle(), 37);
     EXPECT_EQ(target->sequencer().bars(), 3);
     EXPECT_FLOAT_EQ(b.masterVolume, a.masterVolume);
-    EXPECT_EQ(target->kitName(), "Kits\\Mine");
-    EXPECT_EQ(target->patternName(), "Groove");
-    EXPECT_EQ(target->setupName(), "Live");
+    EXPECT_EQ(target->model().kitName(), "Kits\\Mine");
+    EXPECT_EQ(target->model().patternName(), "Groove");
+    EXPECT_EQ(target->model().setupName(), "Live");
     EXPECT_EQ(stateOf(*target), first) << "a second save is byte-identical";
 }
 
@@ -157,13 +157,13 @@ TEST(SavedState, RefusedStatesChangeNothing) {
 
 TEST(SavedState, TheStepResolutionTravelsWithThePattern) {
     DrumMachine machine(nullptr);
-    EXPECT_EQ(machine.stepResolution(), 16) << "until an editor's grid says otherwise";
+    EXPECT_EQ(machine.model().stepResolution(), 16) << "until an editor's grid says otherwise";
     std::string text = stateOf(machine);
     std::string edited = text;
     edited.replace(edited.find("resolution=\"16\""), 15, "resolution=\"32\"");
     ASSERT_TRUE(machine.loadState(edited.c_str()));
-    EXPECT_EQ(machine.stepResolution(), 32);
+    EXPECT_EQ(machine.model().stepResolution(), 32);
     edited.replace(edited.find("resolution=\"32\""), 15, "resolution=\"12\"");
     ASSERT_TRUE(machine.loadState(edited.c_str()));
-    EXPECT_EQ(machine.stepResolution(), 32) << "a resolution the grid cannot show is ignored";
+    EXPECT_EQ(machine.model().stepResolution(), 32) << "a resolution the grid cannot show is ignored";
 }

@@ -45,10 +45,10 @@ TEST_F(TrackExchangeTest, ExchangingSwapsInstrumentsButNotPatterns) {
     bank.track(3).name = "Cymbal";
     giveSample(0, "Kicks/Deep.wav", 10);
     giveSample(3, "Crash.wav", 20);
-    machine_.knobSlots().set(0, 2, OutPan);
-    machine_.knobSlots().set(3, 2, GenPMSize);
-    machine_.knobSlots().set(0, 8, FilterQ);
-    machine_.knobSlots().set(3, 8, EnvDecay);
+    machine_.model().knobSlots().set(0, 2, OutPan);
+    machine_.model().knobSlots().set(3, 2, GenPMSize);
+    machine_.model().knobSlots().set(0, 8, FilterQ);
+    machine_.model().knobSlots().set(3, 8, EnvDecay);
     machine_.sequencer().track(0).setStep(4, 90);
     bank.track(3).muted = true;
     std::vector<float> kick = values(0);
@@ -63,9 +63,9 @@ TEST_F(TrackExchangeTest, ExchangingSwapsInstrumentsButNotPatterns) {
     EXPECT_EQ(frames(0), 20);
     EXPECT_EQ(frames(3), 10);
     EXPECT_EQ(bank.track(3).samplePath, machine_.contentFolders().pathOf("Kicks/Deep.wav", kContentSamples));
-    EXPECT_EQ(machine_.knobSlots().parameter(0, 2), GenPMSize);
-    EXPECT_EQ(machine_.knobSlots().parameter(3, 2), OutPan);
-    EXPECT_EQ(machine_.knobSlots().parameter(0, 8), FilterQ) << "slots 6..9 stay";
+    EXPECT_EQ(machine_.model().knobSlots().parameter(0, 2), GenPMSize);
+    EXPECT_EQ(machine_.model().knobSlots().parameter(3, 2), OutPan);
+    EXPECT_EQ(machine_.model().knobSlots().parameter(0, 8), FilterQ) << "slots 6..9 stay";
     EXPECT_EQ(machine_.sequencer().track(0).velocity(4), 90) << "the pattern stays";
     EXPECT_FALSE(machine_.sequencer().track(3).hasSteps());
     EXPECT_TRUE(bank.track(3).muted);

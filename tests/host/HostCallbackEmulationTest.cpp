@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include <core/effect/SynthPlugin.h>
 #include <host/HostCallbackEmulation.h>
 #include <host/SynthAdapter.h>
-#include <host/effect/SynthPlugin.h>
 
 using namespace trommik2;
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <core/effect/SynthPlugin.h>
 #include <host/SynthAdapter.h>
-#include <host/effect/SynthPlugin.h>
 
 using namespace trommik2;
 

@@ -73,7 +73,7 @@ TEST(Realtime, StressSetupRendersWithoutAllocationsOrForeignLocksAfterTheFirstBl
     MachineDriver driver(*machine, 44100, 512);
     driver.renderBlock();
     allocation::startCounting();
-    locks::startCounting(machine->processLock().native_handle());
+    locks::startCounting(machine->processLock().mutex().native_handle());
     for (int block = 1; block < 350; ++block) // over four seconds: the whole two-bar pattern plays
         driver.renderBlock();
     size_t lockCount = locks::stopCounting();

@@ -64,7 +64,7 @@ class FactoryLibraryTest : public ::testing::Test {
         rig_.machine->suspend();
         rig_.machine->resume();
         rig_.position = 0;
-        rig_.machine->trigger(track, 1.0f);
+        rig_.machine->renderer().trigger(track, 1.0f);
         return louder(rig_.renderLeft(frames));
     }
     // A hit that may swell for a while (reversed samples) before it is loud.
@@ -213,7 +213,7 @@ TEST_F(FactoryLibraryTest, EverySetupPlaysWithinTheHeadroom) {
 
 TEST_F(FactoryLibraryTest, DefaultSetupIsAGrooveOnSeveralTracks) {
     ASSERT_TRUE(machine().setupDocument().loadSetupFile((content("Setups") / "default.tm2set").string(), false));
-    EXPECT_EQ(machine().setupName(), "default");
+    EXPECT_EQ(machine().model().setupName(), "default");
     int playing = 0;
     int velocities = 0;
     std::set<int> levels;

@@ -76,7 +76,7 @@ bool LibraryMachine::applyInstrument(int track, const InstrumentRecipe& recipe) 
     for (const Setting& s : recipe.settings)
         values[s.index] = s.value;
 
-    std::lock_guard<std::recursive_mutex> lock(machine_->processLock());
+    std::lock_guard<ProcessLock> lock(machine_->processLock());
     // The type first: it creates the modules that take the other values.
     bank.setValue(track, GenSynthesisType, values[GenSynthesisType]);
     for (int i = GenSynthesisType + 1; i < kParameterCount; ++i)
@@ -93,7 +93,7 @@ bool LibraryMachine::applyInstrument(int track, const InstrumentRecipe& recipe) 
     }
     const int type = static_cast<int>(values[GenSynthesisType]);
     for (int slot = 0; slot < 6; ++slot)
-        machine_->knobSlots().set(track, slot, kKnobsBySynthesis[type][slot]);
+        machine_->model().knobSlots().set(track, slot, kKnobsBySynthesis[type][slot]);
     t.name = recipe.name;
     bank.silenceTrack(track);
     return loaded;
@@ -110,7 +110,7 @@ bool LibraryMachine::applyKit(const KitRecipe& kit) {
         bank.setValue(t, OutPan, slot.pan);
         bank.silenceTrack(t);
     }
-    machine_->kitName() = kit.name;
+    machine_->model().kitName() = kit.name;
     return true;
 }
 
@@ -144,15 +144,15 @@ void LibraryMachine::applyPattern(const PatternRecipe& pattern) {
             track.setAutomationPoint(lane.parameter, slot, value != 0.0f ? value : 1e-3f);
         }
     }
-    machine_->setStepResolution(finest);
-    machine_->patternName() = pattern.name;
+    machine_->model().setStepResolution(finest);
+    machine_->model().patternName() = pattern.name;
 }
 
 std::vector<float> LibraryMachine::renderHit(int track, float velocity, int frames) {
     for (int t = 0; t < Sequencer::kTrackCount; ++t)
         machine_->sequencer().track(t).clear();
     silenceAll();
-    machine_->trigger(track, velocity);
+    machine_->renderer().trigger(track, velocity);
     return render(frames);
 }
 
