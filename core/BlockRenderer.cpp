@@ -36,6 +36,7 @@ void BlockRenderer::setSectionRates(float rate) {
 }
 
 void BlockRenderer::setSampleRate(float rate) {
+    requestedRate_.store(rate, std::memory_order_relaxed);
     if (rate != bank_.sampleRate() && rate > 0.0f) {
         bank_.setSampleRate(rate);
         setSectionRates(rate);

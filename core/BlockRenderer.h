@@ -40,6 +40,8 @@ class BlockRenderer {
 
     // Under the process lock.
     void setSampleRate(float rate);
+    // Any thread: whether the last rate set was this one.
+    bool runsAt(float rate) const { return requestedRate_.load(std::memory_order_relaxed) == rate; }
     int sampleRate() const { return sampleRate_; }
     // Under the process lock. Silence: mix buffers at the anti-denormal level,
     // voices, gates, meters and the high-pass cleared, the rendering flag down.
@@ -73,6 +75,7 @@ class BlockRenderer {
     std::atomic<int> hostPosition_{0};
     std::atomic<float> hostTempo_{120.0f};
     Relaxed<int> sampleRate_ = 44100;
+    std::atomic<float> requestedRate_{0.0f};
     Relaxed<bool> rendering_ = false;
     uint64_t renderedVoiceSamples_ = 0;
 };

@@ -60,6 +60,9 @@ bool DrumMachine::displaysSchematics() const {
 void DrumMachine::setDisplaysSchematics(bool on) { configuration_.writeBool(kEditorSection, kSchematicsKey, on); }
 
 void DrumMachine::setSampleRate(float rate) {
+    // Hosts hand over their rate before every block: only a change takes the lock.
+    if (renderer_.runsAt(rate))
+        return;
     std::lock_guard<ProcessLock> lock(processLock_);
     renderer_.setSampleRate(rate);
     AudioEffect::setSampleRate(rate);

@@ -77,7 +77,8 @@ SynthPlugin* SynthAdapter::findPlugin(HostContext* context) {
     return record ? record->plugin : nullptr;
 }
 
-SynthPlugin* SynthAdapter::livePlugin(const void* effect) const {
+SynthPlugin* SynthAdapter::livePlugin(const void* effect) {
+    std::lock_guard<std::recursive_mutex> lock(instanceLock_);
     for (InstanceRecord* record : instances_)
         if (record->plugin->getAeffect() == effect)
             return record->plugin;
@@ -93,10 +94,12 @@ int32_t SynthAdapter::carryOver(SynthPlugin* from, SynthPlugin* to, bool* editor
     return to->loadState(state.c_str()) ? 1 : 0;
 }
 
+// The instance lock guards only the table: building a plug-in (which scans the
+// content tree and loads the start-up setup) and deleting one happen outside
+// it, so rendering other instances never waits for them.
 int32_t SynthAdapter::open(HostContext* context) {
     if (!context)
         return 0;
-    std::lock_guard<std::recursive_mutex> lock(instanceLock_);
     SynthPlugin* plugin = createEffectInstance(hostCallbackEmulation);
     if (!plugin)
         return 0;
@@ -112,30 +115,35 @@ int32_t SynthAdapter::open(HostContext* context) {
     }
     context->plugin = plugin->getAeffect();
     context->reservedWord = 0;
-    instances_.push_back(record);
+    {
+        std::lock_guard<std::recursive_mutex> lock(instanceLock_);
+        instances_.push_back(record);
+    }
     if (result == 1 && editorWasOpen)
         openEditor(context);
     return result;
 }
 
 int32_t SynthAdapter::close(HostContext* context) {
-    std::lock_guard<std::recursive_mutex> lock(instanceLock_);
-    auto it = std::find_if(instances_.begin(), instances_.end(),
-                           [context](const InstanceRecord* r) { return r->context == context; });
-    if (!context || it == instances_.end())
-        return 0;
-    InstanceRecord* record = *it;
-    instances_.erase(it);
+    InstanceRecord* record = nullptr;
+    {
+        std::lock_guard<std::recursive_mutex> lock(instanceLock_);
+        auto it = std::find_if(instances_.begin(), instances_.end(),
+                               [context](const InstanceRecord* r) { return r->context == context; });
+        if (!context || it == instances_.end())
+            return 0;
+        record = *it;
+        instances_.erase(it);
+    }
     delete record->plugin;
     delete record;
     return 1;
 }
 
 int32_t SynthAdapter::openEditor(HostContext* context) {
-    std::lock_guard<std::recursive_mutex> lock(instanceLock_);
-    for (InstanceRecord* other : instances_)
-        if (other->context != context && other->plugin->getEditor())
-            other->plugin->getEditor()->close();
+    for (SynthPlugin* other : pluginsExcept(context))
+        if (other->getEditor())
+            other->getEditor()->close();
     SynthPlugin* plugin = findPlugin(context);
     EffectEditor* editor = plugin ? plugin->getEditor() : nullptr;
     if (!editor)
@@ -212,20 +220,21 @@ int32_t SynthAdapter::render(HostContext* context) {
     InstanceRecord* record = context ? find(context) : nullptr;
     if (!record)
         return 0;
-    if (!record->reserve(int64_t{context->valueCount} * 4 / 2))
-        return 0;
     if (!context->outputBuffer || context->valueCount <= 0 || context->tempo == 0.0f)
         return 1;
     SynthPlugin* plugin = record->plugin;
-    int32_t frames = context->valueCount / 2;
     plugin->setSampleRate(static_cast<float>(context->sampleRate));
-    plugin->setParameter(kParamHostPosition, static_cast<float>(context->position));
-    plugin->setParameter(kParamHostTempo, context->tempo);
-    plugin->processReplacing(record->inputs, record->outputs, frames);
-    float* out = context->outputBuffer;
-    for (int32_t i = 0; i < frames; ++i) {
-        out[2 * i] = record->outputs[0][i];
-        out[2 * i + 1] = record->outputs[1][i];
+    const int32_t frames = context->valueCount / 2;
+    for (int32_t done = 0; done < frames; done += InstanceRecord::kChunkFrames) {
+        const int32_t n = std::min(frames - done, InstanceRecord::kChunkFrames);
+        plugin->setParameter(kParamHostPosition, static_cast<float>(int64_t{context->position} + done));
+        plugin->setParameter(kParamHostTempo, context->tempo);
+        plugin->processReplacing(record->inputs, record->outputs, n);
+        float* out = context->outputBuffer + 2 * static_cast<size_t>(done);
+        for (int32_t i = 0; i < n; ++i) {
+            out[2 * i] = record->output[0][i];
+            out[2 * i + 1] = record->output[1][i];
+        }
     }
     return 1;
 }
@@ -257,16 +266,17 @@ int32_t SynthAdapter::drawThumbnail(HostContext* context) {
 }
 
 void SynthAdapter::notifyHost(AEffect* effect, int32_t code) {
-    std::lock_guard<std::recursive_mutex> lock(instanceLock_);
-    for (InstanceRecord* record : instances_) {
-        if (record->plugin->getAeffect() != effect)
-            continue;
-        HostContext* context = record->context;
-        if (context->hostCallback) {
-            HostCallbackRecord callbackRecord{context->hostIdA, context->hostIdB, context, 0};
-            context->hostCallback(code, &callbackRecord);
-        }
-        return;
+    HostContext* context = nullptr;
+    {
+        std::lock_guard<std::recursive_mutex> lock(instanceLock_);
+        for (InstanceRecord* record : instances_)
+            if (record->plugin->getAeffect() == effect)
+                context = record->context;
+    }
+    // The host's callback may call us back: it runs without the lock.
+    if (context && context->hostCallback) {
+        HostCallbackRecord callbackRecord{context->hostIdA, context->hostIdB, context, 0};
+        context->hostCallback(code, &callbackRecord);
     }
 }
 
@@ -275,9 +285,17 @@ bool SynthAdapter::openWrapperWindow(const VstWindow&) { return wrapperWindow_ !
 void SynthAdapter::closeWrapperWindow() { wrapperWindow_ = 0; }
 
 void SynthAdapter::idleEditors() {
+    for (SynthPlugin* plugin : pluginsExcept(nullptr))
+        plugin->dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
+}
+
+std::vector<SynthPlugin*> SynthAdapter::pluginsExcept(const HostContext* context) {
     std::lock_guard<std::recursive_mutex> lock(instanceLock_);
+    std::vector<SynthPlugin*> plugins;
     for (InstanceRecord* record : instances_)
-        record->plugin->dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
+        if (record->context != context)
+            plugins.push_back(record->plugin);
+    return plugins;
 }
 
 } // namespace trommik2

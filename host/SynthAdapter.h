@@ -60,10 +60,14 @@ class SynthAdapter {
   private:
     InstanceRecord* find(HostContext* context);
     SynthPlugin* findPlugin(HostContext* context);
-    SynthPlugin* livePlugin(const void* effect) const;
+    SynthPlugin* livePlugin(const void* effect);
+    // The plug-ins of every instance but the context's (all of them for null).
+    std::vector<SynthPlugin*> pluginsExcept(const HostContext* context);
     int32_t carryOver(SynthPlugin* from, SynthPlugin* to, bool* editorWasOpen);
 
     std::vector<InstanceRecord*> instances_;
+    // Guards the table only; held for look-ups and edits, never while a
+    // plug-in is built, deleted or asked anything.
     std::recursive_mutex instanceLock_;
     uintptr_t wrapperWindow_ = 0;
 };
