@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build demo test test-asan test-tsan bench bench-peers fuzz clean format check-format
+.PHONY: all deps configure build demo test test-asan test-tsan bench bench-peers fuzz clean format check-format install
 
 all: build
 
@@ -22,6 +22,11 @@ demo: build
 	@$(BUILD)/trommik2-host render --bars 4 --setup $(BUILD)/Trommik2/Setups/default.tm2set -o demo.wav
 	@echo "demo: $(CURDIR)/demo.wav"
 
+# The standalone instrument with its module and content under PREFIX.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
@@ -37,9 +42,11 @@ test-asan: deps
 test-tsan: deps
 	@TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(call SANITIZER_TEST,build-tsan,thread)
 
-# Renders the benchmark cases (a few minutes) and writes bench/results.json.
+# Renders the benchmark cases (a few minutes) and writes bench/results.json;
+# then a minute of the standalone's audio callback in real time, bench/realtime.json.
 bench: build
 	@$(BUILD)/trommik2-bench --json bench/results.json
+	@$(BUILD)/trommik2-rtbench --json bench/realtime.json
 
 # The same songs rendered by a peer drum machine (installed from Debian when
 # missing) and by ours, side by side (a few minutes); a Markdown table.

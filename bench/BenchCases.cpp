@@ -16,10 +16,10 @@
 #include <xmmintrin.h>
 #endif
 
-#include "HostInstance.h"
 #include "MachineDriver.h"
-#include "ModuleLoader.h"
 #include "StressSetup.h"
+#include "apps/common/HostInstance.h"
+#include "apps/common/ModuleLoader.h"
 #include "core/DrumMachine.h"
 
 using namespace trommik2;

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "Arguments.h"
 #include "BenchCases.h"
 #include "BenchReport.h"
-#include "ModuleLoader.h"
+#include "apps/common/Arguments.h"
+#include "apps/common/ModuleLoader.h"
 
 namespace {
 

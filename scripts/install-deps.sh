@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libtinyxml-dev libsndfile1-dev libcairo2-dev
   g++-multilib clang libclang-rt-14-dev clang-format binutils
   alsa-utils python3
+  librtaudio-dev librtmidi-dev libjack-jackd2-dev libasound2-dev jackd2
 )
 
 missing=()

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "Arguments.h"
-#include "HostInstance.h"
-#include "ModuleLoader.h"
 #include "StateFile.h"
-#include "TextFile.h"
+#include "apps/common/Arguments.h"
+#include "apps/common/HostInstance.h"
+#include "apps/common/ModuleLoader.h"
+#include "apps/common/TextFile.h"
 
 namespace {
 

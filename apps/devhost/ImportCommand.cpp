@@ -10,9 +10,9 @@
 #include <content/CaseFolding.h>
 
 #include "AnsweringDialogs.h"
-#include "Arguments.h"
 #include "ContentSession.h"
-#include "ModuleLoader.h"
+#include "apps/common/Arguments.h"
+#include "apps/common/ModuleLoader.h"
 
 namespace fs = std::filesystem;
 

@@ -5,9 +5,9 @@
 
 #include <trommik2/effect_record.h>
 
-#include "Arguments.h"
-#include "HostInstance.h"
-#include "ModuleLoader.h"
+#include "apps/common/Arguments.h"
+#include "apps/common/HostInstance.h"
+#include "apps/common/ModuleLoader.h"
 
 namespace {
 

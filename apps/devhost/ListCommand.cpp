@@ -6,9 +6,9 @@
 
 #include <content/ContentList.h>
 
-#include "Arguments.h"
 #include "ContentSession.h"
-#include "ModuleLoader.h"
+#include "apps/common/Arguments.h"
+#include "apps/common/ModuleLoader.h"
 
 namespace {
 

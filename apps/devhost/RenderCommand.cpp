@@ -2,20 +2,19 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include <content/ContentFolders.h>
 
-#include "Arguments.h"
-#include "HostInstance.h"
-#include "ModuleLoader.h"
 #include "ProgressBar.h"
 #include "StateFile.h"
 #include "StatePatch.h"
-#include "TextFile.h"
-#include "WavWriter.h"
+#include "apps/common/Arguments.h"
+#include "apps/common/DocumentLocator.h"
+#include "apps/common/HostInstance.h"
+#include "apps/common/ModuleLoader.h"
+#include "apps/common/TextFile.h"
+#include "apps/common/WavWriter.h"
 
 namespace {
 
@@ -90,17 +89,6 @@ int64_t framesToRender(const RenderOptions& o) {
     return static_cast<int64_t>(std::llround(seconds * static_cast<double>(o.rate)));
 }
 
-// A document file, or else a name in the kind's folder beside the module ("House\\Deep").
-std::string documentPath(const std::string& file, int kind, const std::string& modulePath) {
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(file, ec))
-        return file;
-    trommik2::ContentFolders folders;
-    folders.setRoot(std::filesystem::path(modulePath).parent_path().string());
-    std::string named = folders.pathOf(file + "." + trommik2::ContentFolders::kindInfo(kind)->extension, kind);
-    return std::filesystem::is_regular_file(named, ec) ? named : file;
-}
-
 std::string loadInitialState(HostInstance& instance, const RenderOptions& o, const std::string& modulePath) {
     std::string error;
     if (!o.stateIn.empty())
@@ -108,7 +96,7 @@ std::string loadInitialState(HostInstance& instance, const RenderOptions& o, con
     if (o.setup.empty())
         return "";
     std::string text;
-    if (!TextFile::read(documentPath(o.setup, kContentSetups, modulePath), &text))
+    if (!TextFile::read(DocumentLocator::find(o.setup, kContentSetups, modulePath), &text))
         return "cannot read " + o.setup + " (neither a file nor a name in the setup folder)";
     return instance.loadStateText(text) ? "" : "the module rejected the setup in " + o.setup;
 }
@@ -132,9 +120,9 @@ std::string loadPart(HostInstance& instance, const std::string& path, const char
 std::string loadParts(HostInstance& instance, const RenderOptions& o, const std::string& modulePath) {
     std::string problem;
     if (!o.kit.empty())
-        problem = loadPart(instance, documentPath(o.kit, kContentDrumkits, modulePath), "drumkit");
+        problem = loadPart(instance, DocumentLocator::find(o.kit, kContentDrumkits, modulePath), "drumkit");
     if (problem.empty() && !o.pattern.empty())
-        problem = loadPart(instance, documentPath(o.pattern, kContentPatterns, modulePath), "pattern");
+        problem = loadPart(instance, DocumentLocator::find(o.pattern, kContentPatterns, modulePath), "pattern");
     return problem;
 }
 

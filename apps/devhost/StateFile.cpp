@@ -4,7 +4,7 @@
 
 #include <mmio.h>
 
-#include "HostInstance.h"
+#include "apps/common/HostInstance.h"
 #include <platform/TempFile.h>
 
 namespace {

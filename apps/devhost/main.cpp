@@ -4,13 +4,13 @@
 #include <cstring>
 #include <string>
 
-#include "Arguments.h"
 #include "ExportCommand.h"
 #include "ImportCommand.h"
 #include "InfoCommand.h"
 #include "ListCommand.h"
-#include "ModuleLoader.h"
 #include "RenderCommand.h"
+#include "apps/common/Arguments.h"
+#include "apps/common/ModuleLoader.h"
 
 namespace {
 

@@ -23,11 +23,20 @@ class HostInstance {
     bool saveStateStream(HMMIO stream);
     bool saveStateText(std::string* text);
     // Renders frames into interleaved stereo at the given host position.
+    // Audio thread: sets three fields of the context and calls operation 7.
     bool render(float* interleaved, int32_t frames, int32_t position);
+    // Audio thread (or before rendering starts): the tempo of the next blocks.
+    void setTempo(float bpm) { context_.tempo = bpm; }
     HostContext& context() { return context_; }
 
-    // Transport messages the module sent through the host callback.
-    int32_t playRequests() const { return playRequests_; }
+    // Receives the codes the module sends through the host callback (2 play,
+    // 3 stop, ...) on the thread that made the module send them. Set it before
+    // the instance opens.
+    using CallbackHandler = void (*)(int32_t code, void* user);
+    void setCallbackHandler(CallbackHandler handler, void* user) {
+        handler_ = handler;
+        handlerUser_ = user;
+    }
 
   private:
     static int32_t hostCallback(int32_t code, HostCallbackRecord* record);
@@ -35,5 +44,6 @@ class HostInstance {
     ZelkoraSynthesizerFunction entry_;
     HostContext context_{};
     bool open_ = false;
-    int32_t playRequests_ = 0;
+    CallbackHandler handler_ = nullptr;
+    void* handlerUser_ = nullptr;
 };

@@ -25,8 +25,8 @@ int32_t HostInstance::hostCallback(int32_t code, HostCallbackRecord* record) {
     // The record names the context, which lives inside its instance.
     auto* self =
         reinterpret_cast<HostInstance*>(reinterpret_cast<char*>(record->context) - offsetof(HostInstance, context_));
-    if (code == 2)
-        ++self->playRequests_;
+    if (self->handler_)
+        self->handler_(code, self->handlerUser_);
     return 0;
 }
 
