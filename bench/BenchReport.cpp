@@ -61,6 +61,24 @@ void BenchReport::print(std::FILE* out) const {
                      r.get("voiceTailNsPerVoiceBlock"), r.get("voiceTailFlushedNsPerVoiceBlock"),
                      r.get("voiceSilenceNsPerVoiceBlock"));
     }
+    printWaits(out);
+}
+
+void BenchReport::printWaits(std::FILE* out) const {
+    for (const BenchResult& r : results_) {
+        if (!r.skipped && r.get("longestHoldMs") >= 0.0)
+            std::fprintf(out,
+                         "\nprocess lock, longest hold by the user interface (goal < 0.2 ms): %.3f ms\n"
+                         "  kit loads %.3f, setup loads %.3f, pattern loads %.3f, pastes %.3f, type switches %.3f\n",
+                         r.get("longestHoldMs"), r.get("kitLoadMs"), r.get("setupLoadMs"), r.get("patternLoadMs"),
+                         r.get("pasteMs"), r.get("typeSwitchMs"));
+        if (!r.skipped && r.get("longestRenderWhileOpeningMs") >= 0.0)
+            std::fprintf(out,
+                         "\nrender calls of one instance while another opens (%.0f calls, an open takes %.1f ms):\n"
+                         "  longest %.3f ms, against %.3f ms without opens\n",
+                         r.get("renderCallsWhileOpening"), r.get("openMs"), r.get("longestRenderWhileOpeningMs"),
+                         r.get("longestRenderOtherwiseMs"));
+    }
 }
 
 bool BenchReport::writeJson(const std::string& path) const {

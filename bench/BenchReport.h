@@ -19,5 +19,8 @@ class BenchReport {
     static unsigned coreCount();
 
   private:
+    // How long rendering may wait: for the user interface, for other instances.
+    void printWaits(std::FILE* out) const;
+
     std::vector<BenchResult> results_;
 };

@@ -11,6 +11,7 @@
 
 #include "BenchCases.h"
 #include "BenchReport.h"
+#include "LockCases.h"
 #include "apps/common/Arguments.h"
 #include "apps/common/ModuleLoader.h"
 
@@ -21,7 +22,7 @@ void printHelp() {
               "  --module PATH  the module for the entry-point cases (default: Trommik2.syn beside this program)\n"
               "  --seconds S    audio per case (default 60)\n"
               "  --json PATH    where the figures go (default results.json)\n"
-              "  --case NAME    only this case: default, factory, stress or denormals");
+              "  --case NAME    only this case: default, factory, stress, denormals, locks or open");
 }
 
 BenchResult isolated(const std::function<BenchResult()>& run) {
@@ -84,6 +85,8 @@ int main(int argc, char** argv) {
         {"factory", [&] { return BenchCases::factory(modulePath, seconds); }},
         {"stress", [&] { return BenchCases::stress(seconds); }},
         {"denormals", [&] { return BenchCases::denormals(seconds); }},
+        {"locks", [&] { return LockCases::userInterfaceHolds(modulePath); }},
+        {"open", [&] { return LockCases::renderWhileOpening(modulePath); }},
     };
     std::vector<BenchResult> results;
     for (const Case& c : cases)
