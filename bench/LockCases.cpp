@@ -127,8 +127,8 @@ void renderUntil(HostInstance& instance, const std::atomic<bool>& opening, const
         const bool duringOpen = opening;
         auto start = std::chrono::steady_clock::now();
         instance.render(buffer.data(), kBlockFrames, position);
-        int64_t ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start)
-                         .count();
+        int64_t ns =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
         const bool overlapped = duringOpen || opening;
         std::atomic<int64_t>& longest = overlapped ? times.longestWhileOpeningNs : times.longestOtherwiseNs;
         longest = std::max(longest.load(), ns);

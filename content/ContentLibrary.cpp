@@ -233,7 +233,7 @@ bool ContentLibrary::loadSampleInto(int track, const std::string& samplePath) {
     WavLoader::Decoded sample = WavLoader::read(samplePath);
     std::lock_guard<ProcessLock> lock(host_.processLock());
     InstrumentBank::Track& t = host_.model().bank().track(track);
-    if (!WavLoader::install(std::move(sample), t.voice->generator().sample()))
+    if (!WavLoader::install(sample, t.voice->generator().sample()))
         return false;
     t.samplePath = samplePath;
     return true;

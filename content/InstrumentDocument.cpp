@@ -83,10 +83,9 @@ void apply(InstrumentReading& reading, DocumentHost& host, int track, bool keepN
         bank.setValue(track, index, value);
     SampleModule& player = t.voice->generator().sample();
     if (reading.sample == InstrumentReading::Sample::Remove) {
-        WavLoader::unloadSample(player);
+        WavLoader::unloadSample(player, reading.wav);
         t.samplePath = kNoSample;
-    } else if (reading.sample == InstrumentReading::Sample::Load &&
-               WavLoader::install(std::move(reading.wav), player)) {
+    } else if (reading.sample == InstrumentReading::Sample::Load && WavLoader::install(reading.wav, player)) {
         t.samplePath = reading.samplePath;
     }
     for (const auto& [slot, index] : reading.knobSlots)

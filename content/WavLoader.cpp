@@ -156,18 +156,18 @@ WavLoader::Decoded WavLoader::read(HMMIO h, const std::string& path) {
     return decoded;
 }
 
-bool WavLoader::install(Decoded decoded, SampleModule& player) {
+bool WavLoader::install(Decoded& decoded, SampleModule& player) {
     if (!decoded.found)
         return false;
     if (decoded.samples)
-        player.setSample(std::move(decoded.samples), decoded.frames);
+        player.swapSample(decoded.samples, decoded.frames);
     else if (decoded.clearPlayer)
-        player.clearSample();
+        player.clearSample(decoded.samples);
     else
         player.reset(); // an empty data chunk keeps the previous sample
     return true;
 }
 
-void WavLoader::unloadSample(SampleModule& player) { player.clearSample(); }
+void WavLoader::unloadSample(SampleModule& player, Decoded& decoded) { player.clearSample(decoded.samples); }
 
 } // namespace trommik2

@@ -35,15 +35,20 @@ class WavLoader {
     static Decoded read(HMMIO stream, const std::string& path);
     // User-interface thread; callers whose player may be rendering hold the
     // process lock. Hands the data to the player and answers the load's result
-    // (an empty data chunk keeps the previous sample).
-    static bool install(Decoded decoded, SampleModule& player);
-    // Both steps at once, for callers that hold the lock around the whole load.
-    static bool loadSample(const std::string& path, SampleModule& player) { return install(read(path), player); }
-    static bool loadSample(HMMIO stream, const std::string& path, SampleModule& player) {
-        return install(read(stream, path), player);
+    // (an empty data chunk keeps the previous sample). decoded then holds the
+    // previous sample: freeing it is left until the lock is released.
+    static bool install(Decoded& decoded, SampleModule& player);
+    // Both steps at once, for callers whose player is not rendering.
+    static bool loadSample(const std::string& path, SampleModule& player) {
+        Decoded decoded = read(path);
+        return install(decoded, player);
     }
-    // Frees the player's sample; it falls silent.
-    static void unloadSample(SampleModule& player);
+    static bool loadSample(HMMIO stream, const std::string& path, SampleModule& player) {
+        Decoded decoded = read(stream, path);
+        return install(decoded, player);
+    }
+    // Takes the player's sample: it falls silent, and decoded holds the data to free.
+    static void unloadSample(SampleModule& player, Decoded& decoded);
 };
 
 } // namespace trommik2

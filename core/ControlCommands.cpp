@@ -56,7 +56,7 @@ bool ControlCommands::runLocked(int32_t identifier, int32_t kind, const char* te
         machine_.notifyEditor(kRefreshSampleAndSynthesis, 1.0f);
         machine_.notifyEditor(kRefreshKnobs, 1.0f);
     } else if (identifier == kControlSampleMenu) {
-        return setSample(text, value, std::move(sample));
+        return setSample(text, value, sample);
     }
     return false;
 }
@@ -69,16 +69,16 @@ void ControlCommands::assignKnob(int32_t identifier, int32_t kind, int32_t value
     machine_.notifyEditor(kRefreshKnobs, 1.0f);
 }
 
-bool ControlCommands::setSample(const char* text, int32_t value, WavLoader::Decoded sample) {
+bool ControlCommands::setSample(const char* text, int32_t value, WavLoader::Decoded& sample) {
     InstrumentBank::Track& track = machine_.model().bank().track(machine_.model().bank().selectedTrack);
     SampleModule& player = track.voice->generator().sample();
     if (value == -1) {
-        WavLoader::unloadSample(player);
+        WavLoader::unloadSample(player, sample);
         track.samplePath = "No Sample";
         machine_.notifyEditor(kRefreshSampleAndSynthesis, 1.0f);
         return false;
     }
-    if (!WavLoader::install(std::move(sample), player))
+    if (!WavLoader::install(sample, player))
         return false;
     track.samplePath = std::string(text ? text : "").substr(0, kPathCapacity);
     return true;

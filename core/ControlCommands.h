@@ -35,7 +35,8 @@ class ControlCommands : public ListProvider {
     // sample was loaded.
     bool runLocked(int32_t identifier, int32_t kind, const char* text, int32_t value);
     void assignKnob(int32_t identifier, int32_t kind, int32_t value);
-    bool setSample(const char* text, int32_t value, WavLoader::Decoded sample);
+    // Under the process lock; sample then holds the previous data, to free after it.
+    bool setSample(const char* text, int32_t value, WavLoader::Decoded& sample);
 
     DrumMachine& machine_;
     ControlMenus menus_;

@@ -22,15 +22,9 @@ void SampleModule::reset() {
     position_ = 0.0;
 }
 
-void SampleModule::setSample(std::unique_ptr<float[]> data, int frames) {
-    data_ = std::move(data);
+void SampleModule::swapSample(std::unique_ptr<float[]>& data, int frames) {
+    data_.swap(data);
     frames_ = data_ && frames > 0 ? frames : 0;
-    reset();
-}
-
-void SampleModule::clearSample() {
-    data_.reset();
-    frames_ = 0;
     reset();
 }
 

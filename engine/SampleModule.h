@@ -18,9 +18,12 @@ class SampleModule : public SoundModule {
     SampleModule();
 
     void reset() override;
-    // Takes over frames + kTail floats (the tail zero) holding frames mono values.
-    void setSample(std::unique_ptr<float[]> data, int frames);
-    void clearSample();
+    // Takes over frames + kTail floats (the tail zero) holding frames mono
+    // values; data receives the previous sample, so that the caller frees it
+    // after releasing the process lock.
+    void swapSample(std::unique_ptr<float[]>& data, int frames);
+    // The same without a new sample.
+    void clearSample(std::unique_ptr<float[]>& previous) { swapSample(previous = nullptr, 0); }
     int frameCount() const { return frames_; }
     const float* data() const { return data_.get(); }
     // One control block of n samples into out.

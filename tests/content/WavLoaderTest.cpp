@@ -319,10 +319,13 @@ TEST_F(WavLoaderTest, RealFilesLoadWithTheirFrameCount) {
     }
 }
 
-TEST_F(WavLoaderTest, UnloadFreesTheSample) {
+TEST_F(WavLoaderTest, UnloadHandsTheSampleBackToBeFreedLater) {
     SampleModule player;
     preload(player);
-    WavLoader::unloadSample(player);
+    const float* data = player.data();
+    WavLoader::Decoded released;
+    WavLoader::unloadSample(player, released);
     EXPECT_EQ(player.frameCount(), 0);
     EXPECT_EQ(player.data(), nullptr);
+    EXPECT_EQ(released.samples.get(), data);
 }

@@ -29,7 +29,8 @@ std::unique_ptr<SampleModule> player(int frames, std::initializer_list<std::pair
     auto module = std::make_unique<SampleModule>();
     module->setSampleRate(kRate);
     configure(*module, values);
-    module->setSample(ramp(frames), frames);
+    std::unique_ptr<float[]> data = ramp(frames);
+    module->swapSample(data, frames);
     return module;
 }
 
@@ -119,10 +120,13 @@ TEST(SampleModule, NewSampleRestartsAndClearSampleSilences) {
     std::unique_ptr<float[]> other = ramp(100);
     for (int k = 0; k < 100; ++k)
         other[static_cast<size_t>(k)] *= -1.0f;
-    module->setSample(std::move(other), 100);
+    const float* previous = module->data();
+    module->swapSample(other, 100);
+    EXPECT_EQ(other.get(), previous) << "the caller frees the previous sample";
     std::vector<float> out = render(*module, constant(64, 1.0f), false);
     EXPECT_FLOAT_EQ(out[0], -kStep) << "a loaded sample plays from its start without a new hit";
-    module->clearSample();
+    module->clearSample(other);
+    EXPECT_NE(other, nullptr);
     EXPECT_EQ(module->frameCount(), 0);
     EXPECT_EQ(module->data(), nullptr);
     EXPECT_EQ(playedLength(render(*module, constant(64, 1.0f))), 0u);

@@ -251,7 +251,7 @@ TEST_F(FactoryLibraryTest, AutoImportTemplatePlaysASampleAsItIs) {
     WavLoader::Decoded wav = WavLoader::read(sample);
     ASSERT_TRUE(wav.found);
     std::vector<float> expected(wav.samples.get(), wav.samples.get() + wav.frames);
-    ASSERT_TRUE(WavLoader::install(std::move(wav), machine().bank().voice(0).generator().sample()));
+    ASSERT_TRUE(WavLoader::install(wav, machine().bank().voice(0).generator().sample()));
     // Far below the soft clipper: with the centre pan's -6 dB, 12 dB down in all.
     machine().bank().masterVolume = 0.5f;
     const std::vector<float> out = hit(0, static_cast<int>(expected.size()));

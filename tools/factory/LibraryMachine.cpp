@@ -77,15 +77,14 @@ bool LibraryMachine::applyInstrument(int track, const InstrumentRecipe& recipe) 
         values[s.index] = s.value;
 
     std::lock_guard<ProcessLock> lock(machine_->processLock());
-    // The type first: it creates the modules that take the other values.
-    bank.setValue(track, GenSynthesisType, values[GenSynthesisType]);
-    for (int i = GenSynthesisType + 1; i < kParameterCount; ++i)
+    for (int i = GenSynthesisType; i < kParameterCount; ++i)
         bank.setValue(track, i, values[i]);
     InstrumentBank::Track& t = bank.track(track);
     SampleModule& player = t.voice->generator().sample();
     bool loaded = true;
     if (recipe.sample.empty()) {
-        WavLoader::unloadSample(player);
+        WavLoader::Decoded released;
+        WavLoader::unloadSample(player, released);
         t.samplePath = "No Sample";
     } else {
         t.samplePath = machine_->contentFolders().pathOf(recipe.sample, kContentSamples);
