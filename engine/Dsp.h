@@ -21,6 +21,15 @@ constexpr float kAntiDenormal = 1e-10f;
 inline float clip(float x, float lo, float hi) { return 0.5f * (std::fabs(x - lo) + lo + hi - std::fabs(x - hi)); }
 inline double clip(double x, double lo, double hi) { return 0.5 * (std::fabs(x - lo) + lo + hi - std::fabs(x - hi)); }
 
+// The envelope measure of a control block: m' = 1 - (m + sum of the envelope) / 64.
+// A shorter block counts its envelope as a whole block's would, so the recursion
+// in m stays as gentle as with whole blocks instead of swinging from one short
+// block to the next (a swing that drives the swept filters unstable).
+inline float envelopeMeasure(float m, float envelopeSum, int n) {
+    const float whole = static_cast<float>(kBlockSize);
+    return 1.0f - (m + envelopeSum * (whole / static_cast<float>(n))) / whole;
+}
+
 // The shape curve s(x, k) = x / (x + (k - 1)(1 - x)): k = 2 is the identity, larger k
 // bends below the diagonal, k between 1 and 2 above it.
 inline float shapeCurve(float x, float k) { return x / (x + (k - 1.0f) * (1.0f - x)); }

@@ -52,7 +52,7 @@ void FmRingModule::shapeEnvelopes(const float* envelope, int n) {
             sum += shaped_[j][i];
         }
         float m = measures_[j];
-        measures_[j] = ((1.0f - (m + sum) / static_cast<float>(n)) + m) * 0.5f;
+        measures_[j] = (dsp::envelopeMeasure(m, sum, n) + m) * 0.5f;
     }
 }
 

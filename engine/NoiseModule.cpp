@@ -47,7 +47,7 @@ void NoiseModule::generateNoise(const float* envelope, int n) {
         noiseBuffer_[i] = noise_.next() * gain_;
         sum += envelope[i];
     }
-    measure_ = 1.0f - (measure_ + sum) / static_cast<float>(n);
+    measure_ = dsp::envelopeMeasure(measure_, sum, n);
 }
 
 void NoiseModule::updateCoefficients() {

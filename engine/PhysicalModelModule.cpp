@@ -89,7 +89,7 @@ void PhysicalModelModule::distribute(const float* envelope, int n) {
         envelope_[i] = e / (9.0f - 8.0f * e);
         sum += envelope_[i];
     }
-    measure_ = 1.0f - (measure_ + sum) / static_cast<float>(n);
+    measure_ = dsp::envelopeMeasure(measure_, sum, n);
 }
 
 void PhysicalModelModule::updateExciterFilter() {

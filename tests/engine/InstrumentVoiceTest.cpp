@@ -18,13 +18,13 @@ struct VoiceRig {
             ms = 10.0f;
         voice = std::make_unique<InstrumentVoice>(smoothing, 44100.0f);
     }
-    std::vector<float> render(int blocks) {
+    std::vector<float> render(int blocks, int blockSize = 64) {
         TruncatingRounding truncating;
         std::vector<float> out;
         float left[64], right[64];
-        for (int b = 0; b < blocks; ++b) {
-            voice->renderBlock(64, left, right);
-            out.insert(out.end(), left, left + 64);
+        for (int b = 0; b < blocks * 64 / blockSize; ++b) {
+            voice->renderBlock(blockSize, left, right);
+            out.insert(out.end(), left, left + blockSize);
         }
         return out;
     }
@@ -108,4 +108,23 @@ TEST(InstrumentVoice, SampleOnlyMixWithoutSampleIsSilent) {
     rig.voice->trigger(1.0f);
     std::vector<float> out = rig.render(20);
     EXPECT_LT(peak(out), 1e-8) << "only the anti-denormal constant remains";
+}
+
+// Short control blocks (a host that cuts its blocks finely) keep the swept
+// sources as tame as whole ones: no runaway filters, nothing near full scale.
+TEST(InstrumentVoice, ShortBlocksSoundLikeWholeOnes) {
+    for (float type : {0.0f, 1.0f, 2.0f}) {
+        float peaks[3] = {};
+        const int sizes[3] = {64, 7, 1};
+        for (int k = 0; k < 3; ++k) {
+            VoiceRig rig;
+            rig.voice->setParameter(GenSynthesisType, type);
+            rig.voice->setParameter(EnvDecay, 300.0f);
+            rig.voice->trigger(1.0f);
+            peaks[k] = static_cast<float>(peak(rig.render(400, sizes[k])));
+        }
+        EXPECT_GT(peaks[0], 0.01f) << "type " << type;
+        for (int k = 1; k < 3; ++k)
+            EXPECT_LT(peaks[k], 1.5f * peaks[0]) << "type " << type << ", blocks of " << sizes[k];
+    }
 }
