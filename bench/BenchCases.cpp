@@ -35,12 +35,12 @@ double threadCpuSeconds() {
     return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
-int blocksFor(double seconds) {
-    return static_cast<int>(seconds * BenchCases::kSampleRate / BenchCases::kBlockFrames + 0.999);
+int blocksFor(double seconds, int blockFrames = BenchCases::kBlockFrames) {
+    return static_cast<int>(seconds * BenchCases::kSampleRate / blockFrames + 0.999);
 }
 
-double audioSeconds(int blocks) {
-    return static_cast<double>(blocks) * BenchCases::kBlockFrames / BenchCases::kSampleRate;
+double audioSeconds(int blocks, int blockFrames = BenchCases::kBlockFrames) {
+    return static_cast<double>(blocks) * blockFrames / BenchCases::kSampleRate;
 }
 
 long peakMemoryKiB() {
@@ -49,10 +49,11 @@ long peakMemoryKiB() {
     return usage.ru_maxrss;
 }
 
-void addRenderFigures(BenchResult& result, int blocks, double cpuSeconds, uint64_t voiceSamples) {
-    result.add("audioSeconds", audioSeconds(blocks));
+void addRenderFigures(BenchResult& result, int blocks, double cpuSeconds, uint64_t voiceSamples,
+                      int blockFrames = BenchCases::kBlockFrames) {
+    result.add("audioSeconds", audioSeconds(blocks, blockFrames));
     result.add("cpuSeconds", cpuSeconds);
-    result.add("realTimeFactor", audioSeconds(blocks) / cpuSeconds);
+    result.add("realTimeFactor", audioSeconds(blocks, blockFrames) / cpuSeconds);
     result.add("renderedVoiceSamples", static_cast<double>(voiceSamples));
     result.add("nsPerSamplePerVoice", voiceSamples ? cpuSeconds * 1e9 / static_cast<double>(voiceSamples) : 0.0);
     result.add("peakMemoryKiB", static_cast<double>(peakMemoryKiB()));
@@ -235,20 +236,22 @@ BenchResult BenchCases::factory(const std::string& modulePath, double seconds) {
     return result;
 }
 
-BenchResult BenchCases::stress(double seconds) {
-    BenchResult result = named("stress", "in-process");
+BenchResult BenchCases::stress(double seconds, int blockFrames) {
+    char name[32];
+    std::snprintf(name, sizeof name, blockFrames == kBlockFrames ? "stress" : "stress@%d", blockFrames);
+    BenchResult result = named(name, "in-process");
     auto machine = stressMachine();
     if (!machine) {
         result.skipped = true;
         std::snprintf(result.note, sizeof result.note, "skipped: the stress sample could not be written or loaded");
         return result;
     }
-    MachineDriver driver(*machine, kSampleRate, kBlockFrames, kTempo);
-    const int blocks = blocksFor(seconds);
+    MachineDriver driver(*machine, kSampleRate, blockFrames, kTempo);
+    const int blocks = blocksFor(seconds, blockFrames);
     double start = threadCpuSeconds();
     for (int b = 0; b < blocks; ++b)
         driver.renderBlock();
-    addRenderFigures(result, blocks, threadCpuSeconds() - start, machine->renderedVoiceSamples());
+    addRenderFigures(result, blocks, threadCpuSeconds() - start, machine->renderedVoiceSamples(), blockFrames);
     return result;
 }
 

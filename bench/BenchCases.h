@@ -18,8 +18,8 @@ class BenchCases {
     // has no content library beside it.
     static BenchResult factory(const std::string& modulePath, double seconds);
     // The stress setup, in-process: its steps, automation and samples cannot be
-    // reached through the entry point's parameters.
-    static BenchResult stress(double seconds);
+    // reached through the entry point's parameters. Also in host blocks of other sizes.
+    static BenchResult stress(double seconds, int blockFrames = kBlockFrames);
     // The stress kit hit once on every track, then its tail, against the same kit
     // never hit: per 512-frame block through block processing (also from the block
     // after which no voice rendered any more), and per 64-sample block of the

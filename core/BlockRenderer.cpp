@@ -1,5 +1,6 @@
 #include "BlockRenderer.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstring>
@@ -55,6 +56,7 @@ void BlockRenderer::suspend() {
     meters_[0].clear();
     meters_[1].clear();
     master_.clear();
+    forgetKept();
     rendering_ = false;
 }
 
@@ -66,24 +68,52 @@ void BlockRenderer::resume() {
 void BlockRenderer::render(float** outputs, int frames, bool adding) {
     lock_.lockForRendering();
     if (frames > 0) {
+        const int64_t position = hostPosition_;
         const float tempo = hostTempo_;
-        sequencer_.startBlock(sampleRate_, hostPosition_, tempo);
-        for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
-            bank_.voice(t).setTempo(tempo);
-        pendingTriggers_.apply(playback_);
-        renderSubBlocks(outputs[0], outputs[1], frames, adding);
+        if (position != nextPosition_)
+            forgetKept(); // a jump: what was kept belongs elsewhere
+        int done = deliverKept(outputs, 0, frames, adding);
+        while (done < frames) {
+            keptFrom_ = 0;
+            keptTo_ = renderControlBlock(position + done, tempo);
+            done += deliverKept(outputs, done, frames - done, adding);
+        }
+        nextPosition_ = position + frames;
     }
     lock_.unlockAfterRendering();
 }
 
-void BlockRenderer::renderSubBlocks(float* left, float* right, int frames, bool adding) {
-    while (frames > 0) {
-        int n = frames < dsp::kBlockSize ? frames : dsp::kBlockSize;
-        renderSubBlock(left, right, n, adding);
-        left += n;
-        right += n;
-        frames -= n;
+void BlockRenderer::forgetKept() {
+    if (keptTo_ > keptFrom_)
+        sequencer_.rearmUnheard(keptTo_ - keptFrom_);
+    keptFrom_ = keptTo_ = 0;
+}
+
+int BlockRenderer::deliverKept(float* const* outputs, int offset, int frames, bool adding) {
+    const int n = std::min(frames, keptTo_ - keptFrom_);
+    for (int c = 0; c < 2; ++c) {
+        float* out = outputs[c] + offset;
+        const float* kept = mix_[c] + keptFrom_;
+        if (adding) {
+            for (int i = 0; i < n; ++i)
+                out[i] += kept[i];
+        } else {
+            std::memcpy(out, kept, sizeof(float) * static_cast<size_t>(n));
+        }
     }
+    keptFrom_ += n;
+    return n;
+}
+
+int BlockRenderer::renderControlBlock(int64_t position, float tempo) {
+    const int64_t phase = ((position % dsp::kBlockSize) + dsp::kBlockSize) % dsp::kBlockSize;
+    const int n = dsp::kBlockSize - static_cast<int>(phase);
+    sequencer_.startBlock(sampleRate_, static_cast<int>(position), tempo);
+    for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
+        bank_.voice(t).setTempo(tempo);
+    pendingTriggers_.apply(playback_);
+    renderSubBlock(n);
+    return n;
 }
 
 bool BlockRenderer::selectTrack(int t, bool anySolo, int n) {
@@ -131,7 +161,7 @@ void BlockRenderer::renderTracks(int n) {
     }
 }
 
-void BlockRenderer::renderSubBlock(float* left, float* right, int n, bool adding) {
+void BlockRenderer::renderSubBlock(int n) {
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
         if (bank_.track(t).silenceRequested.exchange(false))
             bank_.silenceTrack(t);
@@ -145,16 +175,8 @@ void BlockRenderer::renderSubBlock(float* left, float* right, int n, bool adding
     master_.process(0, mix_[0], n, bank_.masterVolume);
     master_.process(1, mix_[1], n, bank_.masterVolume);
     std::fesetround(FE_TONEAREST);
-    float* outputs[2] = {left, right};
-    for (int c = 0; c < 2; ++c) {
-        if (adding) {
-            for (int i = 0; i < n; ++i)
-                outputs[c][i] += mix_[c][i];
-        } else {
-            std::memcpy(outputs[c], mix_[c], sizeof(float) * static_cast<size_t>(n));
-        }
-        meters_[c].process(mix_[c], n);
-    }
+    meters_[0].process(mix_[0], n);
+    meters_[1].process(mix_[1], n);
 }
 
 } // namespace trommik2

@@ -17,9 +17,17 @@ class ProcessLock;
 class Sequencer;
 
 // Renders host blocks from the model: takes the host's position and tempo,
-// cuts blocks into sub-blocks of at most 64 samples, lets the sequencer fire,
-// picks the tracks worth rendering, runs their voices and mixes them through
-// the master section. Keeps everything that only rendering needs per track.
+// renders control blocks of 64 samples on a fixed grid of the host's timeline
+// (the position modulo 64), lets the sequencer fire, picks the tracks worth
+// rendering, runs their voices and mixes them through the master section.
+// Keeps everything that only rendering needs per track.
+//
+// The grid makes the sound independent of how a host cuts its blocks: a block
+// that ends between two grid points gets the first part of a whole control
+// block, and the next block continues it from what was kept. Only a jump of
+// the host's position starts afresh, with a short control block up to the next
+// grid point. Hits requested between blocks (auditions, MIDI) and parameter
+// changes take effect at the next grid point.
 class BlockRenderer {
   public:
     BlockRenderer(InstrumentBank& bank, Sequencer& sequencer, ProcessLock& lock);
@@ -58,8 +66,13 @@ class BlockRenderer {
 
   private:
     void setSectionRates(float rate);
-    void renderSubBlocks(float* left, float* right, int frames, bool adding);
-    void renderSubBlock(float* left, float* right, int n, bool adding);
+    // Drops the rest of the last control block; its steps may play again.
+    void forgetKept();
+    // Hands out up to frames samples of the control block rendered last; returns how many.
+    int deliverKept(float* const* outputs, int offset, int frames, bool adding);
+    // Renders the control block that starts at a host position into the mix.
+    int renderControlBlock(int64_t position, float tempo);
+    void renderSubBlock(int n);
     bool selectTrack(int t, bool anySolo, int n);
     void renderTracks(int n);
 
@@ -72,6 +85,11 @@ class BlockRenderer {
     MasterSection master_;
     LevelMeter meters_[2];
     float mix_[2][64] = {};
+    // The part of the last control block that no host block has taken yet.
+    int keptFrom_ = 0;
+    int keptTo_ = 0;
+    // The host position that continues the last host block.
+    int64_t nextPosition_ = -1;
     std::atomic<int> hostPosition_{0};
     std::atomic<float> hostTempo_{120.0f};
     Relaxed<int> sampleRate_ = 44100;

@@ -113,6 +113,14 @@ void Sequencer::processSubBlock(int n, PlaybackTarget& target) {
             automateTrack(t, target);
 }
 
+void Sequencer::rearmUnheard(int count) {
+    const int64_t from = int64_t{position_.load()} - count;
+    for (TrackPattern& track : tracks_)
+        for (StepSlot& slot : track.steps_)
+            if (slot.played != 0 && slot.position >= from && slot.position < position_)
+                slot.played = 0;
+}
+
 void Sequencer::triggerTrack(int t, Window window, PlaybackTarget& target) {
     TrackPattern& track = tracks_[t];
     int covered = 0;

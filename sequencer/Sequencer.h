@@ -62,6 +62,10 @@ class Sequencer {
     // automation; all triggers of all tracks come before any automation.
     void processSubBlock(int n, PlaybackTarget& target);
 
+    // Audio thread: the last samples (count) of the last sub-block were never
+    // heard, since the host jumped elsewhere: the steps there may play again.
+    void rearmUnheard(int count);
+
   private:
     // Positions p with p >= 0, p >= start and p < end.
     struct Window {

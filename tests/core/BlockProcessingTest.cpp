@@ -7,16 +7,30 @@
 
 using namespace trommik2;
 
-TEST(BlockProcessing, HitsStartAtTheSubBlockThatHoldsTheirSlot) {
+TEST(BlockProcessing, HitsStartAtTheControlBlockThatHoldsTheirSlot) {
     Rig rig;
-    int length = rig.machine->sequencer().patternLength();
-    // 100 samples before the wrap: the first 64-sample window misses slot 0, the
-    // second (after the wrap) holds it, so the hit starts 64 samples into the block.
+    int length = rig.machine->sequencer().patternLength(); // 176400, 44 past a grid point
+    // 100 samples before the wrap: a short control block up to the grid point,
+    // one whole block, and then the block that holds slot 0 (at the wrap), 84
+    // samples into the host block.
     rig.position = length - 100;
     std::vector<float> left = rig.renderLeft(130, 130);
-    EXPECT_LT(peak(left, 0, 64), 1e-6);
-    EXPECT_GT(peak(left, 64, 130), 1e-3);
-    EXPECT_EQ(rig.machine->sequencer().position(), 30) << "64 + 64 + 2 samples later";
+    EXPECT_LT(peak(left, 0, 84), 1e-6);
+    EXPECT_GT(peak(left, 84, 130), 1e-3);
+    EXPECT_EQ(rig.machine->sequencer().position(), 48) << "the third control block ends 48 past the wrap";
+}
+
+// A host that loops its transport at the pattern's end: the control block that
+// crossed the end was rendered ahead but not heard, so the downbeat it held
+// still plays when the host jumps back to the start.
+TEST(BlockProcessing, AJumpBackPlaysTheStepsOfTheUnheardPart) {
+    Rig rig;
+    const int length = rig.machine->sequencer().patternLength();
+    rig.renderLeft(length);
+    rig.position = 0;
+    rig.machine->bank().silenceTrack(Sequencer::kDefaultTrack);
+    std::vector<float> left = rig.renderLeft(512);
+    EXPECT_GT(peak(left, 0, 512), 1e-3);
 }
 
 TEST(BlockProcessing, ProcessAddsToTheHostBuffer) {
