@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libtinyxml-dev libsndfile1-dev libcairo2-dev
   g++-multilib clang libclang-rt-14-dev clang-format binutils
   alsa-utils
-  libx11-dev libxtst-dev xvfb xauth x11-utils fonts-dejavu-core
+  libx11-dev libxtst-dev libfontconfig-dev xvfb xauth x11-utils fonts-dejavu-core
 )
 
 missing=()

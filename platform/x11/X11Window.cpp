@@ -2,7 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <cairo-xlib.h>
+#include <cstdlib>
 
 #include "X11Cursors.h"
 #include "X11ErrorTrap.h"
@@ -25,31 +25,46 @@ void removeDecoration(Display* display, Window window) {
     XChangeProperty(display, window, atom, atom, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&hints), 5);
 }
 
-void nameWindow(Display* display, Window window, const X11TopLevelSpec& spec) {
+void describeTopLevel(Display* display, Window window, const X11TopLevelSpec& spec) {
     XStoreName(display, window, spec.title.c_str());
     std::string className = spec.className;
     XClassHint hint{className.data(), className.data()};
     XSetClassHint(display, window, &hint);
+    removeDecoration(display, window);
+    if (spec.transientFor)
+        XSetTransientForHint(display, window, spec.transientFor);
+    // Keep the place we were given; window managers otherwise choose one.
+    XSizeHints hints{};
+    hints.flags = USPosition | PPosition;
+    hints.x = spec.x;
+    hints.y = spec.y;
+    XSetWMNormalHints(display, window, &hints);
+}
+
+// A pixel of the default visual from 8-bit red, green and blue.
+unsigned long visualPixel(const Visual* visual, uint32_t rgb) {
+    auto channel = [](unsigned long mask, uint32_t value) {
+        if (!mask)
+            return 0ul;
+        int shift = __builtin_ctzl(mask);
+        int bits = __builtin_popcountl(mask);
+        unsigned long scaled = bits >= 8 ? value << (bits - 8) : value >> (8 - bits);
+        return (scaled << shift) & mask;
+    };
+    return channel(visual->red_mask, (rgb >> 16) & 0xff) | channel(visual->green_mask, (rgb >> 8) & 0xff) |
+           channel(visual->blue_mask, rgb & 0xff);
 }
 
 } // namespace
 
 X11Window::X11Window(Display* display, Window window, int width, int height, X11WindowListener* listener)
-    : display_(display), window_(window), width_(width), height_(height), listener_(listener) {
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(display_, window_, &attributes);
-    surface_ = cairo_xlib_surface_create(display_, window_, attributes.visual, width_, height_);
+    : display_(display), window_(window), width_(width), height_(height), listener_(listener),
+      gc_(XCreateGC(display, window, 0, nullptr)) {
     X11Connection::attach(window_, this);
 }
 
-std::unique_ptr<X11Window> X11Window::adopt(Display* display, Window window, int width, int height,
-                                            X11WindowListener* listener) {
-    XSelectInput(display, window, kEventMask);
-    XMapWindow(display, window);
-    return std::unique_ptr<X11Window>(new X11Window(display, window, width, height, listener));
-}
-
-std::unique_ptr<X11Window> X11Window::openChild(Window parent, int width, int height, X11WindowListener* listener) {
+std::unique_ptr<X11Window> X11Window::create(Window parent, const X11Rect& place, const X11TopLevelSpec* topLevel,
+                                             X11WindowListener* listener) {
     Display* display = X11Connection::acquire();
     if (!display)
         return nullptr;
@@ -57,40 +72,11 @@ std::unique_ptr<X11Window> X11Window::openChild(Window parent, int width, int he
     {
         X11ErrorTrap trap(display);
         int screen = DefaultScreen(display);
-        window = XCreateSimpleWindow(display, parent, 0, 0, width, height, 0, BlackPixel(display, screen),
-                                     BlackPixel(display, screen));
-        if (trap.failed())
-            window = 0;
-    }
-    if (!window) {
-        X11Connection::release();
-        return nullptr;
-    }
-    return adopt(display, window, width, height, listener);
-}
-
-std::unique_ptr<X11Window> X11Window::openTopLevel(const X11TopLevelSpec& spec, X11WindowListener* listener) {
-    Display* display = X11Connection::acquire();
-    if (!display)
-        return nullptr;
-    Window window = 0;
-    {
-        X11ErrorTrap trap(display);
-        int screen = DefaultScreen(display);
-        window = XCreateSimpleWindow(display, RootWindow(display, screen), spec.x, spec.y, spec.width, spec.height, 0,
-                                     BlackPixel(display, screen), BlackPixel(display, screen));
-        if (window) {
-            nameWindow(display, window, spec);
-            removeDecoration(display, window);
-            if (spec.transientFor)
-                XSetTransientForHint(display, window, spec.transientFor);
-            // Keep the place we were given; window managers otherwise choose one.
-            XSizeHints hints{};
-            hints.flags = USPosition | PPosition;
-            hints.x = spec.x;
-            hints.y = spec.y;
-            XSetWMNormalHints(display, window, &hints);
-        }
+        window =
+            XCreateSimpleWindow(display, parent ? parent : RootWindow(display, screen), place.x, place.y, place.width,
+                                place.height, 0, BlackPixel(display, screen), BlackPixel(display, screen));
+        if (window && topLevel)
+            describeTopLevel(display, window, *topLevel);
         if (trap.failed() && window) {
             XDestroyWindow(display, window);
             window = 0;
@@ -100,12 +86,24 @@ std::unique_ptr<X11Window> X11Window::openTopLevel(const X11TopLevelSpec& spec, 
         X11Connection::release();
         return nullptr;
     }
-    return adopt(display, window, spec.width, spec.height, listener);
+    XSelectInput(display, window, kEventMask);
+    XMapWindow(display, window);
+    return std::unique_ptr<X11Window>(new X11Window(display, window, place.width, place.height, listener));
+}
+
+std::unique_ptr<X11Window> X11Window::openChild(Window parent, int width, int height, X11WindowListener* listener) {
+    if (!parent)
+        return nullptr;
+    return create(parent, {0, 0, width, height}, nullptr, listener);
+}
+
+std::unique_ptr<X11Window> X11Window::openTopLevel(const X11TopLevelSpec& spec, X11WindowListener* listener) {
+    return create(0, {spec.x, spec.y, spec.width, spec.height}, &spec, listener);
 }
 
 X11Window::~X11Window() {
     X11Connection::detach(window_);
-    cairo_surface_destroy(surface_);
+    XFreeGC(display_, gc_);
     {
         // The parent may have gone first: a host that destroyed its window
         // took ours with it.
@@ -120,7 +118,28 @@ void X11Window::resize(int width, int height) {
     height_ = height;
     X11ErrorTrap trap(display_);
     XResizeWindow(display_, window_, width, height);
-    cairo_xlib_surface_set_size(surface_, width, height);
+}
+
+void X11Window::putImage(const uint32_t* pixels, int stride, const X11Rect& area) {
+    if (area.width <= 0 || area.height <= 0)
+        return;
+    int screen = DefaultScreen(display_);
+    Visual* visual = DefaultVisual(display_, screen);
+    XImage* image = XCreateImage(display_, visual, DefaultDepth(display_, screen), ZPixmap, 0, nullptr, area.width,
+                                 area.height, 32, 0);
+    if (!image)
+        return;
+    image->data = static_cast<char*>(std::malloc(size_t(image->bytes_per_line) * area.height));
+    if (image->data) {
+        for (int y = 0; y < area.height; ++y) {
+            const uint32_t* row = pixels + size_t(area.y + y) * stride + area.x;
+            for (int x = 0; x < area.width; ++x)
+                XPutPixel(image, x, y, visualPixel(visual, row[x]));
+        }
+        X11ErrorTrap trap(display_);
+        XPutImage(display_, window_, gc_, image, 0, 0, area.x, area.y, area.width, area.height);
+    }
+    XDestroyImage(image);
 }
 
 void X11Window::move(int x, int y) {

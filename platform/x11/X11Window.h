@@ -1,9 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
-
-#include <cairo.h>
 
 #include "X11Connection.h"
 #include "X11Input.h"
@@ -34,7 +33,7 @@ struct X11TopLevelSpec {
     std::string className; // WM_CLASS, name and class alike
 };
 
-// One window on the module's connection, with a cairo surface to paint it.
+// One window on the module's connection, in the screen's default visual.
 // Holds the connection while it lives. All operations: user-interface thread.
 class X11Window : private X11EventSink {
   public:
@@ -57,8 +56,9 @@ class X11Window : private X11EventSink {
     void move(int x, int y);
     // The window's top-left corner on the screen; false when it cannot be read.
     bool screenPosition(int* x, int* y) const;
-    // Paints into the window; valid until the next resize or the window's end.
-    cairo_surface_t* surface() { return surface_; }
+    // Copies the area of an image (pixels 0x00RRGGBB, rows of stride pixels,
+    // the window's size or larger) to the same place in the window.
+    void putImage(const uint32_t* pixels, int stride, const X11Rect& area);
     // Cursor resources 4000..4004; any other number gives the arrow.
     void setCursor(int resource);
     // Asks for the keyboard focus once the window is viewable.
@@ -72,8 +72,9 @@ class X11Window : private X11EventSink {
 
   private:
     X11Window(Display* display, Window window, int width, int height, X11WindowListener* listener);
-    static std::unique_ptr<X11Window> adopt(Display* display, Window window, int width, int height,
-                                            X11WindowListener* listener);
+    // A mapped window; parent 0 is the root. Top-level windows get their names and hints.
+    static std::unique_ptr<X11Window> create(Window parent, const X11Rect& place, const X11TopLevelSpec* topLevel,
+                                             X11WindowListener* listener);
     void handleEvent(const XEvent& event) override;
     void focusIfViewable();
 
@@ -81,7 +82,7 @@ class X11Window : private X11EventSink {
     Window window_;
     int width_, height_;
     X11WindowListener* listener_;
-    cairo_surface_t* surface_ = nullptr;
+    GC gc_;
     int cursor_ = 0;
     bool viewable_ = false;
     bool focusWanted_ = false;
