@@ -1,8 +1,11 @@
 #include "X11Window.h"
 
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <cstdlib>
 
 #include "X11Cursors.h"
 #include "X11ErrorTrap.h"
@@ -130,11 +133,18 @@ void X11Window::putImage(const uint32_t* pixels, int stride, const X11Rect& area
     if (!image)
         return;
     image->data = static_cast<char*>(std::malloc(size_t(image->bytes_per_line) * area.height));
+    // The usual visual takes the rows as they are; others pixel by pixel.
+    bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst &&
+                  std::endian::native == std::endian::little && visual->red_mask == 0xff0000 &&
+                  visual->green_mask == 0xff00 && visual->blue_mask == 0xff;
     if (image->data) {
         for (int y = 0; y < area.height; ++y) {
             const uint32_t* row = pixels + size_t(area.y + y) * stride + area.x;
-            for (int x = 0; x < area.width; ++x)
-                XPutPixel(image, x, y, visualPixel(visual, row[x]));
+            if (direct)
+                std::memcpy(image->data + size_t(y) * image->bytes_per_line, row, size_t(area.width) * 4);
+            else
+                for (int x = 0; x < area.width; ++x)
+                    XPutPixel(image, x, y, visualPixel(visual, row[x]));
         }
         X11ErrorTrap trap(display_);
         XPutImage(display_, window_, gc_, image, 0, 0, area.x, area.y, area.width, area.height);
