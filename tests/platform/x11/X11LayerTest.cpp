@@ -213,5 +213,40 @@ TEST(X11LayerTest, WithoutWindowManagerTheDragFollowsThePointer) {
     EXPECT_EQ(y, 140);
 }
 
+TEST(X11LayerTest, AWindowManagerThatOffersTheMoveIsAskedToDoIt) {
+    auto window = X11Window::openTopLevel({0, 100, 100, 200, 100, "drag", "drag"}, &quiet);
+    ASSERT_TRUE(window);
+    XSync(window->display(), False);
+    // The test plays the window manager: it announces the move and takes the requests.
+    ForeignWindow manager;
+    Display* d = manager.display();
+    Window root = DefaultRootWindow(d);
+    Atom moveResize = XInternAtom(d, "_NET_WM_MOVERESIZE", False);
+    Atom supported = XInternAtom(d, "_NET_SUPPORTED", False);
+    XChangeProperty(d, root, supported, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&moveResize), 1);
+    XSelectInput(d, root, SubstructureRedirectMask | SubstructureNotifyMask);
+    XSync(d, False);
+
+    window->dragTopLevel({50, 40, 150, 140, kMouseLeft});
+    XEvent event{};
+    bool asked = false;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!asked && std::chrono::steady_clock::now() < deadline) {
+        while (!asked && XPending(d)) {
+            XNextEvent(d, &event);
+            asked = event.type == ClientMessage && event.xclient.message_type == moveResize;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    XSelectInput(d, root, 0);
+    XDeleteProperty(d, root, supported);
+    XSync(d, False);
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(event.xclient.window, window->id());
+    const long expected[] = {150, 140, 8, 1, 1}; // root position, move, left button, from an application
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(event.xclient.data.l[i], expected[i]) << i;
+}
+
 } // namespace
 } // namespace trommik2
