@@ -58,10 +58,13 @@ unsigned long visualPixel(const Visual* visual, uint32_t rgb) {
            channel(visual->blue_mask, rgb & 0xff);
 }
 
+// The listener of windows whose owner wants none of their events (the wrapper).
+X11WindowListener ignoring;
+
 } // namespace
 
 X11Window::X11Window(Display* display, Window window, int width, int height, X11WindowListener* listener)
-    : display_(display), window_(window), width_(width), height_(height), listener_(listener),
+    : display_(display), window_(window), width_(width), height_(height), listener_(listener ? listener : &ignoring),
       gc_(XCreateGC(display, window, 0, nullptr)) {
     X11Connection::attach(window_, this);
 }

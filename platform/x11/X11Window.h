@@ -41,7 +41,7 @@ class X11Window : private X11EventSink {
     // without a display or when the parent is no window.
     static std::unique_ptr<X11Window> openChild(Window parent, int width, int height, X11WindowListener* listener);
     // An undecorated top-level window, mapped; nullptr without a display or
-    // when the window cannot be made.
+    // when the window cannot be made. The listener may be null.
     static std::unique_ptr<X11Window> openTopLevel(const X11TopLevelSpec& spec, X11WindowListener* listener);
     ~X11Window() override;
     X11Window(const X11Window&) = delete;

@@ -44,7 +44,7 @@ class XRig : public ::testing::Test {
         ASSERT_TRUE(editor.getRect(&rect));
         wrapper = X11Window::openTopLevel({0, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
                                            "ZK_WRAPPER", "ZelkVstWrapper"},
-                                          &quiet);
+                                          nullptr);
         ASSERT_TRUE(wrapper);
         ASSERT_TRUE(editor.open(wrapper->id()));
         pumpFor(300);
@@ -102,15 +102,12 @@ class XRig : public ::testing::Test {
         return shot;
     }
 
-    static X11WindowListener quiet;
     TempFolder folder{"trommik2-editor-x11"};
     FakeEffect effect;
     EditorWindow editor;
     std::unique_ptr<X11Window> wrapper;
     XTestDriver driver;
 };
-
-X11WindowListener XRig::quiet;
 
 // Pixels of a that differ from b by more than the tolerance in any channel.
 int differingPixels(cairo_surface_t* a, cairo_surface_t* b, int tolerance) {
