@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,6 +63,8 @@ bool XvfbServer::start() {
         return false;
     pid_ = fork();
     if (pid_ == 0) {
+        // A test that crashes takes its server with it.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(fds[0]);
         int null = open("/dev/null", O_WRONLY);
         dup2(null, STDERR_FILENO);
