@@ -9,6 +9,7 @@ packages=(
   g++-multilib clang libclang-rt-14-dev clang-format binutils
   alsa-utils python3
   librtaudio-dev librtmidi-dev libjack-jackd2-dev libasound2-dev jackd2
+  libx11-dev libxtst-dev libfontconfig-dev xvfb xauth x11-utils fonts-dejavu-core
 )
 
 missing=()

@@ -138,6 +138,10 @@ intptr_t AudioEffect::openWindow(VstWindow* window) { return callHost(audioMaste
 
 intptr_t AudioEffect::closeWindow(VstWindow* window) { return callHost(audioMasterCloseWindow, 0, 0, window, 0.0f); }
 
+bool AudioEffect::sizeWindow(int32_t width, int32_t height) {
+    return callHost(audioMasterSizeWindow, width, height, nullptr, 0.0f) != 0;
+}
+
 void AudioEffect::setEditor(EffectEditor* editor) {
     editor_ = editor;
     setFlag(effFlagsHasEditor, editor != nullptr);

@@ -44,6 +44,8 @@ class AudioEffect {
     virtual void isSynth(bool state);
     virtual intptr_t openWindow(VstWindow* window);
     virtual intptr_t closeWindow(VstWindow* window);
+    // Asks the host to give the editor's window a new size; true when it did.
+    virtual bool sizeWindow(int32_t width, int32_t height);
 
     AEffect* getAeffect() { return &cEffect_; }
     // Attaching sets the record's has-editor flag; the effect then owns the editor.

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "SkinControl.h"
+
+namespace trommik2 {
+
+// A switch of n positions, one picture each: pressing and dragging vertically
+// selects the position by the pointer's offset from the top in picture
+// heights; value = position / (n − 1). A double click sets the default.
+// User-interface thread.
+class MultiSwitch : public SkinControl {
+  public:
+    using SkinControl::SkinControl;
+
+    void draw(DrawContext& context) override;
+    void mouseDown(ViewPoint where, int buttons) override;
+    bool wheel(ViewPoint where, float distance, int buttons) override;
+
+  private:
+    int position() const;
+    void select(int position);
+};
+
+} // namespace trommik2

@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include "common/XTestDriver.h"
+#include "editor/EditorFrame.h"
+#include "editor/EditorWindow.h"
+#include "editor/FakeEffect.h"
+#include "platform/x11/X11Window.h"
+#include "support/FileSupport.h"
+
+namespace trommik2 {
+namespace {
+
+using A = XTestDriver::Action;
+
+// The host binding's part, as the module will play it: the wrapper window, the
+// effect's window requests, and the idle calls that drain the connection.
+class XRig : public ::testing::Test {
+  protected:
+    XRig() : editor(&effect, Configuration(folder.file("Trommik2.ini"))) {
+        effect.editor = &editor;
+        effect.onSize = [this](int width, int height) {
+            if (wrapper)
+                wrapper->resize(width, height);
+        };
+        effect.onCloseWindow = [this] { wrapper.reset(); };
+    }
+    ~XRig() override {
+        editor.close();
+        wrapper.reset();
+    }
+
+    void openEditor() {
+        ERect* rect = nullptr;
+        ASSERT_TRUE(editor.getRect(&rect));
+        wrapper = X11Window::openTopLevel({0, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
+                                           "ZK_WRAPPER", "ZelkVstWrapper"},
+                                          nullptr);
+        ASSERT_TRUE(wrapper);
+        ASSERT_TRUE(editor.open(wrapper->id()));
+        pumpFor(300);
+    }
+    void pumpOnce() {
+        X11Connection::drainEvents();
+        editor.idle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    void pumpFor(int milliseconds) {
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (std::chrono::steady_clock::now() < end)
+            pumpOnce();
+    }
+    // Plays the input and pumps until it is over, and a little longer.
+    void play(std::vector<A> actions) {
+        ASSERT_TRUE(driver.ready());
+        driver.play(std::move(actions));
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!driver.done() && std::chrono::steady_clock::now() < deadline)
+            pumpOnce();
+        driver.wait();
+        pumpFor(200);
+    }
+    ViewPoint onScreen(ViewPoint inEditor) {
+        int x = 0, y = 0;
+        EXPECT_TRUE(wrapper->screenPosition(&x, &y));
+        return {x + inEditor.x, y + inEditor.y};
+    }
+    void clickAt(ViewPoint inEditor) {
+        ViewPoint p = onScreen(inEditor);
+        play(XTestDriver::click(p.x, p.y));
+    }
+    X11Rect geometry(Window window) {
+        Window root = 0;
+        int x = 0, y = 0;
+        unsigned int width = 0, height = 0, border = 0, depth = 0;
+        XGetGeometry(X11Connection::display(), window, &root, &x, &y, &width, &height, &border, &depth);
+        return {x, y, int(width), int(height)};
+    }
+
+    // The editor's window as the server shows it.
+    cairo_surface_t* screenshot() {
+        auto window = static_cast<Window>(editor.systemWindow());
+        X11Rect size = geometry(window);
+        XImage* image = XGetImage(X11Connection::display(), window, 0, 0, size.width, size.height, AllPlanes, ZPixmap);
+        cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_RGB24, size.width, size.height);
+        auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(shot));
+        int stride = cairo_image_surface_get_stride(shot) / 4;
+        for (int y = 0; y < size.height; ++y)
+            for (int x = 0; x < size.width; ++x)
+                data[y * stride + x] = static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xffffff;
+        XDestroyImage(image);
+        cairo_surface_mark_dirty(shot);
+        return shot;
+    }
+
+    TempFolder folder{"trommik2-editor-x11"};
+    FakeEffect effect;
+    EditorWindow editor;
+    std::unique_ptr<X11Window> wrapper;
+    XTestDriver driver;
+};
+
+// Pixels of a that differ from b by more than the tolerance in any channel.
+int differingPixels(cairo_surface_t* a, cairo_surface_t* b, int tolerance) {
+    int width = cairo_image_surface_get_width(a), height = cairo_image_surface_get_height(a);
+    if (width != cairo_image_surface_get_width(b) || height != cairo_image_surface_get_height(b))
+        return width * height;
+    auto pixel = [](cairo_surface_t* s, int x, int y) {
+        auto* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
+        return reinterpret_cast<uint32_t*>(row)[x];
+    };
+    int differing = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint32_t p = pixel(a, x, y), q = pixel(b, x, y);
+            for (int shift : {0, 8, 16})
+                if (std::abs(int((p >> shift) & 0xff) - int((q >> shift) & 0xff)) > tolerance) {
+                    ++differing;
+                    break;
+                }
+        }
+    return differing;
+}
+
+// The screenshot against its reference picture in the source tree, which
+// TROMMIK2_REGENERATE_SCREENSHOTS=1 renews.
+void compareWithReference(cairo_surface_t* shot, const std::string& name) {
+    std::string reference = std::string(TROMMIK2_SCREENSHOT_FOLDER) + "/" + name + ".png";
+    if (std::getenv("TROMMIK2_REGENERATE_SCREENSHOTS")) {
+        ASSERT_EQ(cairo_surface_write_to_png(shot, reference.c_str()), CAIRO_STATUS_SUCCESS);
+        return;
+    }
+    cairo_surface_t* expected = cairo_image_surface_create_from_png(reference.c_str());
+    ASSERT_EQ(cairo_surface_status(expected), CAIRO_STATUS_SUCCESS) << "missing " << reference;
+    cairo_surface_t* opaque = cairo_image_surface_create(CAIRO_FORMAT_RGB24, cairo_image_surface_get_width(expected),
+                                                         cairo_image_surface_get_height(expected));
+    cairo_t* cr = cairo_create(opaque);
+    cairo_set_source_surface(cr, expected, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(opaque);
+    // Small differences of font rendering between library versions are allowed.
+    int differing = differingPixels(shot, opaque, 24);
+    int pixels = cairo_image_surface_get_width(shot) * cairo_image_surface_get_height(shot);
+    EXPECT_LE(differing, pixels / 200) << name << ": " << differing << " pixels differ";
+    if (differing > pixels / 200)
+        cairo_surface_write_to_png(shot, (name + "-actual.png").c_str());
+    cairo_surface_destroy(opaque);
+    cairo_surface_destroy(expected);
+}
+
+TEST_F(XRig, OpensInTheWrapperShowingExactlyItsBackingImage) {
+    openEditor();
+    auto window = static_cast<Window>(editor.systemWindow());
+    ASSERT_NE(window, 0u);
+    X11Rect size = geometry(window);
+    EXPECT_EQ(size.width, 916);
+    EXPECT_EQ(size.height, 671);
+    cairo_surface_t* shot = screenshot();
+    EXPECT_EQ(differingPixels(shot, editor.frame()->backing(), 0), 0);
+    compareWithReference(shot, "editor-full");
+    cairo_surface_destroy(shot);
+    EXPECT_EQ(effect.messages, std::vector<std::string>{"DACC"}) << "the frame took the keyboard focus";
+}
+
+TEST_F(XRig, ToggleButtonShrinksTheWindowToItsStripAndBack) {
+    openEditor();
+    clickAt({60, 57});
+    EXPECT_EQ(geometry(static_cast<Window>(editor.systemWindow())).height, 72);
+    EXPECT_EQ(geometry(wrapper->id()).height, 72);
+    cairo_surface_t* shot = screenshot();
+    compareWithReference(shot, "editor-compact");
+    cairo_surface_destroy(shot);
+    ViewPoint key = onScreen({400, 40});
+    play({{A::Move, key.x, key.y}, {A::Wait, 50}, {A::Key, XK_e}, {A::Wait, 50}});
+    EXPECT_EQ(geometry(wrapper->id()).height, 671);
+    EXPECT_TRUE(editor.editMode());
+}
+
+TEST_F(XRig, BackgroundDragMovesTheWindowAndReopeningFindsItThere) {
+    openEditor();
+    ViewPoint from = onScreen({500, 300});
+    play({{A::Move, from.x, from.y},
+          {A::Wait, 80},
+          {A::Press, 1},
+          {A::Wait, 150},
+          {A::Move, from.x + 20, from.y + 10},
+          {A::Wait, 60},
+          {A::Move, from.x + 50, from.y + 30},
+          {A::Wait, 150},
+          {A::Release, 1},
+          {A::Wait, 80}});
+    int x = 0, y = 0;
+    ASSERT_TRUE(wrapper->screenPosition(&x, &y));
+    EXPECT_EQ(x, 50);
+    EXPECT_EQ(y, 30);
+    editor.close();
+    wrapper.reset();
+    EXPECT_EQ(effect.messages.back(), "RACC");
+    ERect* rect = nullptr;
+    ASSERT_TRUE(editor.getRect(&rect));
+    EXPECT_EQ(rect->left, 50);
+    EXPECT_EQ(rect->top, 30);
+    openEditor();
+    ASSERT_TRUE(wrapper->screenPosition(&x, &y));
+    EXPECT_EQ(x, 50);
+    EXPECT_EQ(y, 30);
+}
+
+TEST_F(XRig, CloseButtonClosesEditorAndWrapperAfterItsClick) {
+    openEditor();
+    effect.messages.clear();
+    clickAt({890, 20});
+    EXPECT_FALSE(editor.isOpen());
+    EXPECT_FALSE(wrapper);
+    EXPECT_EQ(effect.messages, (std::vector<std::string>{"DRAW", "RACC"}));
+    EXPECT_FALSE(X11Connection::display()) << "the connection closed with the last window";
+}
+
+TEST_F(XRig, BadParentOrNoDisplayIsAFailedOpen) {
+    EXPECT_FALSE(editor.open(0x7ffffff));
+    EXPECT_FALSE(editor.isOpen());
+    std::string display = std::getenv("DISPLAY");
+    unsetenv("DISPLAY");
+    EXPECT_FALSE(editor.open(1));
+    setenv("DISPLAY", display.c_str(), 1);
+    EXPECT_TRUE(effect.messages.empty());
+}
+
+} // namespace
+} // namespace trommik2
