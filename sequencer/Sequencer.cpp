@@ -1,5 +1,6 @@
 #include "Sequencer.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace trommik2 {
@@ -121,10 +122,29 @@ void Sequencer::rearmUnheard(int count) {
                 slot.played = 0;
 }
 
+// Positions never fall below their slot's step (nor beyond it by more than the
+// swing), so only a few slots around the window need looking at. Slots left
+// behind by the last window are re-armed; no other slot can be marked played.
+Sequencer::SlotRange Sequencer::candidates(Window window) const {
+    const int64_t step = samplesPerStep_;
+    const int64_t swing = int64_t{shuffle_.load()} * step / 100;
+    auto slotOf = [step](int64_t position) { return position >= 0 ? position / step : -1; };
+    SlotRange range;
+    range.first = static_cast<int>(std::max<int64_t>(0, slotOf(window.start - std::max<int64_t>(swing, 0)) - 1));
+    range.end = static_cast<int>(
+        std::clamp<int64_t>(slotOf(window.end - 1 - std::min<int64_t>(swing, 0)) + 2, range.first, kSlotCount));
+    return range;
+}
+
 void Sequencer::triggerTrack(int t, Window window, PlaybackTarget& target) {
     TrackPattern& track = tracks_[t];
+    const SlotRange range = candidates(window);
+    for (int i = lastRange_[t].first; i < lastRange_[t].end; ++i)
+        if (i < range.first || i >= range.end)
+            track.steps_[i].played = 0;
+    lastRange_[t] = range;
     int covered = 0;
-    for (int i = 0; i < kSlotCount; ++i) {
+    for (int i = range.first; i < range.end; ++i) {
         StepSlot& slot = track.steps_[i];
         if (!window.contains(slot.position)) {
             if (slot.played != 0)

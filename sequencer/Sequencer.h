@@ -74,8 +74,16 @@ class Sequencer {
         bool contains(int p) const { return p >= 0 && p >= start && p < end; }
     };
 
+    // Slot indices first .. end - 1.
+    struct SlotRange {
+        int first = 0;
+        int end = 0;
+    };
+
     static int clampTrack(int t) { return t < 0 ? 0 : (t >= kTrackCount ? kTrackCount - 1 : t); }
     void recomputePositions();
+    // The slots whose positions may fall in the window.
+    SlotRange candidates(Window window) const;
     void triggerTrack(int t, Window window, PlaybackTarget& target);
     void automateTrack(int t, PlaybackTarget& target);
 
@@ -97,6 +105,8 @@ class Sequencer {
     // found by the trigger pass, walked again by the automation pass.
     uint8_t windowSlots_[kTrackCount][kSlotCount] = {};
     int windowSlotCount_[kTrackCount] = {};
+    // Per track, the candidates of its last window: no slot outside them is marked played.
+    SlotRange lastRange_[kTrackCount];
     float automationMinimum_[kParameterCount];
     float automationMaximum_[kParameterCount];
 };
