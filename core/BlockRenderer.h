@@ -43,9 +43,6 @@ class BlockRenderer {
     // Audio thread: writes (adding false) or adds (adding true) frames of
     // stereo audio, under the process lock.
     void render(float** outputs, int frames, bool adding);
-    // Under the process lock: a hit as the sequencer makes one (the audition).
-    void trigger(int track, float velocity) { playback_.trigger(track, velocity); }
-
     // Under the process lock.
     void setSampleRate(float rate);
     // Any thread: whether the last rate set was this one.

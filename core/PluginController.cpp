@@ -169,8 +169,7 @@ void PluginController::setMuted(int track, bool muted) {
 
 void PluginController::audition(float velocity) {
     machine_.requestHostPlayback();
-    std::lock_guard<ProcessLock> lock(machine_.processLock());
-    machine_.renderer().trigger(machine_.model().bank().selectedTrack, velocity);
+    machine_.renderer().requestTrigger(machine_.model().bank().selectedTrack, velocity);
 }
 
 // Automation never writes the instrument's values, so a reset lane returns
