@@ -6,6 +6,7 @@
 #include "effects/Effect.h"
 #include "effects/EffectFactory.h"
 #include "params/ParameterIndex.h"
+#include "params/ValueMapping.h"
 
 namespace trommik2 {
 
@@ -28,7 +29,7 @@ void EffectsModule::setValue(int index, float value, int slot) {
     if (slot != ModuleParameter::kBase)
         return;
     if (index == FXType) {
-        int type = std::clamp(dsp::roundInt(value), 0, kTypeCount - 1);
+        int type = nearestStep(value, 0, kTypeCount - 1);
         if (type != type_)
             switchType(type);
     } else if (index >= FXParam1 && index <= FXParam4) {

@@ -1,5 +1,7 @@
 #include "EffectNames.h"
 
+#include "ValueMapping.h"
+
 namespace trommik2 {
 
 namespace {
@@ -108,6 +110,12 @@ const char* effectParameterDescription(int type, int p) {
         return kEffects[type].descriptions[p];
     return effectParameterName(type, p);
 }
+
+// Step 12 (1 - x) rounded, a half toward the longer step ("1 Bar" at 0.875),
+// as 12 less 12 x rounded up: exact in double precision, so that no rounding
+// mode can move a float position across a step boundary (block processing
+// renders with truncating rounding).
+int syncStep(float x) { return 12 - nearestStep(12.0 * static_cast<double>(x), 0, kSyncStepCount - 1); }
 
 const char* syncStepName(int step) { return kSyncSteps[clampStep(step)].name; }
 

@@ -38,6 +38,8 @@ const char* effectParameterDescription(int type, int p);
 
 // Synchronised delay steps 0..12, from "2 Bars" (8 beats) to "1/32" (1/8 beat);
 // a step outside 0..12 is taken as the nearest end.
+// The step of a Time knob at x (0..1): x = 1 is the longest, "2 Bars".
+int syncStep(float x);
 const char* syncStepName(int step);
 double syncStepBeats(int step);
 

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "EffectNames.h"
+#include "ValueMapping.h"
 
 namespace trommik2 {
 
@@ -80,9 +81,6 @@ __attribute__((format(printf, 3, 4))) void print(char* out, std::size_t capacity
     va_end(args);
 }
 
-// Truncation toward zero, kept inside the int range.
-int truncated(double v) { return static_cast<int>(std::clamp(std::trunc(v), -1e9, 1e9)); }
-
 void frequency(char* out, std::size_t capacity, double v) {
     if (v >= 1000.0)
         print(out, capacity, "%.2f kHz", v / 1000.0);
@@ -98,7 +96,7 @@ void note(const ParameterTable& table, char* out, std::size_t capacity, double v
         copyText(out, capacity, "");
         return;
     }
-    double n = std::nearbyint(v);
+    auto n = static_cast<double>(nearestStep(v));
     double cents = (v - n) * 100.0;
     if (cents > 99.0) {
         cents = 0.0;
@@ -124,21 +122,23 @@ void semitones(char* out, std::size_t capacity, double v) {
         copyText(out, capacity, "0");
 }
 
+// The distortion the oscillator runs with, in whole percent: a sine up to 1 %,
+// a sawtooth where the oscillator's distortion stops growing.
 void deform(char* out, std::size_t capacity, double v) {
-    int n = truncated(v);
-    if (n <= 1)
-        copyText(out, capacity, "Sinewave");
-    else if (n > 99)
+    const float amount = phaseDistortionAmount(static_cast<float>(v), 1.0f);
+    const int n = nearestStep(amount * 100.0);
+    if (amount >= 0.99f)
         copyText(out, capacity, "Sawtooth");
+    else if (n <= 1)
+        copyText(out, capacity, "Sinewave");
     else
         print(out, capacity, "%i%%", n);
 }
 
-// A fractional mode (from automation) shows the nearest mode.
+// A mode between two (from automation) plays and shows the nearest mode.
 void fmMode(char* out, std::size_t capacity, double v) {
     static const char* const kModes[3] = {"Sine 1 -> 2", "Sine 2 -> 1", "Cross Mod"};
-    int mode = static_cast<int>(std::clamp(std::nearbyint(v), 0.0, 2.0));
-    copyText(out, capacity, kModes[mode]);
+    copyText(out, capacity, kModes[nearestStep(v, 0, 2)]);
 }
 
 void time(char* out, std::size_t capacity, double v) {
@@ -153,7 +153,7 @@ void time(char* out, std::size_t capacity, double v) {
 }
 
 void curve(char* out, std::size_t capacity, double v) {
-    int n = truncated(v);
+    int n = nearestStep(v);
     if (n > 0)
         print(out, capacity, "+%i (log)", n);
     else if (n == 0)
@@ -163,14 +163,8 @@ void curve(char* out, std::size_t capacity, double v) {
 }
 
 void filterType(char* out, std::size_t capacity, double v) {
-    const char* text = "Filter Off";
-    if (v == 1.0)
-        text = "Lowpass";
-    else if (v == 2.0)
-        text = "Bandpass";
-    else if (v == 3.0)
-        text = "Highpass";
-    copyText(out, capacity, text);
+    static const char* const kTypes[4] = {"Filter Off", "Lowpass", "Bandpass", "Highpass"};
+    copyText(out, capacity, kTypes[nearestStep(v, 0, 3)]);
 }
 
 void decibels(char* out, std::size_t capacity, double v) {
@@ -202,15 +196,6 @@ void delayTime(char* out, std::size_t capacity, double x) {
         print(out, capacity, "%.2fs", t / 1000.0);
 }
 
-// The synchronised step of x: 12 (1 - x), a fraction above one half rounding up.
-int syncStep(double x) {
-    double y = 12.0 * (1.0 - x);
-    double k = std::floor(y);
-    if (y - k > 0.5)
-        k += 1.0;
-    return static_cast<int>(std::clamp(k, 0.0, 12.0));
-}
-
 // Effect-parameter read-outs. x is the slot's stored value; each type shows the
 // quantity its knob controls. A helper returns false where the parameter has no
 // text of its own: it then shows the default percentage of x.
@@ -220,7 +205,7 @@ bool delayText(int type, int p, double x, char* out, std::size_t capacity) {
     bool stereo = type == kStereoDelaySync || type == kStereoDelayMs;
     if (p == 0 || (p == 1 && stereo)) {
         if (synced)
-            copyText(out, capacity, syncStepName(syncStep(x)));
+            copyText(out, capacity, syncStepName(syncStep(static_cast<float>(x))));
         else
             delayTime(out, capacity, x);
     } else if (p == 2 && !stereo) {
@@ -347,7 +332,7 @@ void ValueDisplay::format(int index, double v, const EffectSlotState& fx, char* 
     switch (formatter) {
     case Formatter::kDash: copyText(out, capacity, "-"); break;
     case Formatter::kSynthesisType: {
-        int group = truncated(v);
+        int group = nearestStep(v);
         copyText(out, capacity, table_.groupName(group >= 10 ? 0 : group), kGroupNameLimit);
         break;
     }
@@ -358,7 +343,7 @@ void ValueDisplay::format(int index, double v, const EffectSlotState& fx, char* 
     case Formatter::kDeform: deform(out, capacity, v); break;
     case Formatter::kFmMode: fmMode(out, capacity, v); break;
     case Formatter::kPlain: print(out, capacity, "%.2f", v); break;
-    case Formatter::kDirection: copyText(out, capacity, v == 1.0 ? "reverse" : "normal"); break;
+    case Formatter::kDirection: copyText(out, capacity, nearestStep(v) > 0 ? "reverse" : "normal"); break;
     case Formatter::kMixRatio: print(out, capacity, "%.0f%% : %.0f%%", v * 100.0, (1.0 - v) * 100.0); break;
     case Formatter::kTime: time(out, capacity, v); break;
     case Formatter::kCurve: curve(out, capacity, v); break;

@@ -15,8 +15,7 @@ inline float delayMilliseconds(float x) { return 0.1f + 1999.9f * x / (24.0f - 2
 
 // The tempo-synchronised delays: x = 1 is the longest step ("2 Bars"), x = 0 the shortest.
 inline float syncedDelaySeconds(float x, float tempo) {
-    int step = dsp::roundInt(12.0f * (1.0f - x));
-    return static_cast<float>(syncStepBeats(step)) * 60.0f / tempo;
+    return static_cast<float>(syncStepBeats(syncStep(x))) * 60.0f / tempo;
 }
 inline float longestSyncedDelaySeconds(float tempo) { return static_cast<float>(syncStepBeats(0)) * 60.0f / tempo; }
 

@@ -67,8 +67,10 @@ TEST_F(ValueDisplayTest, NotesDeformationAndCurves) {
     EXPECT_EQ(text(GenFMRingDeform1, 1.0), "Sinewave");
     EXPECT_EQ(text(GenFMRingDeform1, 50.0), "50%");
     EXPECT_EQ(text(GenFMRingDeform2, 100.0), "Sawtooth");
+    EXPECT_EQ(text(GenFMRingDeform2, 99.0), "Sawtooth") << "the oscillator's distortion stops growing at 99";
+    EXPECT_EQ(text(GenFMRingDeform2, 98.6), "99%");
     EXPECT_EQ(text(EnvCurveShape, -37.0), "-37 (exp)");
-    EXPECT_EQ(text(EnvVelocityShape, 12.9), "+12 (log)");
+    EXPECT_EQ(text(EnvVelocityShape, 12.9), "+13 (log)") << "the nearest whole number";
     EXPECT_EQ(text(EnvCurveShape, 0.4), "0 (lin)");
 }
 
@@ -81,8 +83,10 @@ TEST_F(ValueDisplayTest, ChoicesAndNames) {
     EXPECT_EQ(text(GenFMRingFMMode, 2.0), "Cross Mod");
     EXPECT_EQ(text(GenFMRingFMMode, 1.8), "Cross Mod") << "between modes: the nearest";
     EXPECT_EQ(text(GenWavDirection, 1.0), "reverse");
-    EXPECT_EQ(text(GenWavDirection, 0.6), "normal");
+    EXPECT_EQ(text(GenWavDirection, 0.6), "reverse") << "between the two: the nearest, as it plays";
+    EXPECT_EQ(text(GenWavDirection, 0.49), "normal");
     EXPECT_EQ(text(FilterType, 2.0), "Bandpass");
+    EXPECT_EQ(text(FilterType, 1.6), "Bandpass");
     EXPECT_EQ(text(FilterType, 0.0), "Filter Off");
     EXPECT_EQ(text(FXActive, 1.0), "on");
     EXPECT_EQ(text(FXActive, 0.5), "off");
