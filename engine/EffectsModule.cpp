@@ -4,7 +4,7 @@
 
 #include "Dsp.h"
 #include "effects/Effect.h"
-#include "effects/EffectFactory.h"
+#include "effects/EffectRegistry.h"
 #include "params/ParameterIndex.h"
 #include "params/ValueMapping.h"
 
@@ -20,7 +20,8 @@ constexpr float kMaxTempo = 999.0f;
 
 // Most tracks never switch their effect on: the effect's buffers (seconds of
 // delay line) are allocated the first time it is, not for every track.
-EffectsModule::EffectsModule() : SoundModule("FX Module", FXType, 6), effect_(createEffect(0)) {}
+EffectsModule::EffectsModule()
+    : SoundModule("FX Module", FXType, 6), effect_(effectDefinition(kMonoDelaySync).create()) {}
 
 EffectsModule::~EffectsModule() = default;
 
@@ -51,7 +52,7 @@ void EffectsModule::setValue(int index, float value, int slot) {
 void EffectsModule::switchType(int type) {
     type_ = type;
     effect_.reset();
-    effect_ = createEffect(type);
+    effect_ = effectDefinition(type).create();
     prepared_ = false;
     if (active_)
         prepare();
@@ -89,6 +90,10 @@ int EffectsModule::tailSamples() const { return active_ ? effect_->tailSamples()
 
 float EffectsModule::storedValue(int p) const { return p >= 0 && p < 4 ? records_[type_][p].load() : 0.0f; }
 
+double EffectsModule::mappedValue(int p) const { return p >= 0 && p < 4 ? mapped_[p].load() : 0.0; }
+
+const EffectDescription& EffectsModule::description() const { return effectDefinition(type_).description; }
+
 void EffectsModule::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
     if (resetPending_ || clearRequested_) {
         effect_->clear();
@@ -100,12 +105,16 @@ void EffectsModule::process(const float* inLeft, const float* inRight, float* ou
         std::copy_n(inRight, n, outRight);
         return;
     }
-    float x[4];
-    for (int p = 0; p < 4; ++p) {
-        x[p] = dsp::clip(smoothed(FXParam1 + p), 0.0f, 1.0f);
-        records_[type_][p] = x[p];
+    // The effect runs on what its knobs' definitions map them to, as their labels show.
+    const EffectDescription& knobs = description();
+    double values[kEffectParameterCount];
+    for (int p = 0; p < kEffectParameterCount; ++p) {
+        float x = dsp::clip(smoothed(FXParam1 + p), 0.0f, 1.0f);
+        records_[type_][p] = x;
+        values[p] = knobs.value(p, x, sampleRate_);
+        mapped_[p] = values[p];
     }
-    effect_->configure(x);
+    effect_->configure(values);
     effect_->process(inLeft, inRight, outLeft, outRight, n);
 }
 

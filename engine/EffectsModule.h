@@ -4,6 +4,7 @@
 
 #include "Relaxed.h"
 #include "SoundModule.h"
+#include "params/EffectDescription.h"
 
 namespace trommik2 {
 
@@ -14,7 +15,7 @@ class Effect;
 // user-interface thread or inside block processing; process on the audio thread.
 class EffectsModule : public SoundModule {
   public:
-    static constexpr int kTypeCount = 14;
+    static constexpr int kTypeCount = kEffectTypeCount;
 
     EffectsModule();
     ~EffectsModule() override;
@@ -35,6 +36,10 @@ class EffectsModule : public SoundModule {
     int tailSamples() const;
     // The stored value (0..1) of parameter p (0..3) for the current type.
     float storedValue(int p) const;
+    // The value knob p (0..3) gave the effect in its last block, in the knob's unit.
+    double mappedValue(int p) const;
+    // The names and knobs of the current type.
+    const EffectDescription& description() const;
     // One control block: inputs to outputs, copied unchanged while inactive.
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n);
 
@@ -54,6 +59,7 @@ class EffectsModule : public SoundModule {
     float tempo_ = 120.0f;
     // Per type: the four parameters as the effect last used them, clipped to 0..1.
     Relaxed<float> records_[kTypeCount][4];
+    Relaxed<double> mapped_[kEffectParameterCount];
     std::unique_ptr<Effect> effect_;
 };
 

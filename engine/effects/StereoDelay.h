@@ -1,22 +1,25 @@
 #pragma once
 
 #include "Effect.h"
+#include "EffectDefinition.h"
 #include "engine/DelayLine.h"
 
 namespace trommik2 {
 
 // Two delay lines read with all-pass interpolation, routed as dual mono or as
 // ping-pong by one feedback setting. As an effect of its own it takes its Left and
-// Right times in milliseconds or note values (parameters Left, Right, Feed, Mix);
+// Right times in milliseconds or note values (knobs Left, Right, Feed, Mix);
 // the chorus and the flanger drive its times from their LFOs.
 class StereoDelay : public Effect {
   public:
     enum class Timing { kMilliseconds, kSynced, kModulated };
+    static const EffectDefinition kSyncedDefinition;
+    static const EffectDefinition kMillisecondsDefinition;
 
     explicit StereoDelay(Timing timing) : timing_(timing) {}
 
     void prepare(float sampleRate, float tempo) override;
-    void configure(const float* x) override;
+    void configure(const double* values) override;
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
     void clear() override;
     // Ping-pong: a right echo follows the left one by the right time.
@@ -32,7 +35,7 @@ class StereoDelay : public Effect {
     float sampleRate() const { return sampleRate_; }
 
   private:
-    float delaySamples(float x) const;
+    float delaySamples(double time) const;
 
     Timing timing_;
     float sampleRate_ = 44100.0f;

@@ -53,7 +53,7 @@ TEST(MonoDelay, SynchronisedEchoFollowsTheTempo) {
         rig.fx.setTempo(c.tempo);
         rig.select(kMonoDelaySync, syncX(c.step), 0.0f, 0.0f, 1.0f);
         Stereo out = rig.run(impulse(c.samples + 500));
-        EXPECT_EQ(argmax(out.left, 1, c.samples + 500), c.samples) << syncStepName(c.step) << " at " << c.tempo;
+        EXPECT_EQ(argmax(out.left, 1, c.samples + 500), c.samples) << fx::syncStepName(c.step) << " at " << c.tempo;
         EXPECT_NEAR(out.left[c.samples], 0.5f * 2.0f * (1.0f - 0.075f), 0.01f) << "both inputs, light damping";
     }
 }
@@ -143,8 +143,8 @@ TEST(ModulatedEffects, SweepTheSignalAndStayFinite) {
         EffectSlotRig rig;
         rig.select(type, type == kChorus ? 0.5f : 0.3f, type == kChorus ? 0.3f : 0.5f, 1.0f, 1.0f);
         Stereo out = rig.run(in);
-        EXPECT_TRUE(allFinite(out)) << effectLongName(type);
-        EXPECT_GT(peakSpread(out.left, 44100, 3 * 44100), 0.05f) << effectLongName(type) << " moves the level";
+        EXPECT_TRUE(allFinite(out)) << effectName(type);
+        EXPECT_GT(peakSpread(out.left, 44100, 3 * 44100), 0.05f) << effectName(type) << " moves the level";
         EXPECT_GT(peak(out.left), 0.1f);
         EXPECT_LT(peak(out.left), 5.0f);
     }

@@ -22,13 +22,13 @@ class StepLabels : public ::testing::Test {
   protected:
     std::string label(int index, double value) const {
         char text[64];
-        display.format(index, value, fx, text, sizeof text);
+        display.format(index, value, slot, text, sizeof text);
         return text;
     }
 
     ParameterTable table;
     ValueDisplay display{table};
-    EffectSlotState fx;
+    EffectSlotState slot;
 };
 
 // Time knob positions: every 1/64 and both sides of each step boundary.
@@ -44,8 +44,8 @@ std::vector<float> timePositions() {
 }
 
 int stepNamed(const std::string& name) {
-    for (int k = 0; k < kSyncStepCount; ++k)
-        if (name == syncStepName(k))
+    for (int k = 0; k < fx::kSyncStepCount; ++k)
+        if (name == fx::syncStepName(k))
             return k;
     return -1;
 }
@@ -82,12 +82,12 @@ TEST_F(StepLabels, SynchronisedEchoArrivesWhenTheLabelSays) {
         rig.select(kMonoDelaySync, x, 0.0f, 0.0f, 1.0f);
         Stereo out = rig.run(impulse(kLength));
         // The read-out shows the value the slot used, as the plug-in's display does.
-        fx.type = kMonoDelaySync;
-        fx.stored[0] = rig.fx.storedValue(0);
+        slot.effect = &effectDefinition(kMonoDelaySync).description;
+        slot.stored[0] = rig.fx.storedValue(0);
         const std::string name = label(FXParam1, 0.0);
         const int step = stepNamed(name);
         ASSERT_GE(step, 0) << name;
-        const int expected = static_cast<int>(syncStepBeats(step) * 6000.0);
+        const int expected = static_cast<int>(fx::syncStepBeats(step) * 6000.0);
         EXPECT_NEAR(argmax(out.left, 1, kLength), expected, 1) << "Time " << x << " labelled " << name;
     }
 }
