@@ -13,11 +13,13 @@ void DelayLine::require(int d) {
     data_ = buffer_.data();
     length_ = static_cast<int>(buffer_.size());
     writeIndex_ = 0;
+    wrapped_ = false;
 }
 
 void DelayLine::clear() {
-    std::fill(buffer_.begin(), buffer_.end(), 0.0f);
+    std::fill_n(buffer_.begin(), wrapped_ ? length_ : writeIndex_, 0.0f);
     writeIndex_ = 0;
+    wrapped_ = false;
 }
 
 } // namespace trommik2

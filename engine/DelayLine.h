@@ -10,7 +10,9 @@ namespace trommik2 {
 // A circular float buffer with a write index and a delay that can glide toward
 // a target. The buffer only grows: a request for d samples makes it d + 1000
 // long when it is too short to hold d. Growing allocates, so owners request
-// the largest delay they will need before audio runs whenever they can.
+// the largest delay they will ever need before audio runs. Clearing costs only
+// what has been written since the last clear, so long lines clear cheaply on
+// the audio thread.
 class DelayLine {
   public:
     static constexpr int kHeadroom = 1000;
@@ -27,8 +29,10 @@ class DelayLine {
 
     void write(float x) {
         data_[writeIndex_] = x;
-        if (++writeIndex_ >= length_)
+        if (++writeIndex_ >= length_) {
             writeIndex_ = 0;
+            wrapped_ = true;
+        }
     }
     // The sample written d samples ago (d < length).
     float readInteger(int d) const {
@@ -81,6 +85,9 @@ class DelayLine {
     float* data_ = buffer_.data();
     int length_ = 1;
     int writeIndex_ = 0;
+    // Whether writing has gone round since the last clear; until it has, only
+    // the samples below the write index hold anything.
+    bool wrapped_ = false;
     float target_ = 1.0f;
     float current_ = 1.0f;
     float glide_ = 1.0f;

@@ -62,14 +62,14 @@ AnalogueFilter::AnalogueFilter(int mode) {
         filter.setMode(mode);
 }
 
-void AnalogueFilter::prepare(float sampleRate, float) {
+void AnalogueFilter::prepareBuffers(float sampleRate) {
     for (SaturatingBiquad& filter : filters_)
         filter.setSampleRate(sampleRate);
     design_ = -1; // redesign at the new rate
 }
 
 // Cutoff in Hz, Reso 0..1, Type 1..3, Drive 0..1.
-void AnalogueFilter::configure(const double* values) {
+void AnalogueFilter::configure(const double* values, float) {
     double cutoff = values[0];
     double resonance = values[1];
     int design = designOfType(values[2]);

@@ -38,7 +38,7 @@ Distortion::Distortion() {
     }
 }
 
-void Distortion::prepare(float sampleRate, float) {
+void Distortion::prepareBuffers(float sampleRate) {
     for (Channel& channel : channels_) {
         channel.lowShelf.setSampleRate(sampleRate);
         channel.highShelf.setSampleRate(sampleRate);
@@ -47,7 +47,7 @@ void Distortion::prepare(float sampleRate, float) {
 }
 
 // Drive, Low, High and Mix 0..1.
-void Distortion::configure(const double* values) {
+void Distortion::configure(const double* values, float) {
     auto drive = static_cast<float>(values[0]);
     float d = 2.0f * drive / (1.0f + drive);
     driveGain_ = std::pow(10.0f, 60.0f * d / 20.0f);

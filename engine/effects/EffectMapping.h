@@ -21,14 +21,25 @@ inline double syncedBeats(float x, double) { return syncStepBeats(syncStep(x)); 
 constexpr float kLongestDelayMs = 2000.0f;
 inline double delayMilliseconds(float x, double) { return 0.1f + 1999.9f * x / (24.0f - 23.0f * x); }
 
+// The tempi the synchronised delays follow; a host's tempo is clamped to them.
+constexpr float kSlowestTempo = 20.0f;
+constexpr float kFastestTempo = 999.0f;
+
 // A delay knob's mapped time (beats when synchronised, else milliseconds) in
-// seconds, and the longest such time.
+// seconds, and the longest such time at any tempo. Synchronised lines are
+// sized for the longest step at the slowest tempo when they are built, so a
+// tempo change on the audio thread only moves the time: the line keeps its
+// echo and never grows. That is 24 s a line, about 4.2 MB at 44.1 kHz and
+// 9.2 MB at 96 kHz, taken only by synchronised delays that are on or that
+// automation can select. Sizing by the steps the knobs can reach instead would
+// make every move of a time knob a rebuild under the process lock that loses
+// the echo, and any path that forgot it would cut echoes short unheard.
 inline float delaySeconds(double time, bool synced, float tempo) {
     auto t = static_cast<float>(time);
     return synced ? t * 60.0f / tempo : t * 0.001f;
 }
-inline float longestDelaySeconds(bool synced, float tempo) {
-    return synced ? delaySeconds(syncStepBeats(0), true, tempo) : kLongestDelayMs * 0.001f;
+inline float longestDelaySeconds(bool synced) {
+    return synced ? delaySeconds(syncStepBeats(0), true, kSlowestTempo) : kLongestDelayMs * 0.001f;
 }
 
 // The damping low-pass of the delays and reverbs: 16000 Hz at x = 0 down to 1000 Hz.

@@ -66,7 +66,7 @@ FdnReverb::FdnReverb(Size size)
     : scale_(size == Size::kRoom ? 0.3f : 0.7f), lfoRate_(size == Size::kRoom ? 2.3f : 1.3f),
       lfoFactor_(size == Size::kRoom ? 3.1f : 2.3f) {}
 
-void FdnReverb::prepare(float sampleRate, float) {
+void FdnReverb::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
     float controlRate = sampleRate / dsp::kBlockSize;
     float glide = fx::glideCoefficient(fx::kModulationGlideMs, sampleRate);
@@ -85,7 +85,7 @@ void FdnReverb::prepare(float sampleRate, float) {
 }
 
 // Decay 0..1 (the loop gain), Damp in Hz, Mod and Mix 0..1.
-void FdnReverb::configure(const double* values) {
+void FdnReverb::configure(const double* values, float) {
     decay_ = static_cast<float>(values[0]);
     auto damping = static_cast<float>(values[1]);
     auto mod = static_cast<float>(values[2]);

@@ -21,10 +21,12 @@ class FdnReverb : public Effect {
 
     explicit FdnReverb(Size size);
 
-    void prepare(float sampleRate, float tempo) override;
-    void configure(const double* values) override;
+    void configure(const double* values, float tempo) override;
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
     void clear() override;
+
+  protected:
+    void prepareBuffers(float sampleRate) override;
 
   private:
     struct Line {

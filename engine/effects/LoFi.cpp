@@ -55,7 +55,7 @@ LoFi::LoFi() {
         channel.lowPass.setType(Biquad::kLowPass);
 }
 
-void LoFi::prepare(float sampleRate, float) {
+void LoFi::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
     for (Channel& channel : channels_)
         channel.lowPass.setSampleRate(sampleRate);
@@ -63,7 +63,7 @@ void LoFi::prepare(float sampleRate, float) {
 }
 
 // Rate as the kept fraction of the sample rate, Crush in bits, Lowpass in Hz, Mix 0..1.
-void LoFi::configure(const double* values) {
+void LoFi::configure(const double* values, float) {
     step_ = static_cast<float>(values[0]);
     levels_ = std::ldexp(1.0f, static_cast<int>(values[1]));
     double cutoff = values[2];

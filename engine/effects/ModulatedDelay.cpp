@@ -50,8 +50,8 @@ ModulatedDelay::ModulatedDelay(Kind kind)
     : StereoDelay(Timing::kModulated),
       kind_(kind), lfos_{TriangleLfo(kind == Kind::kChorus), TriangleLfo(kind == Kind::kChorus)} {}
 
-void ModulatedDelay::prepare(float sampleRate, float tempo) {
-    StereoDelay::prepare(sampleRate, tempo);
+void ModulatedDelay::prepareBuffers(float sampleRate) {
+    StereoDelay::prepareBuffers(sampleRate);
     bool chorus = kind_ == Kind::kChorus;
     float longestMs =
         chorus ? kChorusLongestBaseMs * (1.0f + kChorusMaxDepth) : kFlangerBaseMs * (1.0f + kFlangerMaxDepth);
@@ -71,7 +71,7 @@ ModulatedDelay::Settings ModulatedDelay::settings(const double* values) const {
     return {kFlangerBaseMs, static_cast<float>(values[0]), depth * depth, 0.5f - 2.45f * feed / (4.0f * feed + 1.0f)};
 }
 
-void ModulatedDelay::configure(const double* values) {
+void ModulatedDelay::configure(const double* values, float) {
     Settings s = settings(values);
     float controlRate = sampleRate() / dsp::kBlockSize;
     lfos_[0].setRate(s.rate, controlRate);

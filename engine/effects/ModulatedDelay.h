@@ -17,9 +17,11 @@ class ModulatedDelay : public StereoDelay {
 
     explicit ModulatedDelay(Kind kind);
 
-    void prepare(float sampleRate, float tempo) override;
-    void configure(const double* values) override;
+    void configure(const double* values, float tempo) override;
     void clear() override;
+
+  protected:
+    void prepareBuffers(float sampleRate) override;
 
   private:
     struct Settings {

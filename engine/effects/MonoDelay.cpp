@@ -27,16 +27,15 @@ constinit const EffectDefinition MonoDelay::kMillisecondsDefinition = {
     describe("Mono Delay (msecs)", "Mono Delay (ms)", fx::millisecondTimeKnob("Time", "Delay Time")),
     []() -> std::unique_ptr<Effect> { return std::make_unique<MonoDelay>(false); }};
 
-void MonoDelay::prepare(float sampleRate, float tempo) {
+void MonoDelay::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
-    tempo_ = tempo;
-    line_.require(dsp::roundInt(fx::longestDelaySeconds(synced_, tempo) * sampleRate) + 2);
+    line_.require(dsp::roundInt(fx::longestDelaySeconds(synced_) * sampleRate) + 2);
     line_.setGlide(fx::glideCoefficient(fx::kTimeGlideMs, sampleRate));
 }
 
 // Time in beats or milliseconds, Feed 0..1, Damp in Hz, Mix 0..1.
-void MonoDelay::configure(const double* values) {
-    float seconds = fx::delaySeconds(values[0], synced_, tempo_);
+void MonoDelay::configure(const double* values, float tempo) {
+    float seconds = fx::delaySeconds(values[0], synced_, tempo);
     line_.setTarget(std::clamp(seconds * sampleRate_, 1.0f, static_cast<float>(line_.length() - 2)));
     if (fresh_) {
         line_.jump();

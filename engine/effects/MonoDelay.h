@@ -17,16 +17,17 @@ class MonoDelay : public Effect {
 
     explicit MonoDelay(bool synced) : synced_(synced) {}
 
-    void prepare(float sampleRate, float tempo) override;
-    void configure(const double* values) override;
+    void configure(const double* values, float tempo) override;
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
     void clear() override;
     int tailSamples() const override { return static_cast<int>(line_.target()) + 1; }
 
+  protected:
+    void prepareBuffers(float sampleRate) override;
+
   private:
     bool synced_;
     float sampleRate_ = 44100.0f;
-    float tempo_ = 120.0f;
     float feedback_ = 0.0f;
     bool fresh_ = true;
     DelayLine line_;

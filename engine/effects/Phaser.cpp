@@ -33,7 +33,7 @@ Phaser::Phaser() {
             stage.setType(Biquad::kAllPass);
 }
 
-void Phaser::prepare(float sampleRate, float) {
+void Phaser::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
     for (Channel& channel : channels_) {
         for (Biquad& stage : channel.stages)
@@ -43,7 +43,7 @@ void Phaser::prepare(float sampleRate, float) {
 }
 
 // Rate in Hz, Feed, Depth and Mix 0..1.
-void Phaser::configure(const double* values) {
+void Phaser::configure(const double* values, float) {
     auto rate = static_cast<float>(values[0]);
     auto feed = static_cast<float>(values[1]);
     feedback_ = 3.8f * feed / (1.0f + 3.0f * feed);

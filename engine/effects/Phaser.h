@@ -17,10 +17,12 @@ class Phaser : public Effect {
 
     Phaser();
 
-    void prepare(float sampleRate, float tempo) override;
-    void configure(const double* values) override;
+    void configure(const double* values, float tempo) override;
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
     void clear() override;
+
+  protected:
+    void prepareBuffers(float sampleRate) override;
 
   private:
     struct Channel {

@@ -38,11 +38,10 @@ constinit const EffectDefinition StereoDelay::kMillisecondsDefinition = {
     describe("Stereo Delay (msecs)", "Stereo Delay (ms)", fx::millisecondTimeKnob),
     []() -> std::unique_ptr<Effect> { return std::make_unique<StereoDelay>(Timing::kMilliseconds); }};
 
-void StereoDelay::prepare(float sampleRate, float tempo) {
+void StereoDelay::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
-    tempo_ = tempo;
     if (timing_ != Timing::kModulated)
-        requireDelay(fx::longestDelaySeconds(timing_ == Timing::kSynced, tempo) * sampleRate);
+        requireDelay(fx::longestDelaySeconds(timing_ == Timing::kSynced) * sampleRate);
     float glide =
         fx::glideCoefficient(timing_ == Timing::kModulated ? fx::kModulationGlideMs : fx::kTimeGlideMs, sampleRate);
     for (DelayLine& line : lines_)
@@ -54,13 +53,13 @@ void StereoDelay::requireDelay(float samples) {
         line.require(dsp::roundInt(samples) + 2);
 }
 
-float StereoDelay::delaySamples(double time) const {
-    return fx::delaySeconds(time, timing_ == Timing::kSynced, tempo_) * sampleRate_;
+float StereoDelay::delaySamples(double time, float tempo) const {
+    return fx::delaySeconds(time, timing_ == Timing::kSynced, tempo) * sampleRate_;
 }
 
 // Left and Right in beats or milliseconds, Feed 0..1, Mix 0..1.
-void StereoDelay::configure(const double* values) {
-    setDelays(delaySamples(values[0]), delaySamples(values[1]));
+void StereoDelay::configure(const double* values, float tempo) {
+    setDelays(delaySamples(values[0], tempo), delaySamples(values[1], tempo));
     setFeedbackSetting(static_cast<float>(values[2]));
     setWetShare(static_cast<float>(values[3]));
 }

@@ -18,14 +18,14 @@ class StereoDelay : public Effect {
 
     explicit StereoDelay(Timing timing) : timing_(timing) {}
 
-    void prepare(float sampleRate, float tempo) override;
-    void configure(const double* values) override;
+    void configure(const double* values, float tempo) override;
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
     void clear() override;
     // Ping-pong: a right echo follows the left one by the right time.
     int tailSamples() const override { return static_cast<int>(lines_[0].target() + lines_[1].target()) + 1; }
 
   protected:
+    void prepareBuffers(float sampleRate) override;
     // Makes both lines long enough for a delay of this many samples.
     void requireDelay(float samples);
     // Targets of both lines in samples, at least 1.
@@ -35,11 +35,10 @@ class StereoDelay : public Effect {
     float sampleRate() const { return sampleRate_; }
 
   private:
-    float delaySamples(double time) const;
+    float delaySamples(double time, float tempo) const;
 
     Timing timing_;
     float sampleRate_ = 44100.0f;
-    float tempo_ = 120.0f;
     float dualFeedback_ = 0.0f;
     float pingFeedback_ = 0.0f;
     bool fresh_ = true;

@@ -49,7 +49,7 @@ constinit const EffectDefinition VintageCompressor::kDefinition = {
       {"Ratio", "Compression Ratio", ratio, showRatio}}},
     []() -> std::unique_ptr<Effect> { return std::make_unique<VintageCompressor>(); }};
 
-void VintageCompressor::prepare(float sampleRate, float) {
+void VintageCompressor::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
     levelSmoother_.setCutoff(kLevelSmoothingHz, sampleRate);
 }
@@ -64,7 +64,7 @@ VintageCompressor::Law VintageCompressor::lawForRatio(float ratio) {
 float VintageCompressor::followerCoefficient(float ms) const { return std::exp(-1.0f / (0.001f * ms * sampleRate_)); }
 
 // Input in dB, Attack and Release in ms, Ratio 1..50.
-void VintageCompressor::configure(const double* values) {
+void VintageCompressor::configure(const double* values, float) {
     float inputGain = std::pow(10.0f, static_cast<float>(values[0]) / 20.0f);
     auto attack = static_cast<float>(values[1]);
     auto release = static_cast<float>(values[2]);

@@ -58,11 +58,11 @@ TEST(MonoDelay, SynchronisedEchoFollowsTheTempo) {
     }
 }
 
-TEST(MonoDelay, TempoDropGrowsTheLineAtTheNextBlock) {
+TEST(MonoDelay, TheLongestStepFitsAtTheSlowestTempo) {
     EffectSlotRig rig;
     rig.select(kMonoDelaySync, syncX(0), 0.0f, 0.0f, 1.0f); // "2 Bars": 4 s at 120 bpm
-    rig.fx.setTempo(60.0f);
-    const int expected = 8 * 44100;
+    rig.fx.setTempo(10.0f);                                 // taken as 20 bpm: 24 s
+    const int expected = 24 * 44100;
     Stereo out = rig.run(impulse(expected + 200));
     EXPECT_EQ(argmax(out.left, 1, expected + 200), expected);
 }
