@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "params/ValueMapping.h"
+
 // Knob mappings shared by several effects: a position x (0..1) to the value the
 // effect uses. The sample rate is there for the knob signature. Any thread.
 namespace trommik2::fx {
@@ -26,20 +28,30 @@ constexpr float kSlowestTempo = 20.0f;
 constexpr float kFastestTempo = 999.0f;
 
 // A delay knob's mapped time (beats when synchronised, else milliseconds) in
-// seconds, and the longest such time at any tempo. Synchronised lines are
-// sized for the longest step at the slowest tempo when they are built, so a
-// tempo change on the audio thread only moves the time: the line keeps its
-// echo and never grows. That is 24 s a line, about 4.2 MB at 44.1 kHz and
-// 9.2 MB at 96 kHz, taken only by synchronised delays that are on or that
-// automation can select. Sizing by the steps the knobs can reach instead would
-// make every move of a time knob a rebuild under the process lock that loses
-// the echo, and any path that forgot it would cut echoes short unheard.
+// seconds, and the longest such time at a tempo.
 inline float delaySeconds(double time, bool synced, float tempo) {
     auto t = static_cast<float>(time);
     return synced ? t * 60.0f / tempo : t * 0.001f;
 }
-inline float longestDelaySeconds(bool synced) {
-    return synced ? delaySeconds(syncStepBeats(0), true, kSlowestTempo) : kLongestDelayMs * 0.001f;
+inline float longestDelaySeconds(bool synced, float tempo) {
+    return synced ? delaySeconds(syncStepBeats(0), true, tempo) : kLongestDelayMs * 0.001f;
+}
+
+// The samples a delay line needs for a delay of this many seconds, whatever
+// the rounding mode.
+inline int delayLineSamples(float seconds, float sampleRate) { return nearestStep(seconds * sampleRate) + 2; }
+
+// Synchronised lines reserve room for the longest step at the slowest tempo
+// when they are built: 24 s a line, 4.2 MB at 44.1 kHz and 9.2 MB at 96 kHz,
+// only for synchronised delays that are on or that automation can select.
+// They take it into use as far as the longest step needs at the tempo
+// (DelayLine::extend), so the memory a line touches is what the slowest tempo
+// so far has needed, and a tempo change on the audio thread only moves the
+// time and keeps the echo. Sizing by the steps the knobs can reach instead
+// would make every move of a time knob a rebuild under the process lock that
+// loses the echo, and a path that forgot it would cut echoes short unheard.
+inline int reservedDelaySamples(bool synced, float sampleRate) {
+    return delayLineSamples(longestDelaySeconds(synced, kSlowestTempo), sampleRate);
 }
 
 // The damping low-pass of the delays and reverbs: 16000 Hz at x = 0 down to 1000 Hz.

@@ -55,7 +55,7 @@ void ModulatedDelay::prepareBuffers(float sampleRate) {
     bool chorus = kind_ == Kind::kChorus;
     float longestMs =
         chorus ? kChorusLongestBaseMs * (1.0f + kChorusMaxDepth) : kFlangerBaseMs * (1.0f + kFlangerMaxDepth);
-    requireDelay(longestMs * 0.001f * sampleRate);
+    requireDelay(longestMs * 0.001f);
     for (TriangleLfo& lfo : lfos_)
         lfo.setSmoothing(kLfoSmoothingHz, sampleRate / dsp::kBlockSize);
 }

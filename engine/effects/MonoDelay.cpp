@@ -29,13 +29,14 @@ constinit const EffectDefinition MonoDelay::kMillisecondsDefinition = {
 
 void MonoDelay::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
-    line_.require(dsp::roundInt(fx::longestDelaySeconds(synced_) * sampleRate) + 2);
+    line_.reserve(fx::reservedDelaySamples(synced_, sampleRate));
     line_.setGlide(fx::glideCoefficient(fx::kTimeGlideMs, sampleRate));
 }
 
 // Time in beats or milliseconds, Feed 0..1, Damp in Hz, Mix 0..1.
 void MonoDelay::configure(const double* values, float tempo) {
     float seconds = fx::delaySeconds(values[0], synced_, tempo);
+    line_.extend(fx::delayLineSamples(fx::longestDelaySeconds(synced_, tempo), sampleRate_));
     line_.setTarget(std::clamp(seconds * sampleRate_, 1.0f, static_cast<float>(line_.length() - 2)));
     if (fresh_) {
         line_.jump();

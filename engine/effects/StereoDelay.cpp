@@ -41,16 +41,17 @@ constinit const EffectDefinition StereoDelay::kMillisecondsDefinition = {
 void StereoDelay::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
     if (timing_ != Timing::kModulated)
-        requireDelay(fx::longestDelaySeconds(timing_ == Timing::kSynced) * sampleRate);
+        for (DelayLine& line : lines_)
+            line.reserve(fx::reservedDelaySamples(timing_ == Timing::kSynced, sampleRate));
     float glide =
         fx::glideCoefficient(timing_ == Timing::kModulated ? fx::kModulationGlideMs : fx::kTimeGlideMs, sampleRate);
     for (DelayLine& line : lines_)
         line.setGlide(glide);
 }
 
-void StereoDelay::requireDelay(float samples) {
+void StereoDelay::requireDelay(float seconds) {
     for (DelayLine& line : lines_)
-        line.require(dsp::roundInt(samples) + 2);
+        line.require(fx::delayLineSamples(seconds, sampleRate_));
 }
 
 float StereoDelay::delaySamples(double time, float tempo) const {
@@ -59,6 +60,8 @@ float StereoDelay::delaySamples(double time, float tempo) const {
 
 // Left and Right in beats or milliseconds, Feed 0..1, Mix 0..1.
 void StereoDelay::configure(const double* values, float tempo) {
+    for (DelayLine& line : lines_)
+        line.extend(fx::delayLineSamples(fx::longestDelaySeconds(timing_ == Timing::kSynced, tempo), sampleRate_));
     setDelays(delaySamples(values[0], tempo), delaySamples(values[1], tempo));
     setFeedbackSetting(static_cast<float>(values[2]));
     setWetShare(static_cast<float>(values[3]));

@@ -26,8 +26,8 @@ class StereoDelay : public Effect {
 
   protected:
     void prepareBuffers(float sampleRate) override;
-    // Makes both lines long enough for a delay of this many samples.
-    void requireDelay(float samples);
+    // Makes both lines long enough for a delay of this many seconds.
+    void requireDelay(float seconds);
     // Targets of both lines in samples, at least 1.
     void setDelays(float left, float right);
     // Feed: 0.5 .. 1 dual mono with feedback 0 .. 1, 0.5 .. 0 ping-pong with feedback 0 .. 1.
