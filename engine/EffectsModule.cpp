@@ -1,6 +1,7 @@
 #include "EffectsModule.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "Dsp.h"
 #include "effects/EffectMapping.h"
