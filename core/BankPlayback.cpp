@@ -22,7 +22,7 @@ void BankPlayback::applyAutomation(int track, int parameter, float value) {
     if (parameter == GenNullDummy)
         return;
     if (parameter == FXType || parameter == FXActive) {
-        bank_.setValue(track, parameter, value);
+        bank_.setValueWhilePlaying(track, parameter, value);
         return;
     }
     InstrumentVoice& voice = bank_.voice(track);

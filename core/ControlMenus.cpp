@@ -2,7 +2,7 @@
 
 #include "DrumMachine.h"
 #include "content/ContentList.h"
-#include "params/EffectNames.h"
+#include "engine/effects/EffectRegistry.h"
 
 namespace trommik2 {
 
@@ -94,7 +94,7 @@ Menu ControlMenus::effectMenu() const {
     int current = bank.voice(bank.selectedTrack).effects().effectType();
     Menu menu;
     for (int type = 0; type < kEffectTypeCount; ++type)
-        menu.push_back(choice(effectLongName(type), type, type == current));
+        menu.push_back(choice(effectDefinition(type).description.longName, type, type == current));
     return menu;
 }
 

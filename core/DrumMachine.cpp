@@ -8,6 +8,7 @@
 #include "ThumbnailGeometry.h"
 #include "core/effect/EffectEditor.h"
 #include "platform/ModulePath.h"
+#include "sequencer/AutomationRange.h"
 
 namespace trommik2 {
 
@@ -73,12 +74,36 @@ void DrumMachine::suspend() {
     renderer_.suspend();
 }
 
+namespace {
+
+// What a track's automation can make of its effect slot.
+EffectsModule::Reach effectReach(const Sequencer& sequencer, const ParameterTable& table, int track) {
+    auto range = [&](int parameter) {
+        const ParameterDescriptor& d = table.descriptor(parameter);
+        return AutomationRange::of(sequencer.track(track), parameter, d.automationMinimum, d.automationMaximum,
+                                   sequencer.bars() * Sequencer::kStepsPerBar);
+    };
+    EffectsModule::Reach reach;
+    const AutomationRange types = range(FXType);
+    if (types.automated)
+        reach.types = EffectsModule::typesBetween(types.low, types.high);
+    const AutomationRange active = range(FXActive);
+    reach.canBeActive = active.automated && active.high > 0.5f;
+    return reach;
+}
+
+} // namespace
+
+// Builds outside the process lock and only swaps under it; what the swap
+// replaces is destroyed after the lock is released.
 void DrumMachine::patternChanged() {
-    std::lock_guard<ProcessLock> lock(processLock_);
     for (int t = 0; t < kTrackCount; ++t) {
-        const TrackPattern& pattern = model_.sequencer().track(t);
-        if (pattern.hasAutomation(FXActive) && pattern.automationScale(FXActive) != 0.0f)
-            model_.bank().voice(t).effects().prepareBuffers();
+        EffectsModule& effects = model_.bank().voice(t).effects();
+        const EffectsModule::Reach reach = effectReach(model_.sequencer(), model_.bank().table(), t);
+        EffectsModule::Effects built = effects.build(reach);
+        EffectsModule::Effects replaced;
+        std::lock_guard<ProcessLock> lock(processLock_);
+        replaced = effects.install(std::move(built), reach);
     }
 }
 

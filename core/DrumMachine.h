@@ -57,9 +57,9 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     const ContentFolders& contentFolders() const override { return contentFolders_; }
     void refreshEditor(int part) override { notifyEditor(part, 1.0f); }
     void setupLoaded() override { suspend(); }
-    // Sizes the effect buffers of every track whose pattern may switch its
-    // effect on, so that the audio thread never has to. Whatever else writes
-    // automation calls it as well.
+    // Prepares the effects that each track's automation can select or switch
+    // on, with their buffers, so that the audio thread never builds any.
+    // Whatever else writes automation or the bar count calls it as well.
     void patternChanged() override;
 
     // Shortcuts into the model.

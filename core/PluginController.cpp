@@ -125,7 +125,7 @@ EffectSlotState PluginController::effectSlotState() const {
     const InstrumentBank& bank = machine_.model().bank();
     const EffectsModule& fx = bank.voice(bank.selectedTrack).effects();
     EffectSlotState state;
-    state.type = fx.effectType();
+    state.effect = &fx.description();
     for (int p = 0; p < 4; ++p)
         state.stored[p] = fx.storedValue(p);
     state.sampleRate = machine_.renderer().sampleRate();
@@ -156,7 +156,7 @@ void PluginController::getParameterName(int32_t index, char* text) const {
     const InstrumentBank& bank = machine_.model().bank();
     const char* name = "";
     if (inRange(index, 0, kParameterCount))
-        name = display_.name(index, bank.voice(bank.selectedTrack).effects().effectType());
+        name = display_.name(index, &bank.voice(bank.selectedTrack).effects().description());
     std::snprintf(text, kDisplayLength, "%s", name);
 }
 

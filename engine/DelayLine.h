@@ -1,16 +1,20 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
+#include <memory>
 
 #include "Dsp.h"
 
 namespace trommik2 {
 
 // A circular float buffer with a write index and a delay that can glide toward
-// a target. The buffer only grows: a request for d samples makes it d + 1000
-// long when it is too short to hold d. Growing allocates, so owners request
-// the largest delay they will need before audio runs whenever they can.
+// a target. The line only grows: a request for d samples makes it d + 1000
+// long when it is too short to hold d. Allocating happens before audio runs:
+// require allocates and takes the whole length into use; reserve allocates
+// room that extend, which never allocates, takes into use as delays need it,
+// so memory is touched only as far as the longest delay so far. Clearing costs
+// only what has been written since the last clear. So long lines take little
+// memory and clear cheaply on the audio thread.
 class DelayLine {
   public:
     static constexpr int kHeadroom = 1000;
@@ -20,15 +24,25 @@ class DelayLine {
     DelayLine(const DelayLine&) = delete;
     DelayLine& operator=(const DelayLine&) = delete;
 
-    // Makes the buffer long enough for a delay of d samples (d at least 1).
+    // Makes the line long enough for a delay of d samples (d at least 1) at once.
+    // Allocating clears the line.
     void require(int d);
+    // Makes room for delays of up to d samples without taking it into use.
+    // Allocating clears the line.
+    void reserve(int d);
+    // Takes the reserved room into use as far as delays of up to d samples
+    // need it, keeping the samples in the line in their order. Never allocates.
+    void extend(int d);
+    // The part of the buffer in use.
     int length() const { return length_; }
     void clear();
 
     void write(float x) {
         data_[writeIndex_] = x;
-        if (++writeIndex_ >= length_)
+        if (++writeIndex_ >= length_) {
             writeIndex_ = 0;
+            wrapped_ = true;
+        }
     }
     // The sample written d samples ago (d < length).
     float readInteger(int d) const {
@@ -77,10 +91,18 @@ class DelayLine {
     }
     int next(int i) const { return i + 1 < length_ ? i + 1 : 0; }
 
-    std::vector<float> buffer_ = std::vector<float>(1, 0.0f);
-    float* data_ = buffer_.data();
+    void allocate(int capacity, int length);
+
+    // Only the first length_ samples are ever written or read, and all of them
+    // are initialised.
+    std::unique_ptr<float[]> buffer_ = std::make_unique<float[]>(1);
+    float* data_ = buffer_.get();
+    int capacity_ = 1;
     int length_ = 1;
     int writeIndex_ = 0;
+    // Whether writing has gone round since the last clear; until it has, only
+    // the samples below the write index hold anything.
+    bool wrapped_ = false;
     float target_ = 1.0f;
     float current_ = 1.0f;
     float glide_ = 1.0f;

@@ -1,72 +1,138 @@
 #include "EffectsModule.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "Dsp.h"
-#include "effects/Effect.h"
-#include "effects/EffectFactory.h"
+#include "effects/EffectMapping.h"
+#include "effects/EffectRegistry.h"
 #include "params/ParameterIndex.h"
+#include "params/ValueMapping.h"
 
 namespace trommik2 {
 
 namespace {
 
-// Synchronised delays at very low tempi would need huge buffers; hosts stay far inside.
-constexpr float kMinTempo = 20.0f;
-constexpr float kMaxTempo = 999.0f;
+constexpr uint32_t bit(int type) { return 1u << type; }
+
+int typeOf(float value) { return nearestStep(value, 0, EffectsModule::kTypeCount - 1); }
 
 } // namespace
 
-// Most tracks never switch their effect on: the effect's buffers (seconds of
-// delay line) are allocated the first time it is, not for every track.
-EffectsModule::EffectsModule() : SoundModule("FX Module", FXType, 6), effect_(createEffect(0)) {}
+bool EffectsModule::Effects::empty() const {
+    return retire == 0 &&
+           std::none_of(std::begin(byType), std::end(byType), [](const auto& e) { return e != nullptr; });
+}
+
+// Most tracks never switch their effect on: an effect's buffers (seconds of
+// delay line) are allocated the first time it may play, not for every track.
+EffectsModule::EffectsModule() : SoundModule("FX Module", FXType, 6) {
+    installed_[kMonoDelaySync] = effectDefinition(kMonoDelaySync).create();
+}
 
 EffectsModule::~EffectsModule() = default;
 
+uint32_t EffectsModule::typesBetween(float low, float high) {
+    uint32_t types = 0;
+    for (int t = typeOf(low); t <= typeOf(high); ++t)
+        types |= bit(t);
+    return types;
+}
+
 void EffectsModule::setValue(int index, float value, int slot) {
     SoundModule::setValue(index, value, slot);
-    if (slot != ModuleParameter::kBase)
+    if (slot == ModuleParameter::kBase)
+        setBaseValue(index, value, true);
+}
+
+void EffectsModule::setValueWhilePlaying(int index, float value) {
+    SoundModule::setValue(index, value, ModuleParameter::kBase);
+    setBaseValue(index, value, false);
+}
+
+// The four knobs keep their values across a type switch, so automating the type
+// or trying another effect never moves them.
+void EffectsModule::setBaseValue(int index, float value, bool mayBuild) {
+    if (index >= FXParam1 && index <= FXParam4) {
+        records_[type_][index - FXParam1] = dsp::clip(value, 0.0f, 1.0f);
         return;
-    if (index == FXType) {
-        int type = std::clamp(dsp::roundInt(value), 0, kTypeCount - 1);
-        if (type != type_)
-            switchType(type);
-    } else if (index >= FXParam1 && index <= FXParam4) {
-        int p = index - FXParam1;
-        records_[type_][p] = dsp::clip(value, 0.0f, 1.0f);
-    } else if (index == FXActive) {
-        bool active = value > 0.5f;
-        if (active)
-            prepareBuffers();
-        if (active != active_) {
-            active_ = active;
-            clearRequested_ = true;
+    }
+    if (index == FXType)
+        selectType(typeOf(value));
+    else if (index == FXActive)
+        switchOn(value > 0.5f, mayBuild);
+    else
+        return;
+    if (mayBuild)
+        install(build(reach_), reach_);
+}
+
+void EffectsModule::selectType(int type) {
+    if (type == type_)
+        return;
+    type_ = type;
+    clearRequested_ = true; // the selected effect starts fresh, as a new one would
+}
+
+void EffectsModule::switchOn(bool active, bool mayBuild) {
+    if (active != active_) {
+        active_ = active;
+        clearRequested_ = true;
+    }
+    // A pattern that switches the slot on without having been announced still
+    // gets the current effect's buffers: the one allocation left on the audio
+    // thread, which announcing the pattern (build, install) avoids.
+    Effect* current = installed_[type_].get();
+    if (active && !mayBuild && current && current->preparedRate() != rate_)
+        current->prepare(rate_);
+}
+
+EffectsModule::Effects EffectsModule::build(const Reach& reach) const {
+    Effects built;
+    const uint32_t needed = reach.types | bit(type_);
+    const bool withBuffers = active_ || reach.canBeActive;
+    const float rate = rate_;
+    for (int t = 0; t < kTypeCount; ++t) {
+        const Effect* present = installed_[t].get();
+        if ((needed & bit(t)) == 0) {
+            if (present)
+                built.retire |= bit(t);
+        } else if (!present || (withBuffers && present->preparedRate() != rate)) {
+            built.byType[t] = effectDefinition(t).create();
+            if (withBuffers)
+                built.byType[t]->prepare(rate);
         }
     }
+    return built;
 }
 
-// The four knobs keep their values across a switch, so automating the type
-// or trying another effect never moves them.
-void EffectsModule::switchType(int type) {
-    type_ = type;
-    effect_.reset();
-    effect_ = createEffect(type);
-    prepared_ = false;
-    if (active_)
-        prepare();
+EffectsModule::Effects EffectsModule::install(Effects built, const Reach& reach) {
+    Effects out;
+    for (int t = 0; t < kTypeCount; ++t) {
+        std::unique_ptr<Effect>& incoming = built.byType[t];
+        if (incoming) {
+            // Only if the rate changed since build: sized again under the lock.
+            if (incoming->preparedRate() != 0.0f && incoming->preparedRate() != rate_)
+                incoming->prepare(rate_);
+            out.byType[t] = std::move(installed_[t]);
+            installed_[t] = std::move(incoming);
+        } else if ((built.retire & bit(t)) != 0 && t != type_ && (reach.types & bit(t)) == 0) {
+            out.byType[t] = std::move(installed_[t]);
+        }
+    }
+    reach_ = reach;
+    return out;
 }
 
-void EffectsModule::prepare() {
-    effect_->prepare(sampleRate_, tempo_);
-    prepared_ = true;
-}
-
+// Rate changes come under the process lock; effects that have buffers are sized anew.
 void EffectsModule::setSampleRate(float rate) {
     if (!(rate > 0.0f))
         return;
     SoundModule::setSampleRate(rate);
-    if (prepared_)
-        prepare();
+    rate_ = rate;
+    for (std::unique_ptr<Effect>& effect : installed_)
+        if (effect && effect->preparedRate() != 0.0f)
+            effect->prepare(rate);
 }
 
 void EffectsModule::reset() {
@@ -74,38 +140,51 @@ void EffectsModule::reset() {
 }
 
 void EffectsModule::setTempo(float bpm) {
-    if (!(bpm > 0.0f))
-        return;
-    bpm = std::clamp(bpm, kMinTempo, kMaxTempo);
-    if (bpm == tempo_)
-        return;
-    tempo_ = bpm;
-    if (prepared_)
-        prepare();
+    if (bpm > 0.0f)
+        tempo_ = std::clamp(bpm, fx::kSlowestTempo, fx::kFastestTempo);
 }
 
-int EffectsModule::tailSamples() const { return active_ ? effect_->tailSamples() : 0; }
+Effect* EffectsModule::playingEffect() const {
+    Effect* effect = installed_[type_].get();
+    return active_ && effect && effect->preparedRate() == rate_ ? effect : nullptr;
+}
+
+int EffectsModule::tailSamples() const {
+    const Effect* effect = playingEffect();
+    return effect ? effect->tailSamples() : 0;
+}
 
 float EffectsModule::storedValue(int p) const { return p >= 0 && p < 4 ? records_[type_][p].load() : 0.0f; }
 
+double EffectsModule::mappedValue(int p) const { return p >= 0 && p < 4 ? mapped_[p].load() : 0.0; }
+
+const EffectDescription& EffectsModule::description() const { return effectDefinition(type_).description; }
+
 void EffectsModule::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
+    Effect* effect = installed_[type_].get();
     if (resetPending_ || clearRequested_) {
-        effect_->clear();
+        if (effect)
+            effect->clear();
         resetPending_ = false;
         clearRequested_ = false;
     }
-    if (!active_) {
+    effect = playingEffect();
+    if (!effect) {
         std::copy_n(inLeft, n, outLeft);
         std::copy_n(inRight, n, outRight);
         return;
     }
-    float x[4];
-    for (int p = 0; p < 4; ++p) {
-        x[p] = dsp::clip(smoothed(FXParam1 + p), 0.0f, 1.0f);
-        records_[type_][p] = x[p];
+    // The effect runs on what its knobs' definitions map them to, as their labels show.
+    const EffectDescription& knobs = description();
+    double values[kEffectParameterCount];
+    for (int p = 0; p < kEffectParameterCount; ++p) {
+        float x = dsp::clip(smoothed(FXParam1 + p), 0.0f, 1.0f);
+        records_[type_][p] = x;
+        values[p] = knobs.value(p, x, sampleRate_);
+        mapped_[p] = values[p];
     }
-    effect_->configure(x);
-    effect_->process(inLeft, inRight, outLeft, outRight, n);
+    effect->configure(values, tempo_);
+    effect->process(inLeft, inRight, outLeft, outRight, n);
 }
 
 } // namespace trommik2

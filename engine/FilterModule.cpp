@@ -5,6 +5,7 @@
 
 #include "Dsp.h"
 #include "params/ParameterIndex.h"
+#include "params/ValueMapping.h"
 
 namespace trommik2 {
 
@@ -70,7 +71,7 @@ void FilterModule::updateDesign(const float* envelope, int n) {
 }
 
 void FilterModule::render(const float* envelope, const uint8_t*, const float* in, float* out, int n) {
-    int type = dsp::roundInt(dsp::clip(target(FilterType), 0.0f, 3.0f));
+    int type = nearestStep(target(FilterType), 0, 3);
     if (type == 0) {
         copy(in, out, n);
         return;

@@ -5,6 +5,7 @@
 
 #include "Dsp.h"
 #include "params/ParameterIndex.h"
+#include "params/ValueMapping.h"
 
 namespace trommik2 {
 
@@ -61,11 +62,12 @@ void FmRingModule::prepareModulation(int n) {
     float dynamics = smoothed(GenFMRingDynamicMod);
     float amount = smoothed(GenFMRingXModAmt) * ((1.0f - dynamics) + dynamics * v * v);
     float r = smoothed(GenFMRingRingModAmt) * 0.5f;
-    // Mode 0: 1 modulates 2; mode 1: 2 modulates 1; anything else (a mode being
-    // automated from one to another included) modulates both ways.
-    float mode = target(GenFMRingFMMode);
-    float amount1 = mode == 0.0f ? 0.0f : amount;
-    float amount2 = mode == 1.0f ? 0.0f : amount;
+    // Mode 0: 1 modulates 2; mode 1: 2 modulates 1; mode 2 both ways. A value
+    // between modes (from automation or a host) plays the nearest mode, which is
+    // the one its label names.
+    int mode = nearestStep(target(GenFMRingFMMode), 0, 2);
+    float amount1 = mode == 0 ? 0.0f : amount;
+    float amount2 = mode == 1 ? 0.0f : amount;
     for (int i = 0; i < n; ++i) {
         modulation_[0][i] = (outputs_[1][i] * (1.0f - r) + ring_[i] * r) * amount1;
         modulation_[1][i] = (ring_[i] * r + outputs_[0][i] * (1.0f - r)) * amount2;
@@ -84,7 +86,7 @@ void FmRingModule::updateOscillators() {
         float f = pitches_[j];
         // The distortion fades out toward a sixth of the rate, where its overtones would alias.
         float fade = 1.0f - dsp::clip(3.0f * f * twoOverSampleRate_, 0.0f, 1.0f);
-        oscillators_[j].setDistortion(dsp::clip(smoothed(GenFMRingDeform1 + j) * fade * 0.01f, 0.001f, 0.99f));
+        oscillators_[j].setDistortion(phaseDistortionAmount(smoothed(GenFMRingDeform1 + j), fade));
         float p = dsp::clip(smoothed(GenFMRingPitchEnv1 + j), 0.0001f, 0.99f);
         float swept = (1.0f - dsp::shapeCurve(measures_[j], 1.0f / p)) * f;
         oscillators_[j].setFrequency(dsp::clip(swept, 1.0f, 18000.0f));

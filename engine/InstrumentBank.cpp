@@ -32,6 +32,11 @@ void InstrumentBank::setValue(int t, int index, float value) {
     voice(t).setParameter(index, value);
 }
 
+void InstrumentBank::setValueWhilePlaying(int t, int index, float value) {
+    if (index >= 0 && index < kParameterCount)
+        voice(t).setParameterWhilePlaying(index, value);
+}
+
 float InstrumentBank::value(int t, int index) const { return voice(t).value(index); }
 
 float InstrumentBank::baseValue(int t, int index) const { return voice(t).moduleValue(index, ModuleParameter::kBase); }

@@ -43,6 +43,9 @@ class InstrumentBank {
     // The loaders' entry: a parameter value in engine units for a track; the
     // value is stored as given (callers clamp). Index 59 and above is ignored.
     void setValue(int track, int index, float value);
+    // Audio thread: the same for pattern automation, which never builds an
+    // effect: a type that was not prepared plays dry (EffectsModule).
+    void setValueWhilePlaying(int track, int index, float value);
     // What the instrument plays: its own value plus any automation offset.
     float value(int track, int index) const;
     // The instrument's own value, as set by the user or a document (what documents save).

@@ -45,6 +45,13 @@ void InstrumentVoice::setModuleValue(int index, float value, int slot) {
         owner(index)->setValue(index, value, slot);
 }
 
+void InstrumentVoice::setParameterWhilePlaying(int index, float value) {
+    if (index >= FXType && index <= FXActive)
+        effects_.setValueWhilePlaying(index, value);
+    else
+        setParameter(index, value);
+}
+
 float InstrumentVoice::moduleValue(int index, int slot) const {
     if (index < 0 || index >= kParameterCount)
         return 0.0f;

@@ -22,6 +22,9 @@ class InstrumentVoice {
 
     // Writes the base value of a parameter (index 0 switches the synthesis type).
     void setParameter(int index, float value) { setModuleValue(index, value, ModuleParameter::kBase); }
+    // Audio thread: the same for automation, which never builds an effect (see
+    // EffectsModule::setValueWhilePlaying).
+    void setParameterWhilePlaying(int index, float value);
     void setModuleValue(int index, float value, int slot);
     // A value slot of a parameter; index 0 gives the synthesis type.
     float moduleValue(int index, int slot) const;

@@ -6,6 +6,7 @@
 
 #include "Dsp.h"
 #include "params/ParameterIndex.h"
+#include "params/ValueMapping.h"
 
 namespace trommik2 {
 
@@ -51,7 +52,7 @@ void SampleModule::render(const float* envelope, const uint8_t* triggers, float 
     float rate = std::exp2(smoothed(GenWavTune) / 12.0f);
     float kp = 1.0f / dsp::clip(1.0f - smoothed(GenWavShapePitchEnv), 0.001f, 0.99999f);
     float increment = dsp::shapeCurve(average, kp) * rate;
-    bool reverse = dsp::roundInt(target(GenWavDirection)) > 0;
+    bool reverse = nearestStep(target(GenWavDirection)) > 0;
     // A note stops five frames short of the data's end, whichever way it plays.
     int end = frames_ - kTail;
     double start = reverse ? end : 0.0;

@@ -5,6 +5,7 @@
 
 #include "Dsp.h"
 #include "params/ParameterIndex.h"
+#include "params/ValueMapping.h"
 
 namespace trommik2 {
 
@@ -67,10 +68,7 @@ int SynthesisGenerator::synthesisType() const {
     float selected =
         type_.value(GenSynthesisType, ModuleParameter::kBase) + type_.value(GenSynthesisType, ModuleParameter::kOffset);
     // The type plays as its name says: the nearest, whatever the rounding mode.
-    float type = std::floor(selected + 0.5f);
-    if (!(type > 0.0f))
-        return kFilteredNoise;
-    return type < static_cast<float>(kNoSynthesis) ? static_cast<int>(type) : kNoSynthesis;
+    return nearestStep(selected, kFilteredNoise, kNoSynthesis);
 }
 
 void SynthesisGenerator::setSmoothingTime(int index, float ms) {

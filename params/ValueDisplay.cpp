@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "EffectNames.h"
+#include "ValueMapping.h"
 
 namespace trommik2 {
 
@@ -63,6 +63,10 @@ constexpr std::array<Formatter, kParameterCount> makeFormatters() {
 
 constexpr std::array<Formatter, kParameterCount> kFormatters = makeFormatters();
 
+// What the effect slot shows without an effect.
+const char* const kNoEffect = "no fx";
+const char* const kGenericKnobs[kEffectParameterCount] = {"par1", "par2", "par3", "mix"};
+
 // Fixed texts are cut at 23 characters, group names at 63.
 constexpr std::size_t kFixedTextLimit = 23;
 constexpr std::size_t kGroupNameLimit = 63;
@@ -80,9 +84,6 @@ __attribute__((format(printf, 3, 4))) void print(char* out, std::size_t capacity
     va_end(args);
 }
 
-// Truncation toward zero, kept inside the int range.
-int truncated(double v) { return static_cast<int>(std::clamp(std::trunc(v), -1e9, 1e9)); }
-
 void frequency(char* out, std::size_t capacity, double v) {
     if (v >= 1000.0)
         print(out, capacity, "%.2f kHz", v / 1000.0);
@@ -98,7 +99,7 @@ void note(const ParameterTable& table, char* out, std::size_t capacity, double v
         copyText(out, capacity, "");
         return;
     }
-    double n = std::nearbyint(v);
+    auto n = static_cast<double>(nearestStep(v));
     double cents = (v - n) * 100.0;
     if (cents > 99.0) {
         cents = 0.0;
@@ -124,21 +125,23 @@ void semitones(char* out, std::size_t capacity, double v) {
         copyText(out, capacity, "0");
 }
 
+// The distortion the oscillator runs with, in whole percent: a sine up to 1 %,
+// a sawtooth where the oscillator's distortion stops growing.
 void deform(char* out, std::size_t capacity, double v) {
-    int n = truncated(v);
-    if (n <= 1)
-        copyText(out, capacity, "Sinewave");
-    else if (n > 99)
+    const float amount = phaseDistortionAmount(static_cast<float>(v), 1.0f);
+    const int n = nearestStep(amount * 100.0);
+    if (amount >= 0.99f)
         copyText(out, capacity, "Sawtooth");
+    else if (n <= 1)
+        copyText(out, capacity, "Sinewave");
     else
         print(out, capacity, "%i%%", n);
 }
 
-// A fractional mode (from automation) shows the nearest mode.
+// A mode between two (from automation) plays and shows the nearest mode.
 void fmMode(char* out, std::size_t capacity, double v) {
     static const char* const kModes[3] = {"Sine 1 -> 2", "Sine 2 -> 1", "Cross Mod"};
-    int mode = static_cast<int>(std::clamp(std::nearbyint(v), 0.0, 2.0));
-    copyText(out, capacity, kModes[mode]);
+    copyText(out, capacity, kModes[nearestStep(v, 0, 2)]);
 }
 
 void time(char* out, std::size_t capacity, double v) {
@@ -153,7 +156,7 @@ void time(char* out, std::size_t capacity, double v) {
 }
 
 void curve(char* out, std::size_t capacity, double v) {
-    int n = truncated(v);
+    int n = nearestStep(v);
     if (n > 0)
         print(out, capacity, "+%i (log)", n);
     else if (n == 0)
@@ -163,14 +166,8 @@ void curve(char* out, std::size_t capacity, double v) {
 }
 
 void filterType(char* out, std::size_t capacity, double v) {
-    const char* text = "Filter Off";
-    if (v == 1.0)
-        text = "Lowpass";
-    else if (v == 2.0)
-        text = "Bandpass";
-    else if (v == 3.0)
-        text = "Highpass";
-    copyText(out, capacity, text);
+    static const char* const kTypes[4] = {"Filter Off", "Lowpass", "Bandpass", "Highpass"};
+    copyText(out, capacity, kTypes[nearestStep(v, 0, 3)]);
 }
 
 void decibels(char* out, std::size_t capacity, double v) {
@@ -185,145 +182,13 @@ void decibels(char* out, std::size_t capacity, double v) {
         copyText(out, capacity, "0dB");
 }
 
-void kilo(char* out, std::size_t capacity, double hz) {
-    double k = hz / 1000.0;
-    print(out, capacity, k >= 9.99 ? "%.1fk" : "%.2fk", k);
-}
-
-void hertz(char* out, std::size_t capacity, double hz) { print(out, capacity, hz >= 9.99 ? "%.1fHz" : "%.2fHz", hz); }
-
-void delayTime(char* out, std::size_t capacity, double x) {
-    double t = 0.1 + 1999.9 * x / (24.0 - 23.0 * x);
-    if (t < 1.0)
-        print(out, capacity, "%.1fms", t);
-    else if (t < 1000.0)
-        print(out, capacity, "%.0fms", t);
+// Effect knobs read as their effect's definition says; without an effect, as
+// their position.
+void effectKnob(int p, const EffectSlotState& fx, char* out, std::size_t capacity) {
+    if (fx.effect)
+        fx.effect->text(p, fx.stored[p], fx.sampleRate, out, capacity);
     else
-        print(out, capacity, "%.2fs", t / 1000.0);
-}
-
-// The synchronised step of x: 12 (1 - x), a fraction above one half rounding up.
-int syncStep(double x) {
-    double y = 12.0 * (1.0 - x);
-    double k = std::floor(y);
-    if (y - k > 0.5)
-        k += 1.0;
-    return static_cast<int>(std::clamp(k, 0.0, 12.0));
-}
-
-// Effect-parameter read-outs. x is the slot's stored value; each type shows the
-// quantity its knob controls. A helper returns false where the parameter has no
-// text of its own: it then shows the default percentage of x.
-
-bool delayText(int type, int p, double x, char* out, std::size_t capacity) {
-    bool synced = type == kMonoDelaySync || type == kStereoDelaySync;
-    bool stereo = type == kStereoDelaySync || type == kStereoDelayMs;
-    if (p == 0 || (p == 1 && stereo)) {
-        if (synced)
-            copyText(out, capacity, syncStepName(syncStep(x)));
-        else
-            delayTime(out, capacity, x);
-    } else if (p == 2 && !stereo) {
-        kilo(out, capacity, 1000.0 + 15000.0 * (1.0 - x) * (1.0 - x));
-    } else if (p == 2) {
-        if (x >= 0.5)
-            print(out, capacity, "%.0f%% dual", (x - 0.5) * 200.0);
-        else
-            print(out, capacity, "%.0f%% ping", (1.0 - 2.0 * x) * 100.0);
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool modulationText(int type, int p, double x, char* out, std::size_t capacity) {
-    if (type == kChorus && p == 0) {
-        double shown = (3.0 + 7.0 * x * x) * 2.3 * (1.0 + 1.37) / 2.0;
-        print(out, capacity, shown >= 9.99 ? "%.1fms" : "%.2fms", shown);
-    } else if (type == kChorus && p == 1) {
-        hertz(out, capacity, 0.2 + 9.8 * x * x);
-    } else if ((type == kFlanger || type == kPhaser) && p == 0) {
-        hertz(out, capacity, 0.1 + 19.9 * x * x);
-    } else if ((type == kRoomReverb || type == kHallReverb) && p == 1) {
-        kilo(out, capacity, 1000.0 + 15000.0 * (1.0 - x) * (1.0 - x));
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool loFiText(int p, double x, double sampleRate, char* out, std::size_t capacity) {
-    double u = 1.0 - x;
-    if (p == 0) {
-        kilo(out, capacity, (0.01 + 0.99 * u * u * u) * sampleRate);
-    } else if (p == 1) {
-        double bits = std::floor(1.0 + 15.0 * u * u);
-        if (bits < 2.0)
-            copyText(out, capacity, "1 Bit");
-        else
-            print(out, capacity, "%.0f Bits", bits);
-    } else if (p == 2) {
-        kilo(out, capacity, 1000.0 + 19000.0 * x * x);
-    } else {
-        return false;
-    }
-    return true;
-}
-
-// x arrives in single precision, in which the filter itself picks its type.
-bool filterText(int p, float x, char* out, std::size_t capacity) {
-    if (p == 0) {
-        double c = 10.0 + 19990.0 * x * x * x;
-        if (c >= 1000.0)
-            print(out, capacity, "%.1fkHz", c / 1000.0);
-        else
-            print(out, capacity, "%.0fHz", c);
-    } else if (p == 1) {
-        percent(out, capacity, static_cast<double>(x) * x);
-    } else if (p == 2) {
-        copyText(out, capacity, x > 0.66f ? "Highpass" : (x > 0.33f ? "Bandpass" : "Lowpass"));
-    } else {
-        return false;
-    }
-    return true;
-}
-
-void compressorText(int p, double x, char* out, std::size_t capacity) {
-    if (p == 0) {
-        double g = 60.0 * x - 24.0;
-        print(out, capacity, g >= 10.0 || g <= -10.0 ? "%.0fdB" : "%.2fdB", g);
-    } else if (p == 1) {
-        double a = 0.05 + 49.95 * x * x;
-        print(out, capacity, a >= 10.0 ? "%.0fms" : "%.2fms", a);
-    } else if (p == 2) {
-        print(out, capacity, "%.0fms", 5.0 + 995.0 * x * x * x);
-    } else {
-        double q = 1.0 + 49.0 * x * x * x;
-        print(out, capacity, q >= 10.0 ? "1 : %.0f" : "1 : %.1f", q);
-    }
-}
-
-void effectParameter(int p, const EffectSlotState& fx, char* out, std::size_t capacity) {
-    double x = fx.stored[p];
-    bool done = true;
-    switch (fx.type) {
-    case kMonoDelaySync:
-    case kMonoDelayMs:
-    case kStereoDelaySync:
-    case kStereoDelayMs: done = delayText(fx.type, p, x, out, capacity); break;
-    case kChorus:
-    case kFlanger:
-    case kPhaser:
-    case kRoomReverb:
-    case kHallReverb: done = modulationText(fx.type, p, x, out, capacity); break;
-    case kLoFi: done = loFiText(p, x, fx.sampleRate, out, capacity); break;
-    case kAnalogueFilter12:
-    case kAnalogueFilter24: done = filterText(p, fx.stored[p], out, capacity); break;
-    case kVintageCompressor: compressorText(p, x, out, capacity); break;
-    default: done = false; break;
-    }
-    if (!done)
-        percent(out, capacity, x);
+        percent(out, capacity, fx.stored[p]);
 }
 
 } // namespace
@@ -347,7 +212,7 @@ void ValueDisplay::format(int index, double v, const EffectSlotState& fx, char* 
     switch (formatter) {
     case Formatter::kDash: copyText(out, capacity, "-"); break;
     case Formatter::kSynthesisType: {
-        int group = truncated(v);
+        int group = nearestStep(v);
         copyText(out, capacity, table_.groupName(group >= 10 ? 0 : group), kGroupNameLimit);
         break;
     }
@@ -358,28 +223,30 @@ void ValueDisplay::format(int index, double v, const EffectSlotState& fx, char* 
     case Formatter::kDeform: deform(out, capacity, v); break;
     case Formatter::kFmMode: fmMode(out, capacity, v); break;
     case Formatter::kPlain: print(out, capacity, "%.2f", v); break;
-    case Formatter::kDirection: copyText(out, capacity, v == 1.0 ? "reverse" : "normal"); break;
+    case Formatter::kDirection: copyText(out, capacity, nearestStep(v) > 0 ? "reverse" : "normal"); break;
     case Formatter::kMixRatio: print(out, capacity, "%.0f%% : %.0f%%", v * 100.0, (1.0 - v) * 100.0); break;
     case Formatter::kTime: time(out, capacity, v); break;
     case Formatter::kCurve: curve(out, capacity, v); break;
     case Formatter::kFilterType: filterType(out, capacity, v); break;
     case Formatter::kDecibels: decibels(out, capacity, v); break;
-    case Formatter::kEffectType: print(out, capacity, "%s", effectLongName(fx.type)); break;
-    case Formatter::kEffectParameter: effectParameter(index - FXParam1, fx, out, capacity); break;
+    case Formatter::kEffectType: print(out, capacity, "%s", fx.effect ? fx.effect->longName : kNoEffect); break;
+    case Formatter::kEffectParameter: effectKnob(index - FXParam1, fx, out, capacity); break;
     case Formatter::kOnOff: copyText(out, capacity, v > 0.5 ? "on" : "off"); break;
     }
 }
 
-const char* ValueDisplay::name(int index, int effectType) const {
-    if (index >= FXParam1 && index <= FXParam4)
-        return effectParameterName(effectType, index - FXParam1);
-    return table_.shortName(index);
+const char* ValueDisplay::name(int index, const EffectDescription* effect) const {
+    if (index < FXParam1 || index > FXParam4)
+        return table_.shortName(index);
+    int p = index - FXParam1;
+    return effect ? effect->knobs[p].name : kGenericKnobs[p];
 }
 
-const char* ValueDisplay::longName(int index, int effectType) const {
-    if (index >= FXParam1 && index <= FXParam4)
-        return effectParameterDescription(effectType, index - FXParam1);
-    return table_.longName(index);
+const char* ValueDisplay::longName(int index, const EffectDescription* effect) const {
+    if (index < FXParam1 || index > FXParam4)
+        return table_.longName(index);
+    int p = index - FXParam1;
+    return effect ? effect->knobDescription(p) : kGenericKnobs[p];
 }
 
 } // namespace trommik2

@@ -2,16 +2,18 @@
 
 #include <cstddef>
 
+#include "EffectDescription.h"
 #include "ParameterTable.h"
 
 namespace trommik2 {
 
 // What the value display needs of the selected track's effect slot: its current
-// type, its stored value (0..1) of each of the four parameters for that type, and
-// the sample rate (the Lo-Fi Rate is shown in kHz).
+// type's description, its stored value (0..1) of each of the four knobs for that
+// type, and the sample rate (the Lo-Fi Rate is shown in kHz). Without a
+// description the slot shows "no fx" and knobs "par1" .. "mix" at their positions.
 struct EffectSlotState {
-    int type = 0;
-    float stored[4] = {};
+    const EffectDescription* effect = nullptr;
+    float stored[kEffectParameterCount] = {};
     double sampleRate = 44100.0;
 };
 
@@ -29,12 +31,12 @@ class ValueDisplay {
     // The same without the clamping.
     void format(int index, double value, const EffectSlotState& fx, char* out, std::size_t capacity) const;
 
-    // Knob label: for 52..55 the effect type's name of that parameter, otherwise the
-    // table's short name.
-    const char* name(int index, int effectType) const;
-    // Tooltip: for 52..55 the effect type's description of that parameter,
-    // otherwise the table's long name.
-    const char* longName(int index, int effectType) const;
+    // Knob label: for 52..55 the effect's name of that knob, otherwise the table's
+    // short name.
+    const char* name(int index, const EffectDescription* effect) const;
+    // Tooltip: for 52..55 the effect's description of that knob, otherwise the
+    // table's long name.
+    const char* longName(int index, const EffectDescription* effect) const;
 
   private:
     const ParameterTable& table_;

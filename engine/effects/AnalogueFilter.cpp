@@ -1,6 +1,7 @@
 #include "AnalogueFilter.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "engine/Biquad.h"
 
@@ -8,31 +9,70 @@ namespace trommik2 {
 
 namespace {
 
-// Type knob thirds: low-, band-, high-pass (the filter's "off" is not reachable).
-int designOfType(float x) {
+// Cutoff: 10 Hz to 20 kHz, fine at the low end.
+double cutoff(float x, double) {
+    double x2 = static_cast<double>(x) * x;
+    return 19990.0 * x2 * x2 + 10.0;
+}
+void showCutoff(double hz, double, char* out, std::size_t capacity) {
+    if (hz >= 1000.0)
+        std::snprintf(out, capacity, "%.1fkHz", hz / 1000.0);
+    else
+        std::snprintf(out, capacity, "%.0fHz", hz);
+}
+
+double resonance(float x, double) { return static_cast<double>(x) * x; }
+
+// Type: thirds of the knob for low-, band- and high-pass (1, 2, 3); the filter's
+// "off" is not reachable.
+double filterType(float x, double) {
     if (x <= 0.33f)
-        return Biquad::kLowPassQ;
-    return x <= 0.66f ? Biquad::kBandPassQ : Biquad::kHighPassQ;
+        return 1.0;
+    return x <= 0.66f ? 2.0 : 3.0;
+}
+void showFilterType(double type, double, char* out, std::size_t capacity) {
+    std::snprintf(out, capacity, "%s", type == 3.0 ? "Highpass" : (type == 2.0 ? "Bandpass" : "Lowpass"));
+}
+
+int designOfType(double type) {
+    if (type == 3.0)
+        return Biquad::kHighPassQ;
+    return type == 2.0 ? Biquad::kBandPassQ : Biquad::kLowPassQ;
+}
+
+constexpr EffectDescription describe(const char* name) {
+    return {name,
+            name,
+            {{"Cutoff", "Cutoff Frequency", cutoff, showCutoff},
+             {"Reso", "Filter Resonance", resonance, nullptr},
+             {"Type", "Filter Type (Off/Low/Band/High)", filterType, showFilterType},
+             {"Drive", "Drive (Internal Saturation)", nullptr, nullptr}}};
 }
 
 } // namespace
+
+constinit const EffectDefinition AnalogueFilter::k12dBDefinition = {
+    describe("Analogue Filter 12dB"), []() -> std::unique_ptr<Effect> { return std::make_unique<AnalogueFilter>(12); }};
+
+constinit const EffectDefinition AnalogueFilter::k24dBDefinition = {
+    describe("Analogue Filter 24dB"), []() -> std::unique_ptr<Effect> { return std::make_unique<AnalogueFilter>(24); }};
 
 AnalogueFilter::AnalogueFilter(int mode) {
     for (SaturatingBiquad& filter : filters_)
         filter.setMode(mode);
 }
 
-void AnalogueFilter::prepare(float sampleRate, float) {
+void AnalogueFilter::prepareBuffers(float sampleRate) {
     for (SaturatingBiquad& filter : filters_)
         filter.setSampleRate(sampleRate);
     design_ = -1; // redesign at the new rate
 }
 
-void AnalogueFilter::configure(const float* x) {
-    double x2 = static_cast<double>(x[0]) * x[0];
-    double cutoff = 19990.0 * x2 * x2 + 10.0;
-    double resonance = static_cast<double>(x[1]) * x[1];
-    int design = designOfType(x[2]);
+// Cutoff in Hz, Reso 0..1, Type 1..3, Drive 0..1.
+void AnalogueFilter::configure(const double* values, float) {
+    double cutoff = values[0];
+    double resonance = values[1];
+    int design = designOfType(values[2]);
     if (design != design_ || std::fabs(cutoff - cutoff_) > 0.1 || std::fabs(resonance - resonance_) > 0.001) {
         design_ = design;
         cutoff_ = cutoff;
@@ -42,7 +82,7 @@ void AnalogueFilter::configure(const float* x) {
             filter.design(cutoff, resonance);
         }
     }
-    double drive = x[3];
+    double drive = values[3];
     if (drive != drive_) {
         drive_ = drive;
         double wet = 0.999 * drive + 0.001;

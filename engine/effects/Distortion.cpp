@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "CommonKnobs.h"
+
 namespace trommik2 {
 
 namespace {
@@ -19,6 +21,16 @@ float shape(float z) {
 
 } // namespace
 
+// Every knob reads as its position: the shelves' gains and the drive follow from it.
+constinit const EffectDefinition Distortion::kDefinition = {
+    {"Distortion",
+     "Distortion",
+     {{"Drive", "Drive Level", nullptr, nullptr},
+      {"Low", "Amount of Low-Shelf Filtering", nullptr, nullptr},
+      {"High", nullptr, nullptr, nullptr},
+      fx::kMixKnob}},
+    []() -> std::unique_ptr<Effect> { return std::make_unique<Distortion>(); }};
+
 Distortion::Distortion() {
     for (Channel& channel : channels_) {
         channel.lowShelf.setType(Biquad::kLowShelf);
@@ -26,7 +38,7 @@ Distortion::Distortion() {
     }
 }
 
-void Distortion::prepare(float sampleRate, float) {
+void Distortion::prepareBuffers(float sampleRate) {
     for (Channel& channel : channels_) {
         channel.lowShelf.setSampleRate(sampleRate);
         channel.highShelf.setSampleRate(sampleRate);
@@ -34,12 +46,14 @@ void Distortion::prepare(float sampleRate, float) {
     lowGain_ = highGain_ = 1000.0; // redesign at the new rate
 }
 
-void Distortion::configure(const float* x) {
-    float d = 2.0f * x[0] / (1.0f + x[0]);
+// Drive, Low, High and Mix 0..1.
+void Distortion::configure(const double* values, float) {
+    auto drive = static_cast<float>(values[0]);
+    float d = 2.0f * drive / (1.0f + drive);
     driveGain_ = std::pow(10.0f, 60.0f * d / 20.0f);
     outputGain_ = std::pow(10.0f, -48.0f * (d / (1.0f + d)) / 20.0f);
-    double low = 48.0 * x[1] - 24.0;
-    double high = 48.0 * x[2] - 24.0;
+    double low = 48.0 * values[1] - 24.0;
+    double high = 48.0 * values[2] - 24.0;
     if (low != lowGain_ || high != highGain_) {
         lowGain_ = low;
         highGain_ = high;
@@ -48,7 +62,8 @@ void Distortion::configure(const float* x) {
             channel.highShelf.design(kHighShelfHz, kShelfSlope, high);
         }
     }
-    setMix(x[3], 1.0f - x[3]);
+    auto mix = static_cast<float>(values[3]);
+    setMix(mix, 1.0f - mix);
 }
 
 void Distortion::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {

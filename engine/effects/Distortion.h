@@ -1,20 +1,25 @@
 #pragma once
 
 #include "Effect.h"
+#include "EffectDefinition.h"
 #include "engine/Biquad.h"
 
 namespace trommik2 {
 
 // A low shelf, a rational soft-clipping waveshaper with drive and level
-// compensation, and a high shelf. Parameters: Drive, Low, High, Mix.
+// compensation, and a high shelf. Knobs: Drive, Low, High, Mix.
 class Distortion : public Effect {
   public:
+    static const EffectDefinition kDefinition;
+
     Distortion();
 
-    void prepare(float sampleRate, float tempo) override;
-    void configure(const float* x) override;
+    void configure(const double* values, float tempo) override;
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
     void clear() override;
+
+  protected:
+    void prepareBuffers(float sampleRate) override;
 
   private:
     struct Channel {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "EffectMapping.h"
+#include "CommonKnobs.h"
 #include "engine/Dsp.h"
 
 namespace trommik2 {
@@ -43,13 +43,30 @@ Weights makeWeights() {
 
 const Weights kWeights = makeWeights();
 
+constexpr EffectDescription describe(const char* name, const char* decay) {
+    return {name,
+            name,
+            {{"Decay", decay, nullptr, nullptr},
+             fx::dampingKnob("Damp", "High-Frequency Damping"),
+             {"Mod", "Modulation (Echo Dispersion)", nullptr, nullptr},
+             fx::kMixKnob}};
+}
+
 } // namespace
+
+constinit const EffectDefinition FdnReverb::kRoomDefinition = {
+    describe("Room Reverb", "Room Decay (Reverb Length)"),
+    []() -> std::unique_ptr<Effect> { return std::make_unique<FdnReverb>(Size::kRoom); }};
+
+constinit const EffectDefinition FdnReverb::kHallDefinition = {
+    describe("Hall Reverb", "Hall Decay (Reverb Length)"),
+    []() -> std::unique_ptr<Effect> { return std::make_unique<FdnReverb>(Size::kHall); }};
 
 FdnReverb::FdnReverb(Size size)
     : scale_(size == Size::kRoom ? 0.3f : 0.7f), lfoRate_(size == Size::kRoom ? 2.3f : 1.3f),
       lfoFactor_(size == Size::kRoom ? 3.1f : 2.3f) {}
 
-void FdnReverb::prepare(float sampleRate, float) {
+void FdnReverb::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
     float controlRate = sampleRate / dsp::kBlockSize;
     float glide = fx::glideCoefficient(fx::kModulationGlideMs, sampleRate);
@@ -67,10 +84,12 @@ void FdnReverb::prepare(float sampleRate, float) {
         lfo.setSmoothing(kLfoSmoothingHz, controlRate);
 }
 
-void FdnReverb::configure(const float* x) {
-    decay_ = x[0];
-    float damping = fx::dampingFrequency(x[1]);
-    float amount = 0.5f * x[2] * x[2] + 0.05f;
+// Decay 0..1 (the loop gain), Damp in Hz, Mod and Mix 0..1.
+void FdnReverb::configure(const double* values, float) {
+    decay_ = static_cast<float>(values[0]);
+    auto damping = static_cast<float>(values[1]);
+    auto mod = static_cast<float>(values[2]);
+    float amount = 0.5f * mod * mod + 0.05f;
     float depth = amount * amount;
     float m1 = lfos_[0].advance();
     float m2 = lfos_[1].advance();
@@ -83,7 +102,8 @@ void FdnReverb::configure(const float* x) {
         line.damping.setCutoff(damping, sampleRate_);
     }
     fresh_ = false;
-    setMix(x[3] * 0.5f, 1.0f - x[3]);
+    auto mix = static_cast<float>(values[3]);
+    setMix(mix * 0.5f, 1.0f - mix);
 }
 
 void FdnReverb::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {

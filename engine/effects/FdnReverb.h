@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Effect.h"
+#include "EffectDefinition.h"
 #include "TriangleLfo.h"
 #include "engine/DelayLine.h"
 #include "engine/OnePoleLowPass.h"
@@ -10,18 +11,22 @@ namespace trommik2 {
 // A feedback delay network of four modulated lines mixed by a Householder
 // reflection, each with a damping low-pass and an all-pass diffuser in its loop.
 // The room and the hall differ in line lengths and LFO rates.
-// Parameters: Decay, Damp, Mod, Mix.
+// Knobs: Decay, Damp, Mod, Mix.
 class FdnReverb : public Effect {
   public:
     static constexpr int kLineCount = 4;
     enum class Size { kRoom, kHall };
+    static const EffectDefinition kRoomDefinition;
+    static const EffectDefinition kHallDefinition;
 
     explicit FdnReverb(Size size);
 
-    void prepare(float sampleRate, float tempo) override;
-    void configure(const float* x) override;
+    void configure(const double* values, float tempo) override;
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
     void clear() override;
+
+  protected:
+    void prepareBuffers(float sampleRate) override;
 
   private:
     struct Line {

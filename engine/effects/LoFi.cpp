@@ -1,7 +1,9 @@
 #include "LoFi.h"
 
 #include <cmath>
+#include <cstdio>
 
+#include "CommonKnobs.h"
 #include "engine/Dsp.h"
 
 namespace trommik2 {
@@ -10,33 +12,68 @@ namespace {
 
 constexpr double kLowPassBandwidth = 0.7;
 
+// Rate: the fraction of the sample rate at which samples are taken, shown as that rate.
+double keptFraction(float x, double) {
+    float keep = 1.0f - x;
+    return 0.99f * keep * keep * keep + 0.01f;
+}
+void showKeptRate(double fraction, double sampleRate, char* out, std::size_t capacity) {
+    fx::showKilo(fraction * sampleRate, sampleRate, out, capacity);
+}
+
+// Crush: 16 bits down to 1, in double precision, where the rounding mode cannot
+// move the count.
+double bits(float x, double) {
+    double crush = 1.0 - static_cast<double>(x);
+    return std::floor(crush * crush * 15.0 + 1.0);
+}
+void showBits(double bits, double, char* out, std::size_t capacity) {
+    if (bits < 2.0)
+        std::snprintf(out, capacity, "1 Bit");
+    else
+        std::snprintf(out, capacity, "%.0f Bits", bits);
+}
+
+// Lowpass: 1 to 20 kHz, kept below half the sample rate.
+double lowPassFrequency(float x, double sampleRate) {
+    return dsp::clip(19000.0 * x * x + 1000.0, 0.1, 0.499999 * sampleRate);
+}
+
 } // namespace
+
+constinit const EffectDefinition LoFi::kDefinition = {
+    {"Lo-Fi",
+     "Lo-Fi",
+     {{"Rate", "Sample Rate (Downsampling)", keptFraction, showKeptRate},
+      {"Crush", "Bit-Depth Reduction", bits, showBits},
+      {"Lowpass", "Lowpass Filter Frequency", lowPassFrequency, fx::showKilo},
+      fx::kMixKnob}},
+    []() -> std::unique_ptr<Effect> { return std::make_unique<LoFi>(); }};
 
 LoFi::LoFi() {
     for (Channel& channel : channels_)
         channel.lowPass.setType(Biquad::kLowPass);
 }
 
-void LoFi::prepare(float sampleRate, float) {
+void LoFi::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
     for (Channel& channel : channels_)
         channel.lowPass.setSampleRate(sampleRate);
     cutoff_ = -1.0; // redesign at the new rate
 }
 
-void LoFi::configure(const float* x) {
-    float keep = 1.0f - x[0];
-    step_ = 0.99f * keep * keep * keep + 0.01f;
-    float crush = 1.0f - x[1];
-    int bits = static_cast<int>(crush * crush * 15.0f + 1.0f);
-    levels_ = std::ldexp(1.0f, bits);
-    double cutoff = dsp::clip(19000.0 * x[2] * x[2] + 1000.0, 0.1, 0.499999 * sampleRate_);
+// Rate as the kept fraction of the sample rate, Crush in bits, Lowpass in Hz, Mix 0..1.
+void LoFi::configure(const double* values, float) {
+    step_ = static_cast<float>(values[0]);
+    levels_ = std::ldexp(1.0f, static_cast<int>(values[1]));
+    double cutoff = values[2];
     if (cutoff != cutoff_) {
         cutoff_ = cutoff;
         for (Channel& channel : channels_)
             channel.lowPass.design(cutoff, kLowPassBandwidth);
     }
-    setMix(x[3], 1.0f - x[3]);
+    auto mix = static_cast<float>(values[3]);
+    setMix(mix, 1.0f - mix);
 }
 
 void LoFi::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {

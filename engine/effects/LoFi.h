@@ -1,21 +1,26 @@
 #pragma once
 
 #include "Effect.h"
+#include "EffectDefinition.h"
 #include "engine/Biquad.h"
 
 namespace trommik2 {
 
 // Sample-rate and bit-depth reduction: a sample-and-hold at a fraction of the
-// rate, quantised to 1..16 bits, then a low-pass. Parameters: Rate, Crush,
+// rate, quantised to 1..16 bits, then a low-pass. Knobs: Rate, Crush,
 // Lowpass, Mix.
 class LoFi : public Effect {
   public:
+    static const EffectDefinition kDefinition;
+
     LoFi();
 
-    void prepare(float sampleRate, float tempo) override;
-    void configure(const float* x) override;
+    void configure(const double* values, float tempo) override;
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
     void clear() override;
+
+  protected:
+    void prepareBuffers(float sampleRate) override;
 
   private:
     struct Channel {

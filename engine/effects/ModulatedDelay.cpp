@@ -1,10 +1,21 @@
 #include "ModulatedDelay.h"
 
+#include <cstdio>
+
+#include "CommonKnobs.h"
 #include "engine/Dsp.h"
 
 namespace trommik2 {
 
 namespace {
+
+// The chorus's Time: the centre of its sweep.
+double chorusMilliseconds(float x, double) { return (7.0f * x * x + 3.0f) * 2.3f * 1.37f; }
+void showChorusTime(double ms, double, char* out, std::size_t capacity) {
+    std::snprintf(out, capacity, ms >= 9.99 ? "%.1fms" : "%.2fms", ms);
+}
+double chorusRate(float x, double) { return 9.8f * x * x + 0.2f; }
+double flangerRate(float x, double) { return 19.9f * x * x + 0.1f; }
 
 // The LFOs are smoothed hard (at the control rate): the sweep stays gentle even
 // at high rates and large depths.
@@ -17,29 +28,51 @@ constexpr float kFlangerMaxDepth = 9.0f;
 
 } // namespace
 
+constinit const EffectDefinition ModulatedDelay::kChorusDefinition = {
+    {"Chorus",
+     "Chorus",
+     {{"Time", "Delay Time", chorusMilliseconds, showChorusTime},
+      {"Rate", "Rate (Vibrato speed)", chorusRate, fx::showHertz},
+      {"Depth", "Depth (Vibrato excursion)", nullptr, nullptr},
+      fx::kMixKnob}},
+    []() -> std::unique_ptr<Effect> { return std::make_unique<ModulatedDelay>(Kind::kChorus); }};
+
+constinit const EffectDefinition ModulatedDelay::kFlangerDefinition = {
+    {"Flanger",
+     "Flanger",
+     {{"Rate", "Rate (Vibrato speed)", flangerRate, fx::showHertz},
+      {"Feed", "Feedback", nullptr, nullptr},
+      {"Depth", "Depth (Vibrato excursion)", nullptr, nullptr},
+      fx::kMixKnob}},
+    []() -> std::unique_ptr<Effect> { return std::make_unique<ModulatedDelay>(Kind::kFlanger); }};
+
 ModulatedDelay::ModulatedDelay(Kind kind)
     : StereoDelay(Timing::kModulated),
       kind_(kind), lfos_{TriangleLfo(kind == Kind::kChorus), TriangleLfo(kind == Kind::kChorus)} {}
 
-void ModulatedDelay::prepare(float sampleRate, float tempo) {
-    StereoDelay::prepare(sampleRate, tempo);
+void ModulatedDelay::prepareBuffers(float sampleRate) {
+    StereoDelay::prepareBuffers(sampleRate);
     bool chorus = kind_ == Kind::kChorus;
     float longestMs =
         chorus ? kChorusLongestBaseMs * (1.0f + kChorusMaxDepth) : kFlangerBaseMs * (1.0f + kFlangerMaxDepth);
-    requireDelay(longestMs * 0.001f * sampleRate);
+    requireDelay(longestMs * 0.001f);
     for (TriangleLfo& lfo : lfos_)
         lfo.setSmoothing(kLfoSmoothingHz, sampleRate / dsp::kBlockSize);
 }
 
-ModulatedDelay::Settings ModulatedDelay::map(const float* x) const {
+// Chorus: Time in ms, Rate in Hz, Depth and Mix 0..1; flanger: Rate in Hz, Feed,
+// Depth and Mix 0..1.
+ModulatedDelay::Settings ModulatedDelay::settings(const double* values) const {
+    auto depth = static_cast<float>(values[2]);
     if (kind_ == Kind::kChorus)
-        return {(7.0f * x[0] * x[0] + 3.0f) * 2.3f * 1.37f, 9.8f * x[1] * x[1] + 0.2f, x[2] * x[2], 0.5f};
-    float depth = 3.0f * x[2];
-    return {kFlangerBaseMs, 19.9f * x[0] * x[0] + 0.1f, depth * depth, 0.5f - 2.45f * x[1] / (4.0f * x[1] + 1.0f)};
+        return {static_cast<float>(values[0]), static_cast<float>(values[1]), depth * depth, 0.5f};
+    auto feed = static_cast<float>(values[1]);
+    depth *= 3.0f;
+    return {kFlangerBaseMs, static_cast<float>(values[0]), depth * depth, 0.5f - 2.45f * feed / (4.0f * feed + 1.0f)};
 }
 
-void ModulatedDelay::configure(const float* x) {
-    Settings s = map(x);
+void ModulatedDelay::configure(const double* values, float) {
+    Settings s = settings(values);
     float controlRate = sampleRate() / dsp::kBlockSize;
     lfos_[0].setRate(s.rate, controlRate);
     lfos_[1].setRate(s.rate * s.rate, controlRate);
@@ -48,7 +81,7 @@ void ModulatedDelay::configure(const float* x) {
     float base = s.baseMs * 0.001f * sampleRate();
     setDelays((1.0f + s.depth * left) * base, (1.0f + s.depth * right) * base);
     setFeedbackSetting(s.feed);
-    setMix(x[3] * 0.5f, 1.0f - x[3] * 0.5f);
+    setWetShare(static_cast<float>(values[3]));
 }
 
 void ModulatedDelay::clear() {

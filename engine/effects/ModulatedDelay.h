@@ -12,12 +12,16 @@ namespace trommik2 {
 class ModulatedDelay : public StereoDelay {
   public:
     enum class Kind { kChorus, kFlanger };
+    static const EffectDefinition kChorusDefinition;
+    static const EffectDefinition kFlangerDefinition;
 
     explicit ModulatedDelay(Kind kind);
 
-    void prepare(float sampleRate, float tempo) override;
-    void configure(const float* x) override;
+    void configure(const double* values, float tempo) override;
     void clear() override;
+
+  protected:
+    void prepareBuffers(float sampleRate) override;
 
   private:
     struct Settings {
@@ -26,7 +30,7 @@ class ModulatedDelay : public StereoDelay {
         float depth;
         float feed;
     };
-    Settings map(const float* x) const;
+    Settings settings(const double* values) const;
 
     Kind kind_;
     TriangleLfo lfos_[2];

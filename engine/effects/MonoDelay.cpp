@@ -2,28 +2,49 @@
 
 #include <algorithm>
 
-#include "EffectMapping.h"
+#include "CommonKnobs.h"
 
 namespace trommik2 {
 
-void MonoDelay::prepare(float sampleRate, float tempo) {
+namespace {
+
+constexpr EffectDescription describe(const char* longName, const char* shortName, EffectKnob time) {
+    return {longName,
+            shortName,
+            {time,
+             {"Feed", "Delay Feedback", nullptr, nullptr},
+             fx::dampingKnob("Damp", "Damping amount (in feedback loop)"),
+             fx::kMixKnob}};
+}
+
+} // namespace
+
+constinit const EffectDefinition MonoDelay::kSyncedDefinition = {
+    describe("Mono Delay (Tempo Sync)", "Mono Delay (Sync)", fx::syncedTimeKnob("Time", "Delay Time")),
+    []() -> std::unique_ptr<Effect> { return std::make_unique<MonoDelay>(true); }};
+
+constinit const EffectDefinition MonoDelay::kMillisecondsDefinition = {
+    describe("Mono Delay (msecs)", "Mono Delay (ms)", fx::millisecondTimeKnob("Time", "Delay Time")),
+    []() -> std::unique_ptr<Effect> { return std::make_unique<MonoDelay>(false); }};
+
+void MonoDelay::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
-    tempo_ = tempo;
-    float longest = synced_ ? fx::longestSyncedDelaySeconds(tempo) : fx::kLongestDelayMs * 0.001f;
-    line_.require(dsp::roundInt(longest * sampleRate) + 2);
+    line_.reserve(fx::reservedDelaySamples(synced_, sampleRate));
     line_.setGlide(fx::glideCoefficient(fx::kTimeGlideMs, sampleRate));
 }
 
-void MonoDelay::configure(const float* x) {
-    float seconds = synced_ ? fx::syncedDelaySeconds(x[0], tempo_) : fx::delayMilliseconds(x[0]) * 0.001f;
+// Time in beats or milliseconds, Feed 0..1, Damp in Hz, Mix 0..1.
+void MonoDelay::configure(const double* values, float tempo) {
+    float seconds = fx::delaySeconds(values[0], synced_, tempo);
+    line_.extend(fx::delayLineSamples(fx::longestDelaySeconds(synced_, tempo), sampleRate_));
     line_.setTarget(std::clamp(seconds * sampleRate_, 1.0f, static_cast<float>(line_.length() - 2)));
     if (fresh_) {
         line_.jump();
         fresh_ = false;
     }
-    feedback_ = x[1];
-    damping_.setCutoff(fx::dampingFrequency(x[2]), sampleRate_);
-    setMix(x[3] * 0.5f, 1.0f - x[3] * 0.5f);
+    feedback_ = static_cast<float>(values[1]);
+    damping_.setCutoff(static_cast<float>(values[2]), sampleRate_);
+    setWetShare(static_cast<float>(values[3]));
 }
 
 void MonoDelay::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {

@@ -1,10 +1,14 @@
 #include "Phaser.h"
 
+#include "CommonKnobs.h"
 #include "engine/Dsp.h"
 
 namespace trommik2 {
 
 namespace {
+
+// The LFO's rate; its label once showed the flanger's faster range.
+double phaserRate(float x, double) { return 9.9f * x * x + 0.1f; }
 
 constexpr double kStageFrequencies[Phaser::kStageCount] = {400.0,    492.0,    605.16,  744.3468,
                                                            915.5466, 1126.122, 1385.13, 1703.711};
@@ -14,13 +18,22 @@ constexpr float kChannelSign[2] = {1.0f, -1.0f};
 
 } // namespace
 
+constinit const EffectDefinition Phaser::kDefinition = {
+    {"Phaser",
+     "Phaser",
+     {{"Rate", "Rate (Speed)", phaserRate, fx::showHertz},
+      {"Feed", "Feedback", nullptr, nullptr},
+      {"Depth", "Depth (Strength of Phasing)", nullptr, nullptr},
+      fx::kMixKnob}},
+    []() -> std::unique_ptr<Effect> { return std::make_unique<Phaser>(); }};
+
 Phaser::Phaser() {
     for (Channel& channel : channels_)
         for (Biquad& stage : channel.stages)
             stage.setType(Biquad::kAllPass);
 }
 
-void Phaser::prepare(float sampleRate, float) {
+void Phaser::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
     for (Channel& channel : channels_) {
         for (Biquad& stage : channel.stages)
@@ -29,10 +42,13 @@ void Phaser::prepare(float sampleRate, float) {
     }
 }
 
-void Phaser::configure(const float* x) {
-    float rate = 9.9f * x[0] * x[0] + 0.1f;
-    feedback_ = 3.8f * x[1] / (1.0f + 3.0f * x[1]);
-    float depth = x[2] * x[2];
+// Rate in Hz, Feed, Depth and Mix 0..1.
+void Phaser::configure(const double* values, float) {
+    auto rate = static_cast<float>(values[0]);
+    auto feed = static_cast<float>(values[1]);
+    feedback_ = 3.8f * feed / (1.0f + 3.0f * feed);
+    auto depth = static_cast<float>(values[2]);
+    depth *= depth;
     double top = 0.499999 * sampleRate_;
     for (int c = 0; c < 2; ++c) {
         Channel& channel = channels_[c];
@@ -42,7 +58,7 @@ void Phaser::configure(const float* x) {
         for (int k = 0; k < kStageCount; ++k)
             channel.stages[k].design(dsp::clip(m * kStageFrequencies[k], 0.1, top), kStageBandwidth);
     }
-    setMix(x[3] * 0.5f, 1.0f - x[3] * 0.5f);
+    setWetShare(static_cast<float>(values[3]));
 }
 
 void Phaser::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {

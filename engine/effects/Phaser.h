@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Effect.h"
+#include "EffectDefinition.h"
 #include "TriangleLfo.h"
 #include "engine/Biquad.h"
 
@@ -8,17 +9,20 @@ namespace trommik2 {
 
 // Per channel eight all-pass sections in series whose frequencies a triangle LFO
 // sweeps (the two channels in opposite directions), with feedback around the
-// chain. Parameters: Rate, Feed, Depth, Mix.
+// chain. Knobs: Rate, Feed, Depth, Mix.
 class Phaser : public Effect {
   public:
     static constexpr int kStageCount = 8;
+    static const EffectDefinition kDefinition;
 
     Phaser();
 
-    void prepare(float sampleRate, float tempo) override;
-    void configure(const float* x) override;
+    void configure(const double* values, float tempo) override;
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) override;
     void clear() override;
+
+  protected:
+    void prepareBuffers(float sampleRate) override;
 
   private:
     struct Channel {

@@ -1,38 +1,70 @@
 #include "StereoDelay.h"
 
 #include <algorithm>
+#include <cstdio>
 
-#include "EffectMapping.h"
+#include "CommonKnobs.h"
+#include "engine/Dsp.h"
 
 namespace trommik2 {
 
-void StereoDelay::prepare(float sampleRate, float tempo) {
+namespace {
+
+// Feed: ping-pong below the middle, dual mono above it, no feedback at 0.5.
+void showFeed(double x, double, char* out, std::size_t capacity) {
+    if (x >= 0.5)
+        std::snprintf(out, capacity, "%.0f%% dual", (x - 0.5) * 200.0);
+    else
+        std::snprintf(out, capacity, "%.0f%% ping", (1.0 - 2.0 * x) * 100.0);
+}
+
+constexpr EffectDescription describe(const char* longName, const char* shortName,
+                                     EffectKnob (*time)(const char*, const char*)) {
+    return {longName,
+            shortName,
+            {time("Left", "Delay Time (left)"),
+             time("Right", "Delay Time (right)"),
+             {"Feed", "Feedback (ping-pong | dual mono)", nullptr, showFeed},
+             fx::kMixKnob}};
+}
+
+} // namespace
+
+constinit const EffectDefinition StereoDelay::kSyncedDefinition = {
+    describe("Stereo Delay (Tempo Sync)", "Stereo Delay (Sync)", fx::syncedTimeKnob),
+    []() -> std::unique_ptr<Effect> { return std::make_unique<StereoDelay>(Timing::kSynced); }};
+
+constinit const EffectDefinition StereoDelay::kMillisecondsDefinition = {
+    describe("Stereo Delay (msecs)", "Stereo Delay (ms)", fx::millisecondTimeKnob),
+    []() -> std::unique_ptr<Effect> { return std::make_unique<StereoDelay>(Timing::kMilliseconds); }};
+
+void StereoDelay::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
-    tempo_ = tempo;
-    if (timing_ == Timing::kSynced)
-        requireDelay(fx::longestSyncedDelaySeconds(tempo) * sampleRate);
-    else if (timing_ == Timing::kMilliseconds)
-        requireDelay(fx::kLongestDelayMs * 0.001f * sampleRate);
+    if (timing_ != Timing::kModulated)
+        for (DelayLine& line : lines_)
+            line.reserve(fx::reservedDelaySamples(timing_ == Timing::kSynced, sampleRate));
     float glide =
         fx::glideCoefficient(timing_ == Timing::kModulated ? fx::kModulationGlideMs : fx::kTimeGlideMs, sampleRate);
     for (DelayLine& line : lines_)
         line.setGlide(glide);
 }
 
-void StereoDelay::requireDelay(float samples) {
+void StereoDelay::requireDelay(float seconds) {
     for (DelayLine& line : lines_)
-        line.require(dsp::roundInt(samples) + 2);
+        line.require(fx::delayLineSamples(seconds, sampleRate_));
 }
 
-float StereoDelay::delaySamples(float x) const {
-    float seconds = timing_ == Timing::kSynced ? fx::syncedDelaySeconds(x, tempo_) : fx::delayMilliseconds(x) * 0.001f;
-    return seconds * sampleRate_;
+float StereoDelay::delaySamples(double time, float tempo) const {
+    return fx::delaySeconds(time, timing_ == Timing::kSynced, tempo) * sampleRate_;
 }
 
-void StereoDelay::configure(const float* x) {
-    setDelays(delaySamples(x[0]), delaySamples(x[1]));
-    setFeedbackSetting(x[2]);
-    setMix(x[3] * 0.5f, 1.0f - x[3] * 0.5f);
+// Left and Right in beats or milliseconds, Feed 0..1, Mix 0..1.
+void StereoDelay::configure(const double* values, float tempo) {
+    for (DelayLine& line : lines_)
+        line.extend(fx::delayLineSamples(fx::longestDelaySeconds(timing_ == Timing::kSynced, tempo), sampleRate_));
+    setDelays(delaySamples(values[0], tempo), delaySamples(values[1], tempo));
+    setFeedbackSetting(static_cast<float>(values[2]));
+    setWetShare(static_cast<float>(values[3]));
 }
 
 void StereoDelay::setDelays(float left, float right) {

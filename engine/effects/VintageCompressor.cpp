@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "engine/Dsp.h"
 
@@ -11,9 +12,44 @@ namespace {
 
 constexpr float kLevelSmoothingHz = 100.0f;
 
+// Input: -24 to +36 dB.
+double inputDecibels(float x, double) { return 60.0f * x - 24.0f; }
+void showInput(double db, double, char* out, std::size_t capacity) {
+    std::snprintf(out, capacity, db >= 10.0 || db <= -10.0 ? "%.0fdB" : "%.2fdB", db);
+}
+
+// Attack: 0.05 to 50 ms; Release: 5 to 1000 ms; both fine at the short end.
+double attackMilliseconds(float x, double) { return 49.95f * x * x * x + 0.05f; }
+void showAttack(double ms, double, char* out, std::size_t capacity) {
+    std::snprintf(out, capacity, ms >= 10.0 ? "%.0fms" : "%.2fms", ms);
+}
+double releaseMilliseconds(float x, double) {
+    float x2 = x * x;
+    return 995.0f * x2 * x2 + 5.0f;
+}
+void showRelease(double ms, double, char* out, std::size_t capacity) { std::snprintf(out, capacity, "%.0fms", ms); }
+
+// Ratio: 1:1 to 50:1, fine at the gentle end.
+double ratio(float x, double) {
+    float x2 = x * x;
+    return 49.0f * x2 * x2 + 1.0f;
+}
+void showRatio(double ratio, double, char* out, std::size_t capacity) {
+    std::snprintf(out, capacity, ratio >= 10.0 ? "1 : %.0f" : "1 : %.1f", ratio);
+}
+
 } // namespace
 
-void VintageCompressor::prepare(float sampleRate, float) {
+constinit const EffectDefinition VintageCompressor::kDefinition = {
+    {"Vintage Compressor",
+     "Vintage Compressor",
+     {{"Input", "Input Gain", inputDecibels, showInput},
+      {"Attack", "Attack Time", attackMilliseconds, showAttack},
+      {"Release", "Release Time", releaseMilliseconds, showRelease},
+      {"Ratio", "Compression Ratio", ratio, showRatio}}},
+    []() -> std::unique_ptr<Effect> { return std::make_unique<VintageCompressor>(); }};
+
+void VintageCompressor::prepareBuffers(float sampleRate) {
     sampleRate_ = sampleRate;
     levelSmoother_.setCutoff(kLevelSmoothingHz, sampleRate);
 }
@@ -27,15 +63,13 @@ VintageCompressor::Law VintageCompressor::lawForRatio(float ratio) {
 
 float VintageCompressor::followerCoefficient(float ms) const { return std::exp(-1.0f / (0.001f * ms * sampleRate_)); }
 
-void VintageCompressor::configure(const float* x) {
-    float inputGain = std::pow(10.0f, (60.0f * x[0] - 24.0f) / 20.0f);
-    float attack = 49.95f * x[1] * x[1] * x[1] + 0.05f;
-    float x3 = x[2] * x[2];
-    float release = 995.0f * x3 * x3 + 5.0f;
-    float x4 = x[3] * x[3];
-    float ratio = 49.0f * x4 * x4 + 1.0f;
+// Input in dB, Attack and Release in ms, Ratio 1..50.
+void VintageCompressor::configure(const double* values, float) {
+    float inputGain = std::pow(10.0f, static_cast<float>(values[0]) / 20.0f);
+    auto attack = static_cast<float>(values[1]);
+    auto release = static_cast<float>(values[2]);
     // Below about 1.83:1 c turns negative and the law lifts instead of compressing.
-    Law law = lawForRatio(ratio);
+    Law law = lawForRatio(static_cast<float>(values[3]));
     c1_ = law.c1;
     c0_ = law.c0;
     float c = law.c;

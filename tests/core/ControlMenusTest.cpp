@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include <params/EffectNames.h>
+#include <engine/effects/EffectRegistry.h>
 
 #include "ContentTestRig.h"
 #include "support/FileSupport.h"
@@ -104,7 +104,7 @@ TEST_F(TypeMenus, ListTheSynthesisAndEffectTypesWithTheCurrentOneMarked) {
     Menu effects = machine_.listProvider().fillMenu(10013);
     ASSERT_EQ(effects.size(), 14u);
     for (int type = 0; type < 14; ++type) {
-        EXPECT_EQ(effects[static_cast<size_t>(type)].text, effectLongName(type));
+        EXPECT_EQ(effects[static_cast<size_t>(type)].text, effectDefinition(type).description.longName);
         EXPECT_EQ(effects[static_cast<size_t>(type)].value, type);
     }
     EXPECT_EQ(markedValues(effects), std::vector<int>{8});

@@ -103,10 +103,10 @@ TEST(FactoryInstruments, BellRepeatsThroughItsStereoDelayAtTheMappedTimes) {
     rig.machine->renderer().trigger(4, 1.0f);
     std::vector<float> left = rig.renderLeft(kRate);
     std::vector<float> right = rig.lastRight;
-    // Left 0.2 -> step 12 x 0.8 = 9.6, truncated while rendering: 1/16 dotted, 0.375 beats = 8268.75 samples.
-    // Right 0.45 -> step 6.6 -> 6: 1/8 dotted, 0.75 beats; the right line hears the left line (ping-pong).
-    const double leftEcho = 0.375 * 0.5 * kRate;
-    const double rightEcho = leftEcho + 0.75 * 0.5 * kRate;
+    // Left 0.2 -> step 12 x 0.8 = 9.6 -> 10, as its label "1/16" says: 0.25 beats = 5512.5 samples.
+    // Right 0.45 -> step 6.6 -> 7, "1/8": 0.5 beats; the right line hears the left line (ping-pong).
+    const double leftEcho = 0.25 * 0.5 * kRate;
+    const double rightEcho = leftEcho + 0.5 * 0.5 * kRate;
     std::vector<size_t> leftHits = onsets(left, 0.005);
     std::vector<size_t> rightHits = onsets(right, 0.005);
     ASSERT_GE(leftHits.size(), 2u) << ::testing::PrintToString(leftHits);

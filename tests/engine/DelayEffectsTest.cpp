@@ -53,16 +53,16 @@ TEST(MonoDelay, SynchronisedEchoFollowsTheTempo) {
         rig.fx.setTempo(c.tempo);
         rig.select(kMonoDelaySync, syncX(c.step), 0.0f, 0.0f, 1.0f);
         Stereo out = rig.run(impulse(c.samples + 500));
-        EXPECT_EQ(argmax(out.left, 1, c.samples + 500), c.samples) << syncStepName(c.step) << " at " << c.tempo;
+        EXPECT_EQ(argmax(out.left, 1, c.samples + 500), c.samples) << fx::syncStepName(c.step) << " at " << c.tempo;
         EXPECT_NEAR(out.left[c.samples], 0.5f * 2.0f * (1.0f - 0.075f), 0.01f) << "both inputs, light damping";
     }
 }
 
-TEST(MonoDelay, TempoDropGrowsTheLineAtTheNextBlock) {
+TEST(MonoDelay, TheLongestStepFitsAtTheSlowestTempo) {
     EffectSlotRig rig;
     rig.select(kMonoDelaySync, syncX(0), 0.0f, 0.0f, 1.0f); // "2 Bars": 4 s at 120 bpm
-    rig.fx.setTempo(60.0f);
-    const int expected = 8 * 44100;
+    rig.fx.setTempo(10.0f);                                 // taken as 20 bpm: 24 s
+    const int expected = 24 * 44100;
     Stereo out = rig.run(impulse(expected + 200));
     EXPECT_EQ(argmax(out.left, 1, expected + 200), expected);
 }
@@ -143,8 +143,8 @@ TEST(ModulatedEffects, SweepTheSignalAndStayFinite) {
         EffectSlotRig rig;
         rig.select(type, type == kChorus ? 0.5f : 0.3f, type == kChorus ? 0.3f : 0.5f, 1.0f, 1.0f);
         Stereo out = rig.run(in);
-        EXPECT_TRUE(allFinite(out)) << effectLongName(type);
-        EXPECT_GT(peakSpread(out.left, 44100, 3 * 44100), 0.05f) << effectLongName(type) << " moves the level";
+        EXPECT_TRUE(allFinite(out)) << effectName(type);
+        EXPECT_GT(peakSpread(out.left, 44100, 3 * 44100), 0.05f) << effectName(type) << " moves the level";
         EXPECT_GT(peak(out.left), 0.1f);
         EXPECT_LT(peak(out.left), 5.0f);
     }

@@ -7,6 +7,8 @@
 
 #include <engine/Dsp.h>
 #include <engine/EffectsModule.h>
+#include <engine/effects/EffectMapping.h>
+#include <engine/effects/EffectRegistry.h>
 #include <params/ParameterIndex.h>
 
 namespace trommik2::test {
@@ -15,6 +17,8 @@ struct Stereo {
     std::vector<float> left;
     std::vector<float> right;
 };
+
+inline const char* effectName(int type) { return effectDefinition(type).description.longName; }
 
 inline Stereo silence(int n) { return {std::vector<float>(n, 0.0f), std::vector<float>(n, 0.0f)}; }
 

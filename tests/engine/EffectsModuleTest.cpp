@@ -34,8 +34,8 @@ TEST(EffectsModule, InactiveSlotPassesTheInputUnchanged) {
         rig.set(FXActive, 0.0f);
         EXPECT_FALSE(rig.fx.isActive());
         Stereo out = rig.run(in);
-        EXPECT_EQ(out.left, in.left) << effectLongName(type);
-        EXPECT_EQ(out.right, in.right) << effectLongName(type);
+        EXPECT_EQ(out.left, in.left) << effectName(type);
+        EXPECT_EQ(out.right, in.right) << effectName(type);
     }
 }
 
@@ -137,7 +137,7 @@ TEST_P(EffectCorners, StayFiniteUnderNoise) {
         rig.select(type, corner & 1 ? 1.0f : 0.0f, corner & 2 ? 1.0f : 0.0f, corner & 4 ? 1.0f : 0.0f,
                    corner & 8 ? 1.0f : 0.0f);
         Stereo out = rig.run(in);
-        ASSERT_TRUE(allFinite(out)) << effectLongName(type) << " corner " << corner;
+        ASSERT_TRUE(allFinite(out)) << effectName(type) << " corner " << corner;
     }
 }
 

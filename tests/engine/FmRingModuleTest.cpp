@@ -46,7 +46,7 @@ TEST(FmRingModule, NotesAreClippedTo127) {
     EXPECT_EQ(clipped, top);
 }
 
-TEST(FmRingModule, FractionalModeIsCrossModulation) {
+TEST(FmRingModule, ModeBetweenTwoPlaysTheNearest) {
     auto withMode = [](float mode) {
         return play({{GenFMRingTune1, 48.0f},
                      {GenFMRingTune2, 7.0f},
@@ -54,11 +54,13 @@ TEST(FmRingModule, FractionalModeIsCrossModulation) {
                      {GenFMRingRingModAmt, 0.3f},
                      {GenFMRingFMMode, mode}});
     };
-    std::vector<float> cross = withMode(2.0f);
-    EXPECT_EQ(withMode(0.5f), cross);
-    EXPECT_NE(withMode(0.0f), cross);
-    EXPECT_NE(withMode(1.0f), cross);
-    EXPECT_NE(withMode(0.0f), withMode(1.0f));
+    std::vector<float> modes[3] = {withMode(0.0f), withMode(1.0f), withMode(2.0f)};
+    EXPECT_NE(modes[0], modes[1]);
+    EXPECT_NE(modes[1], modes[2]);
+    EXPECT_NE(modes[0], modes[2]);
+    EXPECT_EQ(withMode(0.4f), modes[0]);
+    EXPECT_EQ(withMode(0.5f), modes[1]) << "an exact half rounds up, as the label says";
+    EXPECT_EQ(withMode(1.7f), modes[2]);
 }
 
 TEST(FmRingModule, ModulationArrivesOneBlockLate) {

@@ -35,14 +35,14 @@ TEST(Reverb, TailDecaysFasterAtLowerDecay) {
             EXPECT_TRUE(allFinite(out));
             double early = energy(out.left, 1, 22050) + energy(out.right, 1, 22050);
             double late = energy(out.left, 66150, 88200) + energy(out.right, 66150, 88200);
-            EXPECT_GT(early, 1e-4) << effectLongName(type) << " answers the impulse";
+            EXPECT_GT(early, 1e-4) << effectName(type) << " answers the impulse";
             return late / early;
         };
         double shortTail = tail(0.5f);
         double longTail = tail(0.95f);
-        EXPECT_LT(shortTail, 1e-6) << effectLongName(type);
-        EXPECT_LT(longTail, 0.5) << effectLongName(type) << " still decays at 0.95";
-        EXPECT_GT(longTail, 100.0 * shortTail) << effectLongName(type);
+        EXPECT_LT(shortTail, 1e-6) << effectName(type);
+        EXPECT_LT(longTail, 0.5) << effectName(type) << " still decays at 0.95";
+        EXPECT_GT(longTail, 100.0 * shortTail) << effectName(type);
     }
 }
 
@@ -52,7 +52,7 @@ TEST(Reverb, FullDecayStaysBoundedUnderNoise) {
         rig.select(type, 1.0f, 0.0f, 1.0f, 1.0f);
         Stereo out = rig.run(noise(3 * 44100));
         EXPECT_TRUE(allFinite(out));
-        EXPECT_LT(peak(out.left), 50.0f) << effectLongName(type);
+        EXPECT_LT(peak(out.left), 50.0f) << effectName(type);
     }
 }
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
-#include <params/EffectNames.h>
 #include <params/ValueDisplay.h>
 
 using namespace trommik2;
@@ -22,9 +22,8 @@ class ValueDisplayTest : public ::testing::Test {
         display.text(index, value, fx, out, sizeof out);
         return out;
     }
-    // The text of effect parameter p (0..3) of a type at stored value x.
-    std::string effect(int type, int p, float x) {
-        fx.type = type;
+    // The text of effect knob p (0..3) at stored value x.
+    std::string knob(int p, float x) {
         fx.stored[p] = x;
         return text(FXParam1 + p, 0.0);
     }
@@ -67,8 +66,10 @@ TEST_F(ValueDisplayTest, NotesDeformationAndCurves) {
     EXPECT_EQ(text(GenFMRingDeform1, 1.0), "Sinewave");
     EXPECT_EQ(text(GenFMRingDeform1, 50.0), "50%");
     EXPECT_EQ(text(GenFMRingDeform2, 100.0), "Sawtooth");
+    EXPECT_EQ(text(GenFMRingDeform2, 99.0), "Sawtooth") << "the oscillator's distortion stops growing at 99";
+    EXPECT_EQ(text(GenFMRingDeform2, 98.6), "99%");
     EXPECT_EQ(text(EnvCurveShape, -37.0), "-37 (exp)");
-    EXPECT_EQ(text(EnvVelocityShape, 12.9), "+12 (log)");
+    EXPECT_EQ(text(EnvVelocityShape, 12.9), "+13 (log)") << "the nearest whole number";
     EXPECT_EQ(text(EnvCurveShape, 0.4), "0 (lin)");
 }
 
@@ -81,15 +82,13 @@ TEST_F(ValueDisplayTest, ChoicesAndNames) {
     EXPECT_EQ(text(GenFMRingFMMode, 2.0), "Cross Mod");
     EXPECT_EQ(text(GenFMRingFMMode, 1.8), "Cross Mod") << "between modes: the nearest";
     EXPECT_EQ(text(GenWavDirection, 1.0), "reverse");
-    EXPECT_EQ(text(GenWavDirection, 0.6), "normal");
+    EXPECT_EQ(text(GenWavDirection, 0.6), "reverse") << "between the two: the nearest, as it plays";
+    EXPECT_EQ(text(GenWavDirection, 0.49), "normal");
     EXPECT_EQ(text(FilterType, 2.0), "Bandpass");
+    EXPECT_EQ(text(FilterType, 1.6), "Bandpass");
     EXPECT_EQ(text(FilterType, 0.0), "Filter Off");
     EXPECT_EQ(text(FXActive, 1.0), "on");
     EXPECT_EQ(text(FXActive, 0.5), "off");
-    fx.type = kHallReverb;
-    EXPECT_EQ(text(FXType, 0.0), "Hall Reverb") << "the slot's type, not the value";
-    fx.type = kStereoDelaySync;
-    EXPECT_EQ(text(FXType, 0.0), "Stereo Delay (Tempo Sync)") << "longer than the fixed-text limit";
     EXPECT_EQ(text(kParameterCount, 1.0), "-");
     EXPECT_EQ(text(GenNoiseFreq1, std::nan("")), "-");
 }
@@ -108,76 +107,41 @@ TEST_F(ValueDisplayTest, OutputIsCutToTheBuffer) {
     EXPECT_STREQ(small, "Sine");
 }
 
-TEST_F(ValueDisplayTest, DelayParameters) {
-    EXPECT_EQ(effect(kMonoDelaySync, 0, 0.5f), "1/8 Dot.");
-    EXPECT_EQ(effect(kMonoDelaySync, 0, 1.0f), "2 Bars");
-    EXPECT_EQ(effect(kMonoDelaySync, 0, 0.0f), "1/32");
-    EXPECT_EQ(effect(kMonoDelaySync, 0, 0.875f), "1 Bar") << "12 * 0.125 = 1.5 stays at 1";
-    EXPECT_EQ(effect(kMonoDelaySync, 0, 0.87f), "1/2 Bar") << "1.56 rounds up";
-    EXPECT_EQ(effect(kStereoDelaySync, 1, 0.5f), "1/8 Dot.");
-    EXPECT_EQ(effect(kMonoDelayMs, 0, 0.0f), "0.1ms");
-    EXPECT_EQ(effect(kMonoDelayMs, 0, 0.5f), "80ms");
-    EXPECT_EQ(effect(kStereoDelayMs, 1, 1.0f), "2.00s");
-    EXPECT_EQ(effect(kMonoDelayMs, 1, 0.42f), "42%");
-    EXPECT_EQ(effect(kMonoDelaySync, 2, 0.0f), "16.0k");
-    EXPECT_EQ(effect(kMonoDelayMs, 2, 0.8f), "1.60k");
-    EXPECT_EQ(effect(kStereoDelayMs, 2, 0.75f), "50% dual");
-    EXPECT_EQ(effect(kStereoDelaySync, 2, 0.0f), "100% ping");
-    EXPECT_EQ(effect(kStereoDelaySync, 2, 0.5f), "0% dual");
-    EXPECT_EQ(effect(kStereoDelaySync, 3, 0.3f), "30%");
+namespace {
+
+double twice(float x, double) { return 2.0 * x; }
+void showWithRate(double value, double sampleRate, char* out, std::size_t capacity) {
+    std::snprintf(out, capacity, "%.2f of %.0f", value, sampleRate);
 }
 
-TEST_F(ValueDisplayTest, ModulationAndReverbParameters) {
-    EXPECT_EQ(effect(kChorus, 0, 0.0f), "8.18ms");
-    EXPECT_EQ(effect(kChorus, 0, 1.0f), "27.3ms");
-    EXPECT_EQ(effect(kChorus, 1, 0.0f), "0.20Hz");
-    EXPECT_EQ(effect(kChorus, 1, 1.0f), "10.0Hz");
-    EXPECT_EQ(effect(kChorus, 2, 0.6f), "60%");
-    EXPECT_EQ(effect(kFlanger, 0, 0.6f), "7.26Hz");
-    EXPECT_EQ(effect(kPhaser, 0, 1.0f), "20.0Hz");
-    EXPECT_EQ(effect(kPhaser, 1, 0.25f), "25%");
-    EXPECT_EQ(effect(kRoomReverb, 0, 0.6f), "60%");
-    EXPECT_EQ(effect(kHallReverb, 1, 0.6f), "3.40k");
-    EXPECT_EQ(effect(kRoomReverb, 3, 0.12f), "12%");
+// An effect whose first knob is mapped and shown, the others read as positions.
+const EffectDescription kTestEffect = {"A Rather Long Effect Name",
+                                       "Short",
+                                       {{"One", "The first knob", twice, showWithRate},
+                                        {"Two", nullptr, twice, nullptr},
+                                        {"Three", nullptr, nullptr, nullptr},
+                                        {"Four", nullptr, nullptr, nullptr}}};
+
+} // namespace
+
+TEST_F(ValueDisplayTest, EffectKnobsReadAsTheirEffectDescribesThem) {
+    fx.effect = &kTestEffect;
+    fx.sampleRate = 48000.0;
+    EXPECT_EQ(knob(0, 0.25f), "0.50 of 48000") << "mapped, then shown by the effect";
+    EXPECT_EQ(knob(1, 0.25f), "50%") << "mapped, shown as a percentage";
+    EXPECT_EQ(knob(2, 0.25f), "25%") << "neither: the position";
+    EXPECT_EQ(text(FXType, 3.0), "A Rather Long Effect Name") << "the slot's effect, whatever the value";
+    EXPECT_STREQ(display.name(FXParam1, &kTestEffect), "One");
+    EXPECT_STREQ(display.longName(FXParam1, &kTestEffect), "The first knob");
+    EXPECT_STREQ(display.longName(FXParam2, &kTestEffect), "Two") << "no description of its own";
+    EXPECT_STREQ(display.name(FXType, &kTestEffect), "FX Type");
+    EXPECT_STREQ(display.longName(FilterType, &kTestEffect), "Filter type (off | low | band | high)");
 }
 
-TEST_F(ValueDisplayTest, LoFiDistortionFilterAndCompressorParameters) {
-    fx.sampleRate = 44100.0;
-    EXPECT_EQ(effect(kLoFi, 0, 0.0f), "44.1k");
-    EXPECT_EQ(effect(kLoFi, 0, 1.0f), "0.44k");
-    fx.sampleRate = 96000.0;
-    EXPECT_EQ(effect(kLoFi, 0, 1.0f), "0.96k");
-    EXPECT_EQ(effect(kLoFi, 1, 1.0f), "1 Bit");
-    EXPECT_EQ(effect(kLoFi, 1, 0.5f), "4 Bits");
-    EXPECT_EQ(effect(kLoFi, 1, 0.0f), "16 Bits");
-    EXPECT_EQ(effect(kLoFi, 2, 0.5f), "5.75k");
-    EXPECT_EQ(effect(kDistortion, 0, 0.35f), "35%");
-    EXPECT_EQ(effect(kDistortion, 1, 1.0f), "100%");
-    EXPECT_EQ(effect(kAnalogueFilter12, 0, 0.5f), "2.5kHz");
-    EXPECT_EQ(effect(kAnalogueFilter24, 0, 0.0f), "10Hz");
-    EXPECT_EQ(effect(kAnalogueFilter12, 1, 0.5f), "25%");
-    EXPECT_EQ(effect(kAnalogueFilter12, 2, 0.33f), "Lowpass");
-    EXPECT_EQ(effect(kAnalogueFilter12, 2, 0.5f), "Bandpass");
-    EXPECT_EQ(effect(kAnalogueFilter24, 2, 0.67f), "Highpass");
-    EXPECT_EQ(effect(kAnalogueFilter24, 3, 0.2f), "20%");
-    EXPECT_EQ(effect(kVintageCompressor, 0, 0.4f), "0.00dB");
-    EXPECT_EQ(effect(kVintageCompressor, 0, 1.0f), "36dB");
-    EXPECT_EQ(effect(kVintageCompressor, 0, 0.0f), "-24dB");
-    EXPECT_EQ(effect(kVintageCompressor, 1, 0.0f), "0.05ms");
-    EXPECT_EQ(effect(kVintageCompressor, 1, 1.0f), "50ms");
-    EXPECT_EQ(effect(kVintageCompressor, 2, 0.5f), "129ms");
-    EXPECT_EQ(effect(kVintageCompressor, 3, 0.0f), "1 : 1.0");
-    EXPECT_EQ(effect(kVintageCompressor, 3, 1.0f), "1 : 50");
-}
-
-TEST_F(ValueDisplayTest, NamesFollowTheEffectType) {
-    EXPECT_STREQ(display.name(FXParam1, kChorus), "Time");
-    EXPECT_STREQ(display.name(FXParam4, kVintageCompressor), "Ratio");
-    EXPECT_STREQ(display.name(FXParam3, -1), "par3");
-    EXPECT_STREQ(display.name(FXParam4, 99), "mix");
-    EXPECT_STREQ(display.name(FXType, kChorus), "FX Type");
-    EXPECT_STREQ(display.name(EnvDecay, kChorus), "Decay");
-    EXPECT_STREQ(display.longName(FXParam3, kStereoDelayMs), "Feedback (ping-pong | dual mono)");
-    EXPECT_STREQ(display.longName(FXParam4, kMonoDelayMs), "Mix") << "no description of its own";
-    EXPECT_STREQ(display.longName(FilterType, kChorus), "Filter type (off | low | band | high)");
+TEST_F(ValueDisplayTest, WithoutAnEffectTheSlotShowsGenericKnobs) {
+    EXPECT_EQ(text(FXType, 0.0), "no fx");
+    EXPECT_EQ(knob(3, 0.42f), "42%");
+    EXPECT_STREQ(display.name(FXParam3, nullptr), "par3");
+    EXPECT_STREQ(display.longName(FXParam4, nullptr), "mix");
+    EXPECT_STREQ(display.name(EnvDecay, nullptr), "Decay");
 }
