@@ -8,7 +8,7 @@
 #include "StringTable.h"
 #include "TextLabel.h"
 #include "X11FrameWindow.h"
-#include "host/effect/AudioEffect.h"
+#include "core/effect/AudioEffect.h"
 #include "support/VersionText.h"
 
 namespace trommik2 {

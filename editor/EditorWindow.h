@@ -9,8 +9,8 @@
 #include "FrameHost.h"
 #include "SkinBitmapSet.h"
 #include "TagTables.h"
-#include "host/effect/AEffect.h"
-#include "host/effect/EffectEditor.h"
+#include "core/effect/AEffect.h"
+#include "core/effect/EffectEditor.h"
 #include "support/Configuration.h"
 
 namespace trommik2 {

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/effect/AudioEffect.h"
-#include "host/effect/EffectEditor.h"
+#include "core/effect/AudioEffect.h"
+#include "core/effect/EffectEditor.h"
 
 namespace trommik2 {
 

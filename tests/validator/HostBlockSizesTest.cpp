@@ -28,8 +28,8 @@ bool delayedHit(DrumMachine& machine) {
     for (int t = 0; t < DrumMachine::kTrackCount; ++t)
         machine.model().sequencer().track(t).clear();
     machine.setParameter(kParamSelectTrack, 0.0f);
-    const std::pair<int, float> values[] = {{EnvAttack, 0.0f},        {EnvDecay, 5.0f},   {FXType, kMonoDelayMs},
-                                            {FXParam1, 0.3f},         {FXParam2, 0.6f},   {FXParam4, 1.0f},
+    const std::pair<int, float> values[] = {{EnvAttack, 0.0f}, {EnvDecay, 5.0f}, {FXType, kMonoDelayMs},
+                                            {FXParam1, 0.3f},  {FXParam2, 0.6f}, {FXParam4, 1.0f},
                                             {FXActive, 1.0f}};
     for (auto [index, value] : values)
         machine.setParameter(index, table.toNormalized(index, value));
@@ -42,8 +42,7 @@ bool delayedHit(DrumMachine& machine) {
 bool factory(DrumMachine&) { return true; }
 
 // Renders kFrames from a host position in blocks whose sizes come from next().
-std::vector<float> render(const std::function<bool(DrumMachine&)>& setUp, int start,
-                          const std::function<int()>& next) {
+std::vector<float> render(const std::function<bool(DrumMachine&)>& setUp, int start, const std::function<int()>& next) {
     auto machine = std::make_unique<DrumMachine>(nullptr);
     if (!setUp(*machine))
         return {};
