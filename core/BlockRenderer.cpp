@@ -65,18 +65,18 @@ void BlockRenderer::resume() {
         track.triggered = false;
 }
 
-void BlockRenderer::render(float** outputs, int frames, bool adding) {
+void BlockRenderer::render(float** outputs, int frames, bool adding, float* const* trackOutputs) {
     lock_.lockForRendering();
     if (frames > 0) {
         const int64_t position = hostPosition_;
         const float tempo = hostTempo_;
         if (position != nextPosition_)
             forgetKept(); // a jump: what was kept belongs elsewhere
-        int done = deliverKept(outputs, 0, frames, adding);
+        int done = deliverKept(outputs, 0, frames, adding, trackOutputs);
         while (done < frames) {
             keptFrom_ = 0;
             keptTo_ = renderControlBlock(position + done, tempo);
-            done += deliverKept(outputs, done, frames - done, adding);
+            done += deliverKept(outputs, done, frames - done, adding, trackOutputs);
         }
         nextPosition_ = position + frames;
     }
@@ -89,8 +89,10 @@ void BlockRenderer::forgetKept() {
     keptFrom_ = keptTo_ = 0;
 }
 
-int BlockRenderer::deliverKept(float* const* outputs, int offset, int frames, bool adding) {
+int BlockRenderer::deliverKept(float* const* outputs, int offset, int frames, bool adding, float* const* trackOutputs) {
     const int n = std::min(frames, keptTo_ - keptFrom_);
+    if (trackOutputs)
+        deliverTracks(trackOutputs, offset, n);
     for (int c = 0; c < 2; ++c) {
         float* out = outputs[c] + offset;
         const float* kept = mix_[c] + keptFrom_;
@@ -103,6 +105,24 @@ int BlockRenderer::deliverKept(float* const* outputs, int offset, int frames, bo
     }
     keptFrom_ += n;
     return n;
+}
+
+// A track the gate skipped has nothing in its buffers for this control block: silence.
+void BlockRenderer::deliverTracks(float* const* trackOutputs, int offset, int n) const {
+    const auto bytes = sizeof(float) * static_cast<size_t>(n);
+    for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
+        const TrackRenderState& track = tracks_[t];
+        const float* kept[2] = {track.left + keptFrom_, track.right + keptFrom_};
+        for (int c = 0; c < 2; ++c) {
+            float* out = trackOutputs[2 * t + c];
+            if (!out)
+                continue;
+            if (track.rendered)
+                std::memcpy(out + offset, kept[c], bytes);
+            else
+                std::memset(out + offset, 0, bytes);
+        }
+    }
 }
 
 int BlockRenderer::renderControlBlock(int64_t position, float tempo) {
@@ -165,7 +185,8 @@ void BlockRenderer::renderSubBlock(int n) {
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
         if (bank_.track(t).silenceRequested.exchange(false))
             bank_.silenceTrack(t);
-    sequencer_.processSubBlock(n, playback_);
+    if (rolling_)
+        sequencer_.processSubBlock(n, playback_);
     // Every float-to-integer conversion inside the voices truncates.
     std::fesetround(FE_TOWARDZERO);
     rendering_ = true;

@@ -37,12 +37,20 @@ class BlockRenderer {
     void setHostTempo(float bpm) { hostTempo_ = bpm; }
     int hostPosition() const { return hostPosition_; }
     float hostTempo() const { return hostTempo_; }
+    // Audio thread, before each block: whether the host's transport rolls. While
+    // it stands the pattern neither fires nor automates, and what was hit rings on.
+    void setTransportRolling(bool rolling) { rolling_ = rolling; }
     // Any thread: a hit on a track at the start of the next block.
     void requestTrigger(int track, float velocity) { pendingTriggers_.request(track, velocity); }
 
     // Audio thread: writes (adding false) or adds (adding true) frames of
     // stereo audio, under the process lock.
-    void render(float** outputs, int frames, bool adding);
+    void render(float** outputs, int frames, bool adding) { render(outputs, frames, adding, nullptr); }
+    // Audio thread: as above, and writes each track's own output (after its
+    // output stage, before the master section) to trackOutputs[2t] (left) and
+    // [2t + 1] (right), each of which may be null. No track outputs: null.
+    void render(float** outputs, int frames, bool adding, float* const* trackOutputs);
+
     // Under the process lock.
     void setSampleRate(float rate);
     // Any thread: whether the last rate set was this one.
@@ -66,7 +74,8 @@ class BlockRenderer {
     // Drops the rest of the last control block; its steps may play again.
     void forgetKept();
     // Hands out up to frames samples of the control block rendered last; returns how many.
-    int deliverKept(float* const* outputs, int offset, int frames, bool adding);
+    int deliverKept(float* const* outputs, int offset, int frames, bool adding, float* const* trackOutputs);
+    void deliverTracks(float* const* trackOutputs, int offset, int n) const;
     // Renders the control block that starts at a host position into the mix.
     int renderControlBlock(int64_t position, float tempo);
     void renderSubBlock(int n);
@@ -92,6 +101,7 @@ class BlockRenderer {
     Relaxed<int> sampleRate_ = 44100;
     std::atomic<float> requestedRate_{0.0f};
     Relaxed<bool> rendering_ = false;
+    Relaxed<bool> rolling_ = true;
     uint64_t renderedVoiceSamples_ = 0;
 };
 

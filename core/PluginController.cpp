@@ -38,16 +38,22 @@ void PluginController::setParameter(int32_t index, float value) {
 bool PluginController::setInstrumentParameter(int32_t index, float value) {
     if (!inRange(index, 0, kParameterCount))
         return false;
+    setInstrumentValue(machine_.model().bank().selectedTrack, index, value);
+    return true;
+}
+
+void PluginController::setInstrumentValue(int track, int32_t index, float value) {
+    if (!inRange(index, 0, kParameterCount))
+        return;
     InstrumentBank& bank = machine_.model().bank();
     const float engineValue = bank.table().toValue(index, value);
-    if (index == FXType || index == FXActive) {
-        // Replaces an effect or sizes its buffers: the audio thread must not see it half-done.
+    if (swapsUnderLock(index)) {
+        // The audio thread must not see the effect half-done.
         std::lock_guard<ProcessLock> lock(machine_.processLock());
-        bank.setValue(bank.selectedTrack, index, engineValue);
+        bank.setValue(track, index, engineValue);
     } else {
-        bank.setValue(bank.selectedTrack, index, engineValue);
+        bank.setValue(track, index, engineValue);
     }
-    return true;
 }
 
 bool PluginController::setTrackParameter(int32_t index, float value) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "ControlCommands.h"
+#include "params/ParameterIndex.h"
 #include "params/ValueDisplay.h"
 
 namespace trommik2 {
@@ -31,6 +32,14 @@ class PluginController {
     void getParameterName(int32_t index, char* text) const;
 
     ControlCommands& commands() { return commands_; }
+
+    // Instrument parameter index (0..58) of any track as a normalised position.
+    // The user-interface thread; a host's audio thread may write every
+    // parameter except those that swap under the process lock.
+    void setInstrumentValue(int track, int32_t index, float value);
+    // Whether writing the parameter replaces an effect or sizes its buffers,
+    // which takes the process lock and may allocate.
+    static bool swapsUnderLock(int32_t index) { return index == FXType || index == FXActive; }
 
   private:
     bool setInstrumentParameter(int32_t index, float value);

@@ -10,6 +10,7 @@ packages=(
   alsa-utils python3
   librtaudio-dev librtmidi-dev libjack-jackd2-dev libasound2-dev jackd2
   libx11-dev libxtst-dev libfontconfig-dev xvfb xauth x11-utils fonts-dejavu-core
+  lv2-dev liblilv-dev lilv-utils sordi jalv
 )
 
 missing=()

@@ -13,7 +13,9 @@ namespace {
 constexpr float kMinSamplesPerBar = 32.0f;
 constexpr float kMaxSamplesPerBar = 67108864.0f; // 2^26
 
-int samplesPerBar(float tempo, float sampleRate) {
+} // namespace
+
+int Sequencer::barLength(float tempo, float sampleRate) {
     const float samples = 60.0f / (tempo * 0.25f) * sampleRate;
     if (!(samples >= kMinSamplesPerBar))
         return static_cast<int>(kMinSamplesPerBar);
@@ -21,6 +23,8 @@ int samplesPerBar(float tempo, float sampleRate) {
         return static_cast<int>(kMaxSamplesPerBar);
     return static_cast<int>(samples);
 }
+
+namespace {
 
 int saturate(int64_t x) {
     constexpr int64_t lo = std::numeric_limits<int>::min();
@@ -70,7 +74,7 @@ void Sequencer::setShuffle(int percent) {
 }
 
 void Sequencer::recomputePositions() {
-    const int barLength = samplesPerBar(tempo_, sampleRate_);
+    const int barLength = Sequencer::barLength(tempo_, sampleRate_);
     const int stepLength = barLength / kStepsPerBar;
     const int64_t swing = int64_t{shuffle_.load()} * stepLength / 100;
     patternLength_ = saturate(int64_t{bars_.load()} * barLength);

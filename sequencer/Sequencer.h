@@ -39,6 +39,10 @@ class Sequencer {
     void setBars(int bars);
     void setShuffle(int percent);
 
+    // The samples of one bar as playback counts them (truncated, bounded), so
+    // that transports of our own can end their cycles on its bar lines.
+    static int barLength(float tempo, float sampleRate);
+
     float sampleRate() const { return sampleRate_; }
     float tempo() const { return tempo_; }
     int bars() const { return bars_; }

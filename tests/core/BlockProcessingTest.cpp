@@ -119,3 +119,34 @@ TEST(BlockProcessing, AutomationMovesTheOffsetAndLeavesTheInstrumentAsSaved) {
     rig.machine->setParameter(10080, static_cast<float>(OutPan));
     EXPECT_FLOAT_EQ(bank.value(1, OutPan), 0.0f) << "resetting the modulation returns to the instrument's value";
 }
+
+// Each track's own output rides along in any cut of the blocks; the mix stays as it is.
+TEST(BlockProcessing, TrackOutputsCarryEachTrackBesideAnUnchangedMix) {
+    Rig plain;
+    const std::vector<float> mix = plain.renderLeft(8192, 333);
+    Rig rig;
+    std::vector<float> left(8192), right(8192);
+    std::vector<std::vector<float>> tracks(32, std::vector<float>(8192, 1.0f));
+    for (int done = 0; done < 8192; done += 333) {
+        const int n = std::min(333, 8192 - done);
+        float* outputs[2] = {left.data() + done, right.data() + done};
+        float* trackOutputs[32] = {};
+        for (int c = 0; c < 32; ++c)
+            trackOutputs[c] = tracks[c].data() + done;
+        trackOutputs[5] = nullptr; // a host may leave some out
+        rig.machine->renderer().setHostPosition(done);
+        rig.machine->renderer().render(outputs, n, false, trackOutputs);
+    }
+    EXPECT_TRUE(left == mix);
+    EXPECT_GT(peak(tracks[2 * Sequencer::kDefaultTrack]), 1e-2) << "the default pattern's track";
+    EXPECT_EQ(peak(tracks[0]), 0.0) << "a track that never sounds";
+    EXPECT_EQ(peak(tracks[5]), 1.0) << "an output left out is not written";
+}
+
+TEST(BlockProcessing, AStandingTransportPlaysNoSteps) {
+    Rig rig;
+    rig.machine->renderer().setTransportRolling(false);
+    EXPECT_LT(peak(rig.renderLeft(44100)), 1e-6);
+    rig.machine->renderer().requestTrigger(Sequencer::kDefaultTrack, 1.0f);
+    EXPECT_GT(peak(rig.renderLeft(4096)), 1e-2) << "hits requested still sound";
+}
