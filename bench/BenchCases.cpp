@@ -269,7 +269,7 @@ BenchResult BenchCases::denormals(double seconds) {
     MachineDriver tailDriver(*tail, kSampleRate, kBlockFrames, kTempo);
     MachineDriver silenceDriver(*silence, kSampleRate, kBlockFrames, kTempo);
     for (int t = 0; t < InstrumentBank::kTrackCount; ++t)
-        tail->renderer().trigger(t, 1.0f);
+        tail->renderer().requestTrigger(t, 1.0f);
     const int blocks = blocksFor(seconds);
     BlockTiming tailTiming = timeBlocks(*tail, tailDriver, blocks);
     BlockTiming silenceTiming = timeBlocks(*silence, silenceDriver, blocks);

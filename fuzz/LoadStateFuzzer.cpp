@@ -31,7 +31,7 @@ void play(DrumMachine& machine) {
     float left[kFrames], right[kFrames];
     float* outputs[2] = {left, right};
     for (int t = 0; t < DrumMachine::kTrackCount; ++t)
-        machine.renderer().trigger(t, 1.0f);
+        machine.renderer().requestTrigger(t, 1.0f);
     machine.setParameter(kParamHostTempo, 120.0f);
     for (int block = 0; block < 2; ++block) {
         machine.setParameter(kParamHostPosition, static_cast<float>(block * kFrames));

@@ -19,7 +19,7 @@ constexpr int kRate = 44100;
 struct QuietRig : Rig {
     QuietRig() { clearPattern(); }
     std::vector<float> hit(int track, int frames) {
-        machine->renderer().trigger(track, 1.0f);
+        machine->renderer().requestTrigger(track, 1.0f);
         return renderLeft(frames);
     }
     void set(int track, int index, float value) { machine->bank().setValue(track, index, value); }
@@ -100,7 +100,7 @@ TEST(FactoryInstruments, BellRepeatsThroughItsStereoDelayAtTheMappedTimes) {
     QuietRig rig;
     rig.set(4, EnvDecay, 20.0f); // a short dry hit, so the echoes stand apart
     rig.set(4, FXParam4, 1.0f);
-    rig.machine->renderer().trigger(4, 1.0f);
+    rig.machine->renderer().requestTrigger(4, 1.0f);
     std::vector<float> left = rig.renderLeft(kRate);
     std::vector<float> right = rig.lastRight;
     // Left 0.2 -> step 12 x 0.8 = 9.6 -> 10, as its label "1/16" says: 0.25 beats = 5512.5 samples.

@@ -64,7 +64,7 @@ class FactoryLibraryTest : public ::testing::Test {
         rig_.machine->suspend();
         rig_.machine->resume();
         rig_.position = 0;
-        rig_.machine->renderer().trigger(track, 1.0f);
+        rig_.machine->renderer().requestTrigger(track, 1.0f);
         return louder(rig_.renderLeft(frames));
     }
     // A hit that may swell for a while (reversed samples) before it is loud.

@@ -151,7 +151,7 @@ std::vector<float> LibraryMachine::renderHit(int track, float velocity, int fram
     for (int t = 0; t < Sequencer::kTrackCount; ++t)
         machine_->sequencer().track(t).clear();
     silenceAll();
-    machine_->renderer().trigger(track, velocity);
+    machine_->renderer().requestTrigger(track, velocity);
     return render(frames);
 }
 

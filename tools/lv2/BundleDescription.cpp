@@ -10,7 +10,7 @@
 
 #include "core/DrumMachine.h"
 #include "lv2/PortLayout.h"
-#include "params/EffectNames.h"
+#include "engine/effects/EffectRegistry.h"
 
 namespace trommik2 {
 
@@ -223,7 +223,7 @@ void BundleDescription::writeParameterPorts(std::ostream& out) const {
                 point(type, table.groupName(type));
         if (i == FXType)
             for (int type = 0; type < kEffectTypeCount; ++type)
-                point(type, effectLongName(type));
+                point(type, effectDefinition(type).description.longName);
         controlPort(out, kFirstParameter + i, table.key(i), portName(table, i),
                     table.toNormalized(i, table.descriptor(i).defaultValue), 0.0f, 1.0f, points.c_str());
     }
