@@ -16,6 +16,8 @@ class MachineDriver {
     // One block of up to the driver's block size; frames below 1 render nothing.
     void renderBlock(int frames);
     void renderBlock() { renderBlock(blockFrames_); }
+    // The host's tempo from the next block on.
+    void setTempo(float bpm) { tempo_ = bpm; }
 
     // The last block's output.
     const float* left() const { return left_.data(); }

@@ -61,6 +61,9 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     // on, with their buffers, so that the audio thread never builds any.
     // Whatever else writes automation or the bar count calls it as well.
     void patternChanged() override;
+    // User-interface thread: writes FXType or FXActive (engine value) of a
+    // track; the process lock is held only to swap and switch.
+    void switchEffect(int track, int index, float value);
 
     // Shortcuts into the model.
     InstrumentBank& bank() { return model_.bank(); }
@@ -103,6 +106,7 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     TrackExchange& trackExchange() { return trackExchange_; }
 
   private:
+    void installEffects(int track, const EffectsModule::Reach& reach);
     DrumMachineModel model_;
     ProcessLock processLock_;
     ContentFolders contentFolders_;

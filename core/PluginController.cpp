@@ -47,13 +47,10 @@ void PluginController::setInstrumentValue(int track, int32_t index, float value)
         return;
     InstrumentBank& bank = machine_.model().bank();
     const float engineValue = bank.table().toValue(index, value);
-    if (swapsUnderLock(index)) {
-        // The audio thread must not see the effect half-done.
-        std::lock_guard<ProcessLock> lock(machine_.processLock());
+    if (swapsUnderLock(index))
+        machine_.switchEffect(track, index, engineValue);
+    else
         bank.setValue(track, index, engineValue);
-    } else {
-        bank.setValue(track, index, engineValue);
-    }
 }
 
 bool PluginController::setTrackParameter(int32_t index, float value) {

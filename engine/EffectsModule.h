@@ -63,6 +63,8 @@ class EffectsModule : public SoundModule {
     // takes out what neither the current type nor reach needs. The returned
     // effects are to be destroyed after the lock is released.
     Effects install(Effects built, const Reach& reach);
+    // What the last install prepared for.
+    const Reach& reach() const { return reach_; }
 
     void setSampleRate(float rate) override;
     void reset() override;

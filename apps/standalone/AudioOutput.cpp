@@ -176,8 +176,11 @@ void AudioOutput::stop() {
     if (!audio_)
         return;
     try {
+        // At once: what was rendered is recorded already, draining would only
+        // play silence after the quit, and the drain of the JACK backend waits
+        // on a mutex it never locked.
         if (audio_->isStreamRunning())
-            audio_->stopStream();
+            audio_->abortStream();
         if (audio_->isStreamOpen())
             audio_->closeStream();
     } catch (const RtAudioError&) {

@@ -154,3 +154,65 @@ TEST(Realtime, AnEffectSwitchedOnByAutomationFromADocumentAllocatesNothingWhileP
     EXPECT_GT(allocationsWhilePlaying(*source), 0u);
     EXPECT_TRUE(source->bank().voice(5).effects().isActive());
 }
+
+namespace {
+
+// Track 5 hits at the start of the bar through its effect, which is on.
+DrumMachine& effectTrack(DrumMachine& machine, EffectType type) {
+    const ParameterTable& table = machine.bank().table();
+    machine.setParameter(10001, 5.0f);
+    machine.setParameter(FXType, table.toNormalized(FXType, static_cast<float>(type)));
+    machine.setParameter(FXActive, 1.0f);
+    machine.setParameter(FXParam3, 0.95f); // a long echo
+    machine.sequencer().track(5).setStep(0, 127);
+    return machine;
+}
+
+void automateEveryType(DrumMachine& machine) {
+    TrackPattern& pattern = effectTrack(machine, kMonoDelaySync).sequencer().track(5);
+    for (int slot = 0; slot < 32; slot += 8)
+        pattern.setStep(slot, 127);
+    for (int slot = 0; slot < 128; ++slot)
+        pattern.setAutomationPoint(FXType, slot, static_cast<float>(slot % kEffectTypeCount));
+    pattern.setAutomationScale(FXType, 1.0f);
+    machine.patternChanged(); // as the editor and the documents announce a pattern
+}
+
+} // namespace
+
+// What the pattern and the host do while a track's effect plays: its type
+// switched on every step, and the host's tempo falling from 120 to 40 BPM
+// under a synchronised delay (that its echo rings on is the effect slot's
+// own test).
+TEST(Realtime, EffectSwitchesAndTempoDropsAllocateNothingAndTakeNoForeignLock) {
+    struct Case {
+        const char* name;
+        void (*arrange)(DrumMachine&);
+        float tempoAfterOneSecond;
+        int leastTypesHeard;
+    };
+    const Case cases[] = {
+        {"FXType on every step", automateEveryType, 120.0f, kEffectTypeCount},
+        {"tempo drop", [](DrumMachine& m) { effectTrack(m, kStereoDelaySync); }, 40.0f, 1},
+    };
+    for (const Case& c : cases) {
+        auto machine = std::make_unique<DrumMachine>(nullptr);
+        c.arrange(*machine);
+        MachineDriver driver(*machine, 44100, 512);
+        driver.renderBlock();
+        const EffectsModule& fx = machine->bank().voice(5).effects();
+        uint32_t heard = 0;
+        allocation::startCounting();
+        locks::startCounting(machine->processLock().mutex().native_handle());
+        for (int block = 1; block < 260; ++block) { // three seconds
+            if (block == 86)
+                driver.setTempo(c.tempoAfterOneSecond);
+            driver.renderBlock();
+            heard |= 1u << fx.effectType();
+        }
+        const size_t lockCount = locks::stopCounting();
+        EXPECT_EQ(allocation::stopCounting(), 0u) << c.name;
+        EXPECT_EQ(lockCount, 0u) << c.name;
+        EXPECT_GE(__builtin_popcount(heard), c.leastTypesHeard) << c.name;
+    }
+}

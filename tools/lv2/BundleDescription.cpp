@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "core/DrumMachine.h"
-#include "lv2/PortLayout.h"
 #include "engine/effects/EffectRegistry.h"
+#include "lv2/PortLayout.h"
 
 namespace trommik2 {
 
