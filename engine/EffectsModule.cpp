@@ -84,7 +84,7 @@ void EffectsModule::switchOn(bool active, bool mayBuild) {
     // thread, which announcing the pattern (build, install) avoids.
     Effect* current = installed_[type_].get();
     if (active && !mayBuild && current && current->preparedRate() != rate_)
-        current->prepare(rate_);
+        current->prepare(rate_, tempo_);
 }
 
 EffectsModule::Effects EffectsModule::build(const Reach& reach) const {
@@ -100,7 +100,7 @@ EffectsModule::Effects EffectsModule::build(const Reach& reach) const {
         } else if (!present || (withBuffers && present->preparedRate() != rate)) {
             built.byType[t] = effectDefinition(t).create();
             if (withBuffers)
-                built.byType[t]->prepare(rate);
+                built.byType[t]->prepare(rate, tempo_);
         }
     }
     return built;
@@ -113,7 +113,7 @@ EffectsModule::Effects EffectsModule::install(Effects built, const Reach& reach)
         if (incoming) {
             // Only if the rate changed since build: sized again under the lock.
             if (incoming->preparedRate() != 0.0f && incoming->preparedRate() != rate_)
-                incoming->prepare(rate_);
+                incoming->prepare(rate_, tempo_);
             out.byType[t] = std::move(installed_[t]);
             installed_[t] = std::move(incoming);
         } else if ((built.retire & bit(t)) != 0 && t != type_ && (reach.types & bit(t)) == 0) {
@@ -132,7 +132,7 @@ void EffectsModule::setSampleRate(float rate) {
     rate_ = rate;
     for (std::unique_ptr<Effect>& effect : installed_)
         if (effect && effect->preparedRate() != 0.0f)
-            effect->prepare(rate);
+            effect->prepare(rate, tempo_);
 }
 
 void EffectsModule::reset() {

@@ -96,7 +96,7 @@ class EffectsModule : public SoundModule {
     // Set by a type switch and by switching on or off, carried out by the audio thread.
     Relaxed<bool> clearRequested_ = false;
     Relaxed<float> rate_ = 44100.0f;
-    float tempo_ = 120.0f;
+    Relaxed<float> tempo_ = 120.0f;
     // Per type: the four parameters as the effect last used them, clipped to 0..1.
     Relaxed<float> records_[kTypeCount][4];
     Relaxed<double> mapped_[kEffectParameterCount];

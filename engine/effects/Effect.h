@@ -24,8 +24,12 @@ class Effect {
     Effect(const Effect&) = delete;
     Effect& operator=(const Effect&) = delete;
 
-    void prepare(float sampleRate) {
+    // The tempo is the one playing: buffers that grow with slower tempos take
+    // their room for it into use here, so that playing on at that tempo never
+    // touches fresh memory (a page fault) on the audio thread.
+    void prepare(float sampleRate, float tempo) {
         prepareBuffers(sampleRate);
+        prepareTempo(tempo);
         preparedRate_ = sampleRate;
     }
     // The rate the buffers were sized for; 0 before prepare. Any thread.
@@ -38,6 +42,7 @@ class Effect {
 
   protected:
     virtual void prepareBuffers(float sampleRate) = 0;
+    virtual void prepareTempo(float) {}
 
     // The output is dry * input + wet * effect signal, per channel.
     void setMix(float wet, float dry) {

@@ -33,10 +33,14 @@ void MonoDelay::prepareBuffers(float sampleRate) {
     line_.setGlide(fx::glideCoefficient(fx::kTimeGlideMs, sampleRate));
 }
 
+void MonoDelay::prepareTempo(float tempo) {
+    line_.extend(fx::delayLineSamples(fx::longestDelaySeconds(synced_, tempo), sampleRate_));
+}
+
 // Time in beats or milliseconds, Feed 0..1, Damp in Hz, Mix 0..1.
 void MonoDelay::configure(const double* values, float tempo) {
     float seconds = fx::delaySeconds(values[0], synced_, tempo);
-    line_.extend(fx::delayLineSamples(fx::longestDelaySeconds(synced_, tempo), sampleRate_));
+    prepareTempo(tempo); // a slower tempo takes more of the reserved line into use
     line_.setTarget(std::clamp(seconds * sampleRate_, 1.0f, static_cast<float>(line_.length() - 2)));
     if (fresh_) {
         line_.jump();

@@ -24,6 +24,7 @@ class MonoDelay : public Effect {
 
   protected:
     void prepareBuffers(float sampleRate) override;
+    void prepareTempo(float tempo) override;
 
   private:
     bool synced_;

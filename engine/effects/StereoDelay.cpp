@@ -58,10 +58,14 @@ float StereoDelay::delaySamples(double time, float tempo) const {
     return fx::delaySeconds(time, timing_ == Timing::kSynced, tempo) * sampleRate_;
 }
 
-// Left and Right in beats or milliseconds, Feed 0..1, Mix 0..1.
-void StereoDelay::configure(const double* values, float tempo) {
+void StereoDelay::prepareTempo(float tempo) {
     for (DelayLine& line : lines_)
         line.extend(fx::delayLineSamples(fx::longestDelaySeconds(timing_ == Timing::kSynced, tempo), sampleRate_));
+}
+
+// Left and Right in beats or milliseconds, Feed 0..1, Mix 0..1.
+void StereoDelay::configure(const double* values, float tempo) {
+    prepareTempo(tempo); // a slower tempo takes more of the reserved line into use
     setDelays(delaySamples(values[0], tempo), delaySamples(values[1], tempo));
     setFeedbackSetting(static_cast<float>(values[2]));
     setWetShare(static_cast<float>(values[3]));

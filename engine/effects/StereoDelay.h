@@ -26,6 +26,7 @@ class StereoDelay : public Effect {
 
   protected:
     void prepareBuffers(float sampleRate) override;
+    void prepareTempo(float tempo) override;
     // Makes both lines long enough for a delay of this many seconds.
     void requireDelay(float seconds);
     // Targets of both lines in samples, at least 1.
