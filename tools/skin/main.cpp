@@ -1,5 +1,6 @@
-// Draws every picture of the skin catalogue into a PNG file and writes the
-// source file that embeds them into the editor:
+// Draws every picture of the skin catalogue into a PNG file, writes the
+// source file that embeds them into the editor, and draws the application
+// icon (trommik2.png) beside the pictures:
 //   trommik2-skin OUTPUT_FOLDER EMBEDDING_SOURCE
 #include <cstdio>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <cairo.h>
 
 #include "ControlArt.h"
+#include "IconArt.h"
 #include "PanelArt.h"
 #include "StripArt.h"
 
@@ -71,6 +73,10 @@ int main(int argc, char** argv) {
     for (const SkinEntry& entry : kSkinCatalogue)
         if (!drawPicture(entry, folder + "/" + pictureName(entry.number)))
             return 1;
+    if (!IconArt::write(folder + "/trommik2.png")) {
+        std::fprintf(stderr, "trommik2-skin: could not draw the icon into %s\n", folder.c_str());
+        return 1;
+    }
     if (!writeEmbedding(folder, argv[2])) {
         std::fprintf(stderr, "trommik2-skin: could not write %s\n", argv[2]);
         return 1;
