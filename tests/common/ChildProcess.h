@@ -70,12 +70,12 @@ class ChildProcess {
         }
         return status_;
     }
-    // SIGTERM, then SIGKILL after two seconds.
-    void stop() {
+    // SIGTERM, then SIGKILL after graceSeconds.
+    void stop(double graceSeconds = 2.0) {
         if (!running())
             return;
         kill(pid_, SIGTERM);
-        for (int i = 0; i < 200 && running(); ++i)
+        for (int i = 0; i < graceSeconds * 100 && running(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (running()) {
             kill(pid_, SIGKILL);
