@@ -81,7 +81,7 @@ TEST_F(FrontPanelTest, BarCountSwitchKeepsAllBarsShown) {
     EXPECT_EQ(rig.machine.sequencer().bars(), 4);
     EXPECT_EQ(editor.bars()->count(), 4);
     editor.window->advance(1000); // not a double click, which restores the default
-    click({616, 110});            // one bar
+    click({595, 110});            // one bar
     EXPECT_EQ(rig.machine.sequencer().bars(), 1);
     EXPECT_EQ(editor.bars()->count(), 1);
     EXPECT_EQ(editor.bars()->first(), 0);
