@@ -120,7 +120,9 @@ class EditorHost : public ::testing::Test {
         idle(200);
     }
     // The top-level windows with this name (WM_NAME) or class (WM_CLASS).
-    std::vector<Window> topLevels(const std::string& name) {
+    std::vector<Window> topLevels(const std::string& name) { return topLevelsOn(display, name); }
+    // The same on another connection (another thread's).
+    static std::vector<Window> topLevelsOn(Display* display, const std::string& name) {
         XSync(display, False);
         Window root = 0, parent = 0, *children = nullptr;
         unsigned int count = 0;

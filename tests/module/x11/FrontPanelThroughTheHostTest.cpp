@@ -104,19 +104,7 @@ TEST_F(FrontPanelHost, KitMenuLoadsTheNextKitAndEscapeLeavesTheStateAsSaved) {
     std::thread watcher([&] {
         Display* own = XOpenDisplay(nullptr);
         for (int i = 0; i < 60 && !menuShown; ++i) {
-            Window root = 0, parent = 0, *children = nullptr;
-            unsigned int count = 0;
-            XQueryTree(own, DefaultRootWindow(own), &root, &parent, &children, &count);
-            for (unsigned int c = 0; c < count; ++c) {
-                XClassHint hint{};
-                if (XGetClassHint(own, children[c], &hint)) {
-                    menuShown = menuShown || std::string(hint.res_class) == "zk_synth_menu_wnd";
-                    XFree(hint.res_name);
-                    XFree(hint.res_class);
-                }
-            }
-            if (children)
-                XFree(children);
+            menuShown = !topLevelsOn(own, "zk_synth_menu_wnd").empty();
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         XCloseDisplay(own);
