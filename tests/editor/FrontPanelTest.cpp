@@ -7,6 +7,7 @@
 #include "editor/FrameStripDisplay.h"
 #include "editor/MomentaryButton.h"
 #include "editor/MultiSwitch.h"
+#include "editor/SkinSlider.h"
 #include "editor/TextMenu.h"
 #include "editor/ToggleSwitch.h"
 #include "editor/TrackNameField.h"
@@ -215,6 +216,23 @@ TEST_F(FrontPanelTest, KitMenuPreviewsAndEscapeRestoresTheStateByteForByte) {
     EXPECT_EQ(rig.display(kDisplayKitName), "Beta");
     EXPECT_EQ(panel().kitMenu->text(), "Beta");
     EXPECT_NE(rig.state(), before);
+}
+
+TEST_F(FrontPanelTest, DocumentsLoadedElsewhereShowOnThePanel) {
+    // Loaded as a host's command would: the machine's refresh reaches the panel.
+    rig.machine.bank().track(2).name = "Tom";
+    rig.saveKit("Alpha", 0.2f);
+    rig.machine.bank().track(2).name = "Cowbell";
+    ASSERT_TRUE(rig.machine.contentLibrary().loadFile(
+        kContentDrumkits, rig.machine.contentFolders().pathOf("Alpha.tm2drk", kContentDrumkits)));
+    EXPECT_EQ(panel().kitMenu->text(), "Alpha");
+    EXPECT_EQ(panel().rows[2].name->text(), "Tom");
+
+    rig.machine.setParameter(kParamShuffle, 0.4f);
+    rig.machine.sequencer().setBars(2);
+    rig.machine.notifyEditor(kRefreshShuffleAndBars, 0.0f);
+    EXPECT_FLOAT_EQ(panel().shuffle->value(), 0.4f);
+    EXPECT_FLOAT_EQ(panel().bars->value(), 0.5f);
 }
 
 TEST_F(FrontPanelTest, RowMenuSelectsItsTrackAndAnEmptyPickerSaysNoneIsSelected) {
