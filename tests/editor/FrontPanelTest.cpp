@@ -204,7 +204,14 @@ TEST_F(FrontPanelTest, KitMenuPreviewsAndEscapeRestoresTheStateByteForByte) {
         kContentDrumkits, rig.machine.contentFolders().pathOf("Alpha.tm2drk", kContentDrumkits)));
     const std::string before = rig.state();
     editor.window->menuKeys = {XK_Down, XK_Down, XK_Escape};
+    std::vector<std::string> previewed;
+    editor.window->afterMenuKey = [&] { previewed.push_back(rig.display(kDisplayKitName)); };
     click({150, 139});
+    editor.window->afterMenuKey = nullptr;
+    ASSERT_EQ(previewed.size(), 3u);
+    EXPECT_EQ(previewed[0], "Beta") << "each highlight is loaded to be heard";
+    EXPECT_EQ(previewed[1], "Gamma");
+    EXPECT_EQ(rig.display(kDisplayKitName), "Alpha");
     ASSERT_EQ(editor.window->menus.size(), 1u);
     const ScriptedWindow::ShownMenu& shown = editor.window->menus.back();
     ASSERT_GE(shown.highlight, 0);

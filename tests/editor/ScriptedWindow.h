@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 
 #include <X11/keysym.h>
 #include <vector>
@@ -65,10 +66,14 @@ class ScriptedWindow : public FrameWindow {
             if (key)
                 session.key(key);
             pump();
+            if (afterMenuKey)
+                afterMenuKey();
         }
     }
 
     std::deque<unsigned long> menuKeys;
+    // Called after each scripted menu key, while the menu is still up or just ended.
+    std::function<void()> afterMenuKey;
     // The first list of every menu shown (a copy: the menu ends with the session).
     struct ShownMenu {
         Menu entries;
