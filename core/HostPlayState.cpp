@@ -10,10 +10,11 @@ int64_t HostPlayState::nowNs() {
 }
 
 void HostPlayState::blockRendered(int64_t position) {
-    if (position == lastPosition_)
-        return;
+    // The first block has nothing to have moved from: a host that renders
+    // standing still must not light the play button for a moment.
+    if (lastPosition_ != kNoPosition && position != lastPosition_)
+        movedAtNs_.store(nowNs(), std::memory_order_relaxed);
     lastPosition_ = position;
-    movedAtNs_.store(nowNs(), std::memory_order_relaxed);
 }
 
 bool HostPlayState::playing() const { return nowNs() - movedAtNs_.load(std::memory_order_relaxed) < kStillAfterNs; }

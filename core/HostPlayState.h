@@ -24,7 +24,8 @@ class HostPlayState {
     static constexpr int64_t kNever = INT64_MIN / 2;
     static int64_t nowNs();
 
-    int64_t lastPosition_ = -1; // audio thread only
+    static constexpr int64_t kNoPosition = INT64_MIN;
+    int64_t lastPosition_ = kNoPosition; // audio thread only
     std::atomic<int64_t> movedAtNs_{kNever};
 };
 
