@@ -154,7 +154,8 @@ SaveRequest ContentLibrary::saveRequest(int kind) const {
     std::string name = currentName(kind);
     size_t cut = name.find_last_of("\\/");
     request.fileName = cut == std::string::npos ? name : name.substr(cut + 1);
-    request.folder = folders().folder(kind);
+    request.root = folders().folder(kind);
+    request.folder = request.root;
     if (cut != std::string::npos) {
         std::string sub = folders().pathOf(name.substr(0, cut), kind);
         std::error_code ec;

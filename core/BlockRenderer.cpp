@@ -58,6 +58,7 @@ void BlockRenderer::suspend() {
     master_.clear();
     forgetKept();
     rendering_ = false;
+    playState_.stop();
 }
 
 void BlockRenderer::resume() {
@@ -70,6 +71,7 @@ void BlockRenderer::render(float** outputs, int frames, bool adding, float* cons
     if (frames > 0) {
         const int64_t position = hostPosition_;
         const float tempo = hostTempo_;
+        playState_.blockRendered(position);
         if (position != nextPosition_)
             forgetKept(); // a jump: what was kept belongs elsewhere
         int done = deliverKept(outputs, 0, frames, adding, trackOutputs);

@@ -4,8 +4,9 @@
 #include <cstdint>
 
 #include "BankPlayback.h"
-#include "LevelMeter.h"
+#include "HostPlayState.h"
 #include "MasterSection.h"
+#include "OutputMeter.h"
 #include "PendingTriggers.h"
 #include "TrackRenderState.h"
 #include "engine/Relaxed.h"
@@ -64,10 +65,12 @@ class BlockRenderer {
 
     // Any thread.
     bool isRendering() const { return rendering_; }
+    // Any thread: whether the host plays (HostPlayState).
+    bool hostPlaying() const { return playState_.playing(); }
     // Samples rendered by track voices since construction, summed over tracks:
     // what the benchmark divides its time by.
     uint64_t renderedVoiceSamples() const { return renderedVoiceSamples_; }
-    const LevelMeter& meter(int channel) const { return meters_[channel]; }
+    const OutputMeter& meter(int channel) const { return meters_[channel]; }
 
   private:
     void setSectionRates(float rate);
@@ -89,7 +92,7 @@ class BlockRenderer {
     BankPlayback playback_;
     PendingTriggers pendingTriggers_;
     MasterSection master_;
-    LevelMeter meters_[2];
+    OutputMeter meters_[2];
     float mix_[2][64] = {};
     // The part of the last control block that no host block has taken yet.
     int keptFrom_ = 0;
@@ -102,6 +105,7 @@ class BlockRenderer {
     std::atomic<float> requestedRate_{0.0f};
     Relaxed<bool> rendering_ = false;
     Relaxed<bool> rolling_ = true;
+    HostPlayState playState_;
     uint64_t renderedVoiceSamples_ = 0;
 };
 

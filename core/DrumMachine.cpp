@@ -44,7 +44,12 @@ DrumMachine::DrumMachine(HostCallbackFunction hostCallback)
     startUp(ModulePath::folder(), configurationBeside(ModulePath::file()));
 }
 
-DrumMachine::~DrumMachine() { std::lock_guard<ProcessLock> lock(processLock_); }
+DrumMachine::~DrumMachine() {
+    std::lock_guard<ProcessLock> lock(processLock_);
+    // The editor reads the members below while it closes: it goes first.
+    delete editor_;
+    editor_ = nullptr;
+}
 
 void DrumMachine::startUp(const std::string& root, const std::string& configurationPath) {
     contentFolders_.setRoot(root);
@@ -135,8 +140,8 @@ void DrumMachine::notifyEditor(int control, float value) {
 }
 
 void DrumMachine::requestHostPlayback() {
-    // The host only renders while its transport runs.
-    if (!renderer_.isRendering())
+    // The host only renders, and the pattern only moves, while its transport runs.
+    if (!renderer_.hostPlaying())
         hostVendorSpecific(fourCharCode("HOST"), fourCharCode("PLAY"), nullptr, 0.0f);
 }
 

@@ -82,8 +82,8 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
 
     // Tells the editor's control to refresh (nothing without an editor).
     void notifyEditor(int control, float value);
-    // Asks the host to start its transport unless blocks are being rendered
-    // already, so that a sound just chosen is heard.
+    // Asks the host to start its transport unless it plays already, so that a
+    // sound just chosen is heard.
     void requestHostPlayback();
 
     // Scans the content tree below root, reads the configuration file at

@@ -17,6 +17,8 @@ struct MenuEntry {
     bool marked = false;
     // An entry without a choice that separates the ones above and below.
     bool separator = false;
+    // Shown, but it cannot be chosen.
+    bool disabled = false;
     // Opens children as the next level (possibly empty: a folder without files).
     bool submenu = false;
     std::vector<MenuEntry> children;

@@ -64,4 +64,15 @@ void DrawContext::bitmap(const SkinBitmap& bitmap, const ViewRect& rect, ViewPoi
     popClip();
 }
 
+double DrawContext::textWidth(const std::string& text, double size, bool bold) {
+    cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    cairo_t* cr = cairo_create(scratch);
+    skin::setFont(cr, size, bold);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, text.c_str(), &extents);
+    cairo_destroy(cr);
+    cairo_surface_destroy(scratch);
+    return extents.x_advance;
+}
+
 } // namespace trommik2

@@ -37,6 +37,9 @@ class DrawContext {
     // the pictures' own transparency shows the background.
     void bitmap(const SkinBitmap& bitmap, const ViewRect& rect, ViewPoint source);
 
+    // How wide the text is drawn, in pixels.
+    static double textWidth(const std::string& text, double size = 9, bool bold = false);
+
   private:
     cairo_t* cr_;
 };

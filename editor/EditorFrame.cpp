@@ -145,6 +145,24 @@ void EditorFrame::dragWindow(const MouseState& press) {
         window_->dragWindow(press);
 }
 
+void EditorFrame::runMenu(MenuSession& session) {
+    if (!window_)
+        return;
+    Handling handling(*this);
+    window_->runMenu(session, [this] {
+        if (host_)
+            host_->idlePump();
+        update();
+    });
+}
+
+ViewRect EditorFrame::onScreen(const ViewRect& rect) const {
+    int x = 0, y = 0;
+    if (window_)
+        window_->screenPosition(&x, &y);
+    return rect.offset(x, y);
+}
+
 void EditorFrame::setFocusView(SkinView* view) {
     if (focusView_ == view)
         return;

@@ -53,6 +53,10 @@ class EditorFrame : public PanelView {
     int height() const { return height_; }
     void setCursor(int resource);
     void dragWindow(const MouseState& press);
+    // Shows a pop-up menu and runs it to its end, the editor idling meanwhile.
+    void runMenu(MenuSession& session);
+    // A rectangle of the frame in screen coordinates.
+    ViewRect onScreen(const ViewRect& rect) const;
     // The view that gets keys first until the focus moves on.
     void setFocusView(SkinView* view);
     SkinView* focusView() const { return focusView_; }

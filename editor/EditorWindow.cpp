@@ -1,14 +1,28 @@
 #include "EditorWindow.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <X11/keysym.h>
 
+#include <trommik2/control_ids.h>
+
+#include "ControlTags.h"
+#include "FrameKnob.h"
+#include "FrameStripDisplay.h"
+#include "LevelMeter.h"
 #include "MomentaryButton.h"
+#include "MultiSwitch.h"
+#include "SkinSlider.h"
 #include "StringTable.h"
 #include "TextLabel.h"
+#include "TextMenu.h"
+#include "ToggleSwitch.h"
+#include "TrackNameField.h"
+#include "X11Dialogs.h"
 #include "X11FrameWindow.h"
 #include "core/effect/AudioEffect.h"
+#include "core/DrumMachine.h"
 #include "support/VersionText.h"
 
 namespace trommik2 {
@@ -19,26 +33,24 @@ constexpr const char* kEditModeKey = "Editmode";
 constexpr const char* kPositionXKey = "WndPosX";
 constexpr const char* kPositionYKey = "WndPosY";
 
-constexpr int kSelectedTrack = 10001;
-constexpr int kInstrumentNames = 10060;
 // The editor's idle inside a mouse-tracking loop: often enough for meters and
 // the play cursor, rarely enough to keep the gesture smooth.
 constexpr uint64_t kPumpIdleInterval = 100;
 constexpr size_t kStatusLength = 63;
+constexpr int kStepsPerBeat = 8;
+// The meters show the top 30 dB.
+constexpr float kMeterFloor = 0.031622777f; // 10^-1.5
+constexpr const char* kHelpTopic = "editor";
 
-enum Tag : int {
-    kUpperBackground = 0,
-    kLowerBackground = 1,
-    kLogo = 2,
-    kCloseButton = 3,
-    kEditModeButton = 8,
-    kStatusLine = 63,
-};
+bool inColumn(int tag, int first) { return tag >= first && tag < first + FrontPanel::kTracks; }
+
+char upper(uint32_t c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : static_cast<char>(c); }
 
 } // namespace
 
-EditorWindow::EditorWindow(AudioEffect* effect, Configuration configuration)
-    : effect_(effect), configuration_(std::move(configuration)) {
+EditorWindow::EditorWindow(DrumMachine* machine)
+    : machine_(machine), configuration_(machine->configuration()),
+      help_(machine->contentFolders().root(), configuration_) {
     configuration_.readBool(kSection, kEditModeKey, &editMode_);
 }
 
@@ -61,6 +73,16 @@ std::unique_ptr<FrameWindow> EditorWindow::openWindow(uintptr_t parentWindow, Ed
     return X11FrameWindow::open(parentWindow, frame);
 }
 
+std::unique_ptr<Dialogs> EditorWindow::openDialogs() {
+    auto* window = dynamic_cast<X11FrameWindow*>(frame_->window());
+    if (!window)
+        return nullptr;
+    return std::make_unique<X11Dialogs>(*window->window(), [this] {
+        idlePump();
+        frame_->update();
+    });
+}
+
 bool EditorWindow::open(uintptr_t parentWindow) {
     if (frame_)
         close();
@@ -77,7 +99,13 @@ bool EditorWindow::open(uintptr_t parentWindow) {
     frame_->setKnobMode(knobMode_);
     parent_ = parentWindow;
     buildLayout();
-    selectedTrack_ = static_cast<int>(std::lround(effect_->getParameter(kSelectedTrack)));
+    if ((dialogs_ = openDialogs()))
+        Dialogs::install(dialogs_.get());
+    panel_->steps->setValue(0.5f);
+    visibleSteps_ = 16;
+    selectTrack(static_cast<int>(std::lround(machine_->getParameter(kParamSelectTrack))));
+    refreshAll();
+    bars_->show(0, machine_->sequencer().bars());
     configuration_.readBool(kSection, kEditModeKey, &editMode_);
     applyEditMode();
     frame_->update();
@@ -93,20 +121,21 @@ void EditorWindow::buildLayout() {
     lower->setBackground(bitmaps_.get(56));
     lower_ = frame_->add(std::move(lower));
     addWindowControls();
+    panel_ = std::make_unique<FrontPanel>(*upper_, *lower_, bitmaps_, this, &machine_->listProvider());
+    bars_ = std::make_unique<BarDisplay>(*panel_, machine_->sequencer());
+    rows_ = std::make_unique<TrackRows>(*panel_, *machine_, *frame_);
+    for (int t = 0; t < FrontPanel::kTracks; ++t)
+        panel_->rows[t].menu->setOpenHandler([this, t](TextMenu&) { selectTrack(t); });
 }
 
 void EditorWindow::addWindowControls() {
     // The bare background of either panel drags the window; added first, they lie under everything.
-    upper_->add(std::make_unique<MomentaryButton>(ViewRect{0, 0, 916, 488}, this, kUpperBackground, nullptr));
-    lower_->add(std::make_unique<MomentaryButton>(ViewRect{0, 0, 916, 671}, this, kLowerBackground, nullptr));
+    upper_->add(std::make_unique<MomentaryButton>(ViewRect{0, 0, 916, 488}, this, kTagUpperBackground, nullptr));
+    lower_->add(std::make_unique<MomentaryButton>(ViewRect{0, 0, 916, 671}, this, kTagLowerBackground, nullptr));
     // The logo is part of the panel picture.
-    upper_->add(std::make_unique<MomentaryButton>(ViewRect{76, 16, 235, 48}, this, kLogo, nullptr));
-    upper_->add(std::make_unique<MomentaryButton>(ViewRect{878, 8, 904, 31}, this, kCloseButton, bitmaps_.get(3)));
-    upper_->add(std::make_unique<MomentaryButton>(ViewRect{47, 46, 74, 69}, this, kEditModeButton, bitmaps_.get(6)));
-    auto status = std::make_unique<TextLabel>(ViewRect{37, 64, 237, 79}, kStatusLine);
-    status->setMouseEnabled(false);
-    status->setColour(skin::kAccent);
-    status_ = lower_->add(std::move(status));
+    upper_->add(std::make_unique<MomentaryButton>(ViewRect{76, 16, 235, 48}, this, kTagLogo, nullptr));
+    upper_->add(std::make_unique<MomentaryButton>(ViewRect{878, 8, 904, 31}, this, kTagClose, bitmaps_.get(3)));
+    upper_->add(std::make_unique<MomentaryButton>(ViewRect{47, 46, 74, 69}, this, kTagEditMode, bitmaps_.get(6)));
 }
 
 void EditorWindow::close() {
@@ -121,8 +150,13 @@ void EditorWindow::close() {
     writePlacement();
     sendHost("RACC");
     closing_ = true;
+    if (dialogs_ && &Dialogs::current() == dialogs_.get())
+        Dialogs::install(nullptr);
+    dialogs_.reset();
     hintSource_ = nullptr;
-    status_ = nullptr;
+    rows_.reset();
+    bars_.reset();
+    panel_.reset();
     upper_ = lower_ = nullptr;
     frame_.reset();
     bitmaps_.clear();
@@ -141,18 +175,52 @@ void EditorWindow::writePlacement() {
 void EditorWindow::idle() {
     if (!frame_)
         return;
+    frame_->window()->pollInput();
     if (closePending_) {
         closePending_ = false;
         close();
         // Closed from its own button: the host's window goes with it.
-        effect_->closeWindow(nullptr);
+        machine_->closeWindow(nullptr);
         return;
     }
-    idleWork();
+    uint64_t now = frame_->now();
+    if (now - lastIdle_ >= kIdleInterval) {
+        lastIdle_ = now;
+        idleWork();
+    }
     frame_->update();
 }
 
-void EditorWindow::idleWork() { showHint(); }
+void EditorWindow::idleWork() {
+    for (int i = 0; i < 2; ++i) {
+        float level = std::clamp(machine_->getParameter(kParamMeterLeft + i), kMeterFloor, 1.0f);
+        panel_->meters[i]->setValue(1.0f + 20.0f * std::log10(level) / 30.0f);
+    }
+    showTransport();
+    followPlayback();
+    bars_->refresh();
+    help_.poll();
+    showHint();
+}
+
+void EditorWindow::showTransport() {
+    const bool playing = machine_->renderer().hostPlaying();
+    const Sequencer& sequencer = machine_->sequencer();
+    const int stepLength = std::max(1, sequencer.samplesPerStep());
+    const int step = sequencer.position() / stepLength;
+    panel_->play->setValue(!playing ? 0.0f : step % kStepsPerBeat == 0 ? 1.0f : 0.5f);
+    for (int k = 0; k < 4; ++k)
+        panel_->lamps[k]->setValue(playing && k == sequencer.currentBar() ? 1.0f : 0.0f);
+}
+
+void EditorWindow::followPlayback() {
+    if (panel_->follow->value() == 0.0f || !machine_->renderer().hostPlaying() || bars_->count() != 1 ||
+        frame_->tracking())
+        return;
+    const int playing = machine_->sequencer().currentBar();
+    if (playing != bars_->first() && playing < machine_->sequencer().bars())
+        bars_->show(playing, 1);
+}
 
 void EditorWindow::idlePump() {
     uint64_t now = frame_->now();
@@ -162,9 +230,61 @@ void EditorWindow::idlePump() {
     idleWork();
 }
 
-void EditorWindow::setParameter(int32_t, float) {
-    // The refresh notifications concern controls of the panels that show the
-    // plug-in's state; the window controls show none.
+void EditorWindow::setParameter(int32_t index, float) {
+    if (!frame_)
+        return;
+    switch (index) {
+    case kRefreshEffect: refreshEffect(); break;
+    case kRefreshSampleAndSynthesis: refreshSampleAndSynthesis(); break;
+    case kRefreshShuffleAndBars:
+        refreshShuffleAndBars();
+        refreshEffect();
+        break;
+    case kRefreshInstruments:
+        rows_->refresh();
+        refreshNames();
+        refreshEffect();
+        refreshSampleAndSynthesis();
+        break;
+    case kRefreshPattern: refreshNames(); break;
+    case kRefreshEverything: refreshAll(); break;
+    default: break; // 5000: the knobs belong to the instrument panel
+    }
+}
+
+void EditorWindow::refreshAll() {
+    rows_->refresh();
+    refreshNames();
+    refreshEffect();
+    refreshSampleAndSynthesis();
+    refreshShuffleAndBars();
+    panel_->master->setValue(machine_->getParameter(kParamMasterVolume));
+}
+
+void EditorWindow::refreshNames() {
+    panel_->setupMenu->setCurrent(parameterDisplay(kDisplaySetupName));
+    panel_->kitMenu->setCurrent(parameterDisplay(kDisplayKitName));
+    panel_->patternMenu->setCurrent(parameterDisplay(kDisplayPatternName));
+}
+
+void EditorWindow::refreshEffect() {
+    panel_->effectMenu->setCurrent(parameterDisplay(FXType));
+    panel_->effect->setValue(machine_->getParameter(FXActive) >= 0.5f ? 1.0f : 0.0f);
+}
+
+void EditorWindow::refreshSampleAndSynthesis() {
+    panel_->sampleMenu->setCurrent(parameterDisplay(kDisplaySampleName));
+    panel_->synthesisMenu->setCurrent(parameterDisplay(GenSynthesisType));
+    panel_->mix->setValue(machine_->getParameter(GenMixSynthesisWav));
+}
+
+void EditorWindow::refreshShuffleAndBars() {
+    panel_->shuffle->setValue(machine_->getParameter(kParamShuffle));
+    const int bars = machine_->sequencer().bars();
+    if (bars_->first() >= bars || bars_->count() > bars)
+        bars_->show(0, bars);
+    else
+        bars_->refresh();
 }
 
 bool EditorWindow::setKnobMode(int32_t mode) {
@@ -187,28 +307,172 @@ void EditorWindow::focus() {
 
 const std::string& EditorWindow::statusText() const {
     static const std::string none;
-    return status_ ? status_->text() : none;
+    return panel_ ? panel_->status->text() : none;
 }
 
 void EditorWindow::valueChanged(SkinControl* control) {
-    int tag = control->tag();
-    float value = control->value();
+    const int tag = control->tag();
+    const float value = control->value();
+    if (windowControlChanged(tag, value) || documentControlChanged(tag, value) || patternControlChanged(tag, value) ||
+        trackControlChanged(tag, value))
+        return;
+    if (int parameter = tags_.parameter(tag); parameter >= 0)
+        machine_->setParameter(parameter, value);
+}
+
+bool EditorWindow::windowControlChanged(int tag, float value) {
     switch (tag) {
-    case kUpperBackground:
-    case kLowerBackground:
-    case kLogo:
+    case kTagUpperBackground:
+    case kTagLowerBackground:
+    case kTagLogo:
         if (value == 1.0f)
             frame_->dragWindow(frame_->mouseState());
-        return;
-    case kEditModeButton:
+        return true;
+    case kTagEditMode:
         if (value == 1.0f)
             toggleEditMode();
-        return;
-    default:
-        if (int parameter = tags_.parameter(tag); parameter >= 0)
-            effect_->setParameter(parameter, value);
-        return;
+        return true;
+    case kTagHelp:
+        if (value == 1.0f)
+            openHelp();
+        return true;
+    case kTagPlay:
+        if (value == 1.0f)
+            sendHost("PLAY");
+        return true;
+    case kTagStop:
+        if (value == 1.0f)
+            sendHost("STOP");
+        return true;
+    case kTagPreview:
+        // Writing the audition asks the host to play first when it does not.
+        if (value != 0.0f)
+            machine_->setParameter(kParamAudition, value);
+        return true;
+    default: return false;
     }
+}
+
+bool EditorWindow::documentControlChanged(int tag, float value) {
+    struct DocumentButtons {
+        int previous, next, save, kind;
+    };
+    static constexpr DocumentButtons kButtons[] = {
+        {kTagSetupPrevious, kTagSetupNext, kTagSetupSave, kContentSetups},
+        {kTagKitPrevious, kTagKitNext, kTagKitSave, kContentDrumkits},
+        {kTagPatternPrevious, kTagPatternNext, kTagPatternSave, kContentPatterns},
+        {-1, -1, kTagInstrumentSave, kContentInstruments},
+    };
+    for (const DocumentButtons& buttons : kButtons) {
+        const int parameter = tag == buttons.previous ? kParamBrowsePrevious
+                              : tag == buttons.next   ? kParamBrowseNext
+                              : tag == buttons.save   ? kParamSaveWithDialog
+                                                      : 0;
+        if (!parameter)
+            continue;
+        if (value != 0.0f)
+            machine_->setParameter(parameter, static_cast<float>(buttons.kind));
+        return true;
+    }
+    return tag == kTagSetupMenu || tag == kTagKitMenu || tag == kTagPatternMenu || tag == kTagSampleMenu ||
+           tag == kTagSynthesisMenu || tag == kTagEffectMenu;
+}
+
+bool EditorWindow::patternControlChanged(int tag, float value) {
+    if (tag >= kTagFirstBar && tag <= kTagAllBars) {
+        if (value == 1.0f)
+            showBarButton(tag == kTagAllBars ? 0 : tag - kTagFirstBar + 1);
+        return true;
+    }
+    switch (tag) {
+    case kTagSteps: setVisibleSteps(value); return true;
+    case kTagBars: bars_->barCountChosen(1 << static_cast<int>(std::lround(value * 2.0f))); return true;
+    case kTagShuffle: machine_->setParameter(kParamShuffle, value); return true;
+    case kTagCopy: copyMode_ = value != 0.0f; return true;
+    case kTagFollow: return true;
+    case kTagClearPattern:
+        if (value == 1.0f)
+            clearTracks(0, FrontPanel::kTracks - 1);
+        return true;
+    case kTagClearTrack:
+        if (value == 1.0f)
+            clearTracks(selectedTrack_, selectedTrack_);
+        return true;
+    default: return false;
+    }
+}
+
+bool EditorWindow::trackControlChanged(int tag, float value) {
+    if (inColumn(tag, kTagFirstSolo)) {
+        selectTrack(tag - kTagFirstSolo);
+        machine_->setParameter(kParamSoloFirst + selectedTrack_, value);
+        return true;
+    }
+    if (inColumn(tag, kTagFirstPrevious) || inColumn(tag, kTagFirstNext)) {
+        if (value == 1.0f) {
+            const bool previous = inColumn(tag, kTagFirstPrevious);
+            selectTrack(tag - (previous ? kTagFirstPrevious : kTagFirstNext));
+            machine_->setParameter(previous ? kParamBrowsePrevious : kParamBrowseNext, kContentInstruments);
+        }
+        return true;
+    }
+    if (inColumn(tag, kTagFirstMenu) || inColumn(tag, kTagFirstName)) {
+        if (value == 1.0f)
+            selectTrack(tag - (inColumn(tag, kTagFirstMenu) ? kTagFirstMenu : kTagFirstName));
+        return true;
+    }
+    return false;
+}
+
+void EditorWindow::controlDragged(SkinControl* control, ViewPoint where, bool released) {
+    if (!rows_)
+        return;
+    if (int target = rows_->dragged(control, where, released); target >= 0)
+        selectTrack(target);
+}
+
+void EditorWindow::selectTrack(int track) {
+    track = std::clamp(track, 0, FrontPanel::kTracks - 1);
+    selectedTrack_ = track;
+    rows_->shade(track);
+    machine_->setParameter(kParamSelectTrack, static_cast<float>(track));
+    refreshSampleAndSynthesis();
+    refreshEffect();
+    hintShown_ = false;
+}
+
+void EditorWindow::showBarButton(int button) {
+    // Asking for one bar while following playback stops following.
+    if (button > 0 && panel_->follow->value() != 0.0f && machine_->renderer().hostPlaying())
+        panel_->follow->setValue(0.0f);
+    bars_->showButton(button);
+}
+
+void EditorWindow::setVisibleSteps(float switchValue) {
+    visibleSteps_ = 8 << static_cast<int>(std::lround(std::clamp(switchValue, 0.0f, 1.0f) * 2.0f));
+}
+
+void EditorWindow::clearTracks(int first, int last) {
+    for (int t = first; t <= last; ++t) {
+        TrackPattern& pattern = machine_->sequencer().track(t);
+        for (int slot = 0; slot < TrackPattern::kSlotCount; ++slot)
+            pattern.clearStep(slot);
+        for (int parameter = 0; parameter < kParameterCount; ++parameter) {
+            if (pattern.hasAutomation(parameter))
+                for (int slot = 0; slot < TrackPattern::kSlotCount; ++slot)
+                    pattern.clearAutomationPoint(parameter, slot);
+            pattern.setAutomationScale(parameter, 1.0f);
+        }
+    }
+    machine_->patternChanged();
+}
+
+void EditorWindow::toggleTrackSwitch(int firstParameter) {
+    const int parameter = firstParameter + selectedTrack_;
+    const float value = machine_->getParameter(parameter) != 0.0f ? 0.0f : 1.0f;
+    machine_->setParameter(parameter, value);
+    TrackRow& row = panel_->rows[selectedTrack_];
+    (firstParameter == kParamMuteFirst ? row.mute : row.solo)->setValue(value);
 }
 
 void EditorWindow::focusChanged(bool gained) {
@@ -219,11 +483,52 @@ void EditorWindow::focusChanged(bool gained) {
 }
 
 bool EditorWindow::keyDown(const X11KeyEvent& key) {
-    if (key.character == 'E' || key.character == 'e') {
-        toggleEditMode();
+    switch (key.keysym) {
+    case XK_KP_0:
+    case XK_KP_Insert: showBarButton(0); return true;
+    case XK_KP_1:
+    case XK_KP_End: showBarButton(1); return true;
+    case XK_KP_2:
+    case XK_KP_Down: showBarButton(2); return true;
+    case XK_KP_3:
+    case XK_KP_Next: showBarButton(3); return true;
+    case XK_KP_4:
+    case XK_KP_Left: showBarButton(4); return true;
+    case XK_KP_Add:
+    case XK_KP_Subtract: {
+        const float step = key.keysym == XK_KP_Add ? 0.5f : -0.5f;
+        panel_->steps->setValue(std::clamp(panel_->steps->value() + step, 0.0f, 1.0f));
+        setVisibleSteps(panel_->steps->value());
         return true;
     }
-    return false;
+    case XK_Up:
+    case XK_Down: {
+        const int track = selectedTrack_ + (key.keysym == XK_Up ? -1 : 1);
+        if (track >= 0 && track < FrontPanel::kTracks)
+            selectTrack(track);
+        return true;
+    }
+    case XK_F1: openHelp(); return true;
+    case XK_space: sendHost(machine_->renderer().hostPlaying() ? "STOP" : "PLAY"); return true;
+    default: break;
+    }
+    const char c = upper(key.character);
+    if (c >= '0' && c <= '4') {
+        showBarButton(c - '0');
+        return true;
+    }
+    switch (c) {
+    case 'A':
+        panel_->copy->setValue(copyMode_ ? 0.0f : 1.0f);
+        copyMode_ = !copyMode_;
+        return true;
+    case 'E': toggleEditMode(); return true;
+    case 'F': panel_->follow->setValue(panel_->follow->value() != 0.0f ? 0.0f : 1.0f); return true;
+    case 'M': toggleTrackSwitch(kParamMuteFirst); return true;
+    case 'S': toggleTrackSwitch(kParamSoloFirst); return true;
+    case 'P': machine_->setParameter(kParamAudition, 1.0f); return true;
+    default: return false;
+    }
 }
 
 void EditorWindow::toggleEditMode() {
@@ -235,30 +540,30 @@ void EditorWindow::applyEditMode() {
     int height = editMode_ ? kFullHeight : kCompactHeight;
     frame_->setSize(kWidth, height);
     // The host's window (the wrapper, or an embedding host's) follows.
-    effect_->sizeWindow(kWidth, height);
+    machine_->sizeWindow(kWidth, height);
 }
 
+void EditorWindow::openHelp() { help_.open(kHelpTopic); }
+
 std::string EditorWindow::parameterDisplay(int index) const {
-    char text[260] = {};
-    effect_->getParameterDisplay(index, text);
+    char text[DrumMachine::kDisplayLength] = {};
+    machine_->getParameterDisplay(index, text);
     return text;
 }
 
 std::string EditorWindow::parameterName(int index) const {
-    char text[260] = {};
-    effect_->getParameterName(index, text);
+    char text[DrumMachine::kDisplayLength] = {};
+    machine_->getParameterName(index, text);
     return text;
 }
 
 void EditorWindow::showHint() {
-    if (!status_)
-        return;
     auto* control = dynamic_cast<SkinControl*>(frame_->viewAt(frame_->mouseState().where));
     int tag = control ? control->tag() : -1;
     bool changed = !hintShown_ || control != hintSource_;
     hintSource_ = control;
     hintShown_ = true;
-    auto show = [this](const std::string& text) { status_->setText(text.substr(0, kStatusLength)); };
+    auto show = [this](const std::string& text) { panel_->status->setText(text.substr(0, kStatusLength)); };
     switch (tags_.hintKind(tag)) {
     case HintKind::String:
         if (changed) {
@@ -276,13 +581,13 @@ void EditorWindow::showHint() {
         // The knob and step-grid hints come with those views; until then the
         // instrument name stands in.
         if (changed)
-            show(parameterDisplay(kInstrumentNames + selectedTrack_));
+            show(parameterDisplay(kDisplayInstrumentNameFirst + selectedTrack_));
         break;
     }
 }
 
 void EditorWindow::sendHost(const char (&code)[5]) {
-    effect_->hostVendorSpecific(fourCharCode("HOST"), fourCharCode(code), nullptr, 0.0f);
+    machine_->hostVendorSpecific(fourCharCode("HOST"), fourCharCode(code), nullptr, 0.0f);
 }
 
 } // namespace trommik2

@@ -2,7 +2,15 @@
 
 namespace trommik2 {
 
-void MomentaryButton::draw(DrawContext& context) { drawFrame(context, pressed_ && frameCount() > 1 ? 1 : 0); }
+void MomentaryButton::draw(DrawContext& context) { drawFrame(context, (pressed_ || lit_) && frameCount() > 1 ? 1 : 0); }
+
+void MomentaryButton::setLit(bool lit) {
+    if (lit == lit_)
+        return;
+    lit_ = lit;
+    if (background())
+        setDirty();
+}
 
 void MomentaryButton::show(bool pressed) {
     if (pressed == pressed_)

@@ -13,11 +13,15 @@ class MomentaryButton : public SkinControl {
     using SkinControl::SkinControl;
 
     void setReleaseMode(bool on) { releaseMode_ = on; }
+    // Shows the pressed picture while not pressed too (a lit bar button).
+    void setLit(bool lit);
+    bool lit() const { return lit_; }
     void draw(DrawContext& context) override;
     void mouseDown(ViewPoint where, int buttons) override;
 
   private:
     void show(bool pressed);
+    bool lit_ = false;
 
     bool releaseMode_ = false;
     bool pressed_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace trommik2 {
 
@@ -26,11 +27,22 @@ void MultiSwitch::mouseDown(ViewPoint where, int buttons) {
         int offset = point.y - rect().top;
         return offset < 0 ? 0 : offset / std::max(1, rect().height());
     };
-    select(positionAt(where));
+    // Nothing changes until the pointer moves up or down: a click must not
+    // pass through the first position (a pattern of four bars would become
+    // one bar for a moment, and its playback jump).
+    bool dragged = false;
+    ViewPoint last = where;
     for (MouseState state = mouse(); state.buttons & kMouseLeft; state = mouse()) {
-        select(positionAt(state.where));
+        dragged = dragged || std::abs(state.where.y - where.y) > kClickSlop;
+        if (dragged)
+            select(positionAt(state.where));
+        last = state.where;
         runIdlePump();
     }
+    // The pictures show the positions side by side, so a click takes the one
+    // under the pointer.
+    if (!dragged && rect().contains(last))
+        select((last.x - rect().left) * frameCount() / std::max(1, rect().width()));
 }
 
 bool MultiSwitch::wheel(ViewPoint, float distance, int) {

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "EditorFrame.h"
+#include "X11MenuWindows.h"
 
 namespace trommik2 {
 
@@ -27,9 +28,11 @@ uint64_t X11FrameWindow::now() {
 
 void X11FrameWindow::waitForInput() {
     // The loop reads the pointer itself; the events matter for painting and focus.
-    X11Connection::drainEvents();
+    pollInput();
     std::this_thread::sleep_for(std::chrono::milliseconds(4));
 }
+
+void X11FrameWindow::pollInput() { X11Connection::drainEvents(); }
 
 void X11FrameWindow::show(cairo_surface_t* backing, const ViewRect& area) {
     if (area.empty())
@@ -55,6 +58,15 @@ bool X11FrameWindow::screenPosition(int* x, int* y) { return window_->screenPosi
 void X11FrameWindow::takeFocus() { window_->takeFocus(); }
 
 uintptr_t X11FrameWindow::systemWindow() const { return window_->id(); }
+
+ViewRect X11FrameWindow::screenBounds() {
+    X11Rect screen = X11Connection::screenBounds();
+    return {screen.x, screen.y, screen.x + screen.width, screen.y + screen.height};
+}
+
+void X11FrameWindow::runMenu(MenuSession& session, const std::function<void()>& pump) {
+    X11MenuWindows(session).run(pump);
+}
 
 void X11FrameWindow::exposed(const X11Rect& area) {
     frame_.exposed({area.x, area.y, area.x + area.width, area.y + area.height});

@@ -20,6 +20,7 @@ class X11FrameWindow : public FrameWindow, private X11WindowListener {
     MouseState mouseState() override;
     uint64_t now() override;
     void waitForInput() override;
+    void pollInput() override;
     void show(cairo_surface_t* backing, const ViewRect& area) override;
     void resize(int width, int height) override;
     void setCursor(int resource) override;
@@ -27,6 +28,9 @@ class X11FrameWindow : public FrameWindow, private X11WindowListener {
     bool screenPosition(int* x, int* y) override;
     void takeFocus() override;
     uintptr_t systemWindow() const override;
+    ViewRect screenBounds() override;
+    void runMenu(MenuSession& session, const std::function<void()>& pump) override;
+    X11Window* window() const { return window_.get(); }
 
   private:
     explicit X11FrameWindow(EditorFrame& frame) : frame_(frame) {}

@@ -27,7 +27,7 @@ intptr_t hostCallbackEmulation(AEffect* effect, int32_t opcode, int32_t index, i
     if (!adapter)
         return 0;
     switch (opcode) {
-    case audioMasterSizeWindow: return 1;
+    case audioMasterSizeWindow: adapter->resizeWrapperWindow(index, static_cast<int>(value)); return 1;
     case audioMasterVendorSpecific:
         if (index == fourCharCode("HOST") && hostCodeOf(value) != 0)
             adapter->notifyHost(effect, hostCodeOf(value));

@@ -11,6 +11,7 @@
 #include "core/DrumMachine.h"
 #include "core/effect/EffectEditor.h"
 #include "core/effect/SynthPlugin.h"
+#include "platform/x11/X11Window.h"
 
 namespace trommik2 {
 
@@ -32,7 +33,9 @@ int32_t wrappingSum(int32_t a, int32_t b) {
 
 } // namespace
 
-SynthAdapter::SynthAdapter() { currentAdapter = this; }
+SynthAdapter::SynthAdapter(EditorFactory editorFactory) : editorFactory_(std::move(editorFactory)) {
+    currentAdapter = this;
+}
 
 SynthAdapter::~SynthAdapter() {
     SynthAdapter* self = this;
@@ -103,6 +106,9 @@ int32_t SynthAdapter::open(HostContext* context) {
     SynthPlugin* plugin = createEffectInstance(hostCallbackEmulation);
     if (!plugin)
         return 0;
+    // The editor object is cheap: its window comes only with operation 3.
+    if (editorFactory_)
+        plugin->setEditor(editorFactory_(*plugin));
     int32_t result = 1;
     bool editorWasOpen = false;
     // A copied context may name a plug-in that is long gone: only a live one is asked.
@@ -135,8 +141,13 @@ int32_t SynthAdapter::close(HostContext* context) {
         record = *it;
         instances_.erase(it);
     }
+    EffectEditor* editor = record->plugin->getEditor();
+    const bool editorOpen = editor && editor->systemWindow() != 0;
+    // The plug-in deletes its editor first, under its process lock.
     delete record->plugin;
     delete record;
+    if (editorOpen)
+        closeWrapperWindow();
     return 1;
 }
 
@@ -151,7 +162,7 @@ int32_t SynthAdapter::openEditor(HostContext* context) {
     ERect* rect = nullptr;
     if (!editor->getRect(&rect) || !rect)
         return 0;
-    if (!wrapperWindow_) {
+    if (!wrapper_) {
         VstWindow window{};
         window.xPos = rect->left;
         window.yPos = rect->top;
@@ -160,10 +171,14 @@ int32_t SynthAdapter::openEditor(HostContext* context) {
         window.parent = reinterpret_cast<void*>(context->parentWindow);
         plugin->openWindow(&window);
     }
-    if (!wrapperWindow_)
+    if (!wrapper_)
         return 0;
-    context->editorWindow = wrapperWindow_;
-    bool opened = editor->open(wrapperWindow_);
+    bool opened = editor->open(wrapperWindow());
+    if (!opened) {
+        closeWrapperWindow();
+        return 0;
+    }
+    context->editorWindow = wrapperWindow();
     editor->focus();
     if (context->editorFlags & kKnobModeValid) {
         if (context->editorFlags & kKnobLinear)
@@ -171,7 +186,7 @@ int32_t SynthAdapter::openEditor(HostContext* context) {
         else if (context->editorFlags & kKnobCircular)
             editor->setKnobMode(kKnobModeCircular);
     }
-    return opened ? 1 : 0;
+    return 1;
 }
 
 int32_t SynthAdapter::closeEditor(HostContext* context) {
@@ -280,9 +295,42 @@ void SynthAdapter::notifyHost(AEffect* effect, int32_t code) {
     }
 }
 
-bool SynthAdapter::openWrapperWindow(const VstWindow&) { return wrapperWindow_ != 0; }
+uintptr_t SynthAdapter::wrapperWindow() const { return wrapper_ ? wrapper_->id() : 0; }
 
-void SynthAdapter::closeWrapperWindow() { wrapperWindow_ = 0; }
+bool SynthAdapter::openWrapperWindow(const VstWindow& description) {
+    if (wrapper_) {
+        XRaiseWindow(wrapper_->display(), wrapper_->id());
+        return true;
+    }
+    X11TopLevelSpec spec;
+    spec.transientFor = static_cast<Window>(reinterpret_cast<uintptr_t>(description.parent));
+    spec.x = description.xPos;
+    spec.y = description.yPos;
+    spec.width = std::max<int>(1, description.width);
+    spec.height = std::max<int>(1, description.height);
+    spec.title = "ZK_WRAPPER";
+    spec.className = "ZelkVstWrapper";
+    wrapper_ = X11Window::openTopLevel(spec, nullptr);
+    return wrapper_ != nullptr;
+}
+
+void SynthAdapter::resizeWrapperWindow(int width, int height) {
+    if (wrapper_ && width > 0 && height > 0)
+        wrapper_->resize(width, height);
+}
+
+void SynthAdapter::closeWrapperWindow() {
+    if (!wrapper_)
+        return;
+    {
+        // A close from the editor's own button: the host learns it here.
+        std::lock_guard<std::recursive_mutex> lock(instanceLock_);
+        for (InstanceRecord* record : instances_)
+            if (record->context->editorWindow == wrapper_->id())
+                record->context->editorWindow = 0;
+    }
+    wrapper_.reset();
+}
 
 void SynthAdapter::idleEditors() {
     for (SynthPlugin* plugin : pluginsExcept(nullptr))

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -11,8 +13,14 @@
 
 namespace trommik2 {
 
+class EffectEditor;
 class SynthPlugin;
+class X11Window;
 struct InstanceRecord;
+
+// Makes the editor of a new plug-in; null when the plug-in has none. The module passes the real editor; the adapter's
+// own tests run without one, so the plug-in core needs no window system.
+using EditorFactory = std::function<EffectEditor*(SynthPlugin&)>;
 
 // The module-wide adapter between the host's numbered operations and the
 // plug-in objects: it keeps the instance table and answers the plug-ins' host
@@ -20,7 +28,7 @@ struct InstanceRecord;
 // user-interface thread.
 class SynthAdapter {
   public:
-    SynthAdapter();
+    explicit SynthAdapter(EditorFactory editorFactory = nullptr);
     virtual ~SynthAdapter();
     SynthAdapter(const SynthAdapter&) = delete;
     SynthAdapter& operator=(const SynthAdapter&) = delete;
@@ -40,11 +48,13 @@ class SynthAdapter {
     void notifyHost(AEffect* effect, int32_t code);
     // Sends the editor-idle opcode to every instance (the editor timer's tick).
     void idleEditors();
-    uintptr_t wrapperWindow() const { return wrapperWindow_; }
-    // The window that parents the editor, one per module. This build has no
-    // window system yet, so opening one fails and editors report that they
-    // cannot open; closing and resizing then have nothing to act on.
+    // The X window that parents the editor, one per module; 0 while there is none.
+    uintptr_t wrapperWindow() const;
+    // An undecorated top-level window "ZK_WRAPPER" of class "ZelkVstWrapper",
+    // transient for the description's parent; raised when it exists already.
+    // False without a display or when the window cannot be made.
     bool openWrapperWindow(const VstWindow& description);
+    void resizeWrapperWindow(int width, int height);
     void closeWrapperWindow();
 
     int32_t close(HostContext* context);
@@ -69,7 +79,9 @@ class SynthAdapter {
     // Guards the table only; held for look-ups and edits, never while a
     // plug-in is built, deleted or asked anything.
     std::recursive_mutex instanceLock_;
-    uintptr_t wrapperWindow_ = 0;
+    EditorFactory editorFactory_;
+    // User-interface thread only.
+    std::unique_ptr<X11Window> wrapper_;
 };
 
 } // namespace trommik2

@@ -7,9 +7,11 @@ namespace trommik2 {
 enum class MessageIcon { Stop, Warning, Question, Information };
 enum class Answer { Ok, Yes, No, Cancel };
 
-// What a save dialog shows: the start folder, the proposed file name, the
-// title, the filter and the default extension (without dot).
+// What a save dialog shows: the start folder (below root, which the dialog
+// does not leave; empty: anywhere), the proposed file name, the title, the
+// filter and the default extension (without dot).
 struct SaveRequest {
+    std::string root;
     std::string folder;
     std::string fileName;
     std::string title;

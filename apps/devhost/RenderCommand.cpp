@@ -7,6 +7,7 @@
 #include <content/ContentFolders.h>
 
 #include "ProgressBar.h"
+#include "SetupLoader.h"
 #include "StateFile.h"
 #include "StatePatch.h"
 #include "apps/common/Arguments.h"
@@ -93,12 +94,7 @@ std::string loadInitialState(HostInstance& instance, const RenderOptions& o, con
     std::string error;
     if (!o.stateIn.empty())
         return StateFile::load(instance, o.stateIn, &error) ? "" : error;
-    if (o.setup.empty())
-        return "";
-    std::string text;
-    if (!TextFile::read(DocumentLocator::find(o.setup, kContentSetups, modulePath), &text))
-        return "cannot read " + o.setup + " (neither a file nor a name in the setup folder)";
-    return instance.loadStateText(text) ? "" : "the module rejected the setup in " + o.setup;
+    return SetupLoader::load(instance, o.setup, modulePath);
 }
 
 // Loads the drum kit or pattern of a document file through the state: the

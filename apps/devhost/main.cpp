@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "EditCommand.h"
 #include "ExportCommand.h"
 #include "ImportCommand.h"
 #include "InfoCommand.h"
@@ -23,6 +24,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"render", runRender, printRenderHelp, "render the module's audio to a WAV file"},
+    {"edit", runEdit, printEditHelp, "open the editor in a window, with real-time playback"},
     {"export", runExport, printExportHelp, "write an instance's state as a setup document"},
     {"import", runImport, printImportHelp, "make instruments and a drum kit of a folder of WAV files"},
     {"list", runList, printListHelp, "print a content list of the tree beside the module"},

@@ -1,7 +1,12 @@
 /* The effect record of a Trommik2 plug-in. HostContext.plugin addresses it after
  * an open; a host may read it to learn the plug-in's identity, and call its
  * setParameter and getParameter with the numbers of control_ids.h (for example
- * to trigger tracks from MIDI notes). Hosts never write the record's fields. */
+ * to trigger tracks from MIDI notes). Hosts never write the record's fields.
+ *
+ * The dispatcher takes one opcode from hosts: 19, editor idle, which a host
+ * sends from its user-interface thread at least every 40 ms while the editor is
+ * open (the idle contract of host_api.h): the module then takes in its X events
+ * and runs the editor's idle work. */
 #ifndef TROMMIK2_EFFECT_RECORD_H
 #define TROMMIK2_EFFECT_RECORD_H
 

@@ -18,7 +18,24 @@
  *
  * Threads: operation 7 comes from the host's audio thread, every other operation
  * from its user-interface thread. Operations on a context without an instance
- * return 0 and do nothing. */
+ * return 0 and do nothing.
+ *
+ * The editor: operation 3 opens an undecorated X11 window "ZK_WRAPPER" (class
+ * "ZelkVstWrapper"), transient for parentWindow, at the editor's remembered
+ * place, and the editor inside it; editorWindow then holds the wrapper's id.
+ * Without a display (no DISPLAY, or the server refuses) it returns 0 and nothing
+ * changes. The module keeps its own X connection; Linux has no message loop that
+ * host and module share, so the host owes the module this:
+ *
+ *   Idle contract: while an editor is open, the host calls the dispatcher of
+ *   the effect record (effect_record.h) with opcode 19 (editor idle; index,
+ *   value, pointer and float 0) from its user-interface thread at least every
+ *   40 ms. The module takes in its X events there and runs the editor's idle
+ *   work (meters, lamps, hints) at most every 40 ms. Calling it more often, or
+ *   for instances without an open editor, is harmless.
+ *
+ * The editor's own close button closes the editor and the wrapper at the next
+ * idle call and sends code 8 then 7; editorWindow reads 0 afterwards. */
 #ifndef TROMMIK2_HOST_API_H
 #define TROMMIK2_HOST_API_H
 

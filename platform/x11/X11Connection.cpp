@@ -9,7 +9,13 @@ struct ConnectionState {
     Display* display = nullptr;
     int users = 0;
     std::map<Window, X11EventSink*> sinks;
+    Window modal = 0;
 };
+
+bool isInput(int type) {
+    return type == ButtonPress || type == ButtonRelease || type == MotionNotify || type == KeyPress ||
+           type == KeyRelease;
+}
 
 ConnectionState& state() {
     static ConnectionState connection;
@@ -40,13 +46,26 @@ Display* X11Connection::display() { return state().display; }
 
 void X11Connection::attach(Window window, X11EventSink* sink) { state().sinks[window] = sink; }
 
-void X11Connection::detach(Window window) { state().sinks.erase(window); }
+void X11Connection::detach(Window window) {
+    state().sinks.erase(window);
+    if (state().modal == window)
+        state().modal = 0;
+}
+
+Window X11Connection::setModal(Window window) {
+    Window previous = state().modal;
+    state().modal = window;
+    return previous;
+}
 
 void X11Connection::drainEvents() {
     ConnectionState& s = state();
     while (s.display && XPending(s.display) > 0) {
         XEvent event;
         XNextEvent(s.display, &event);
+        // While a dialog is up, the other windows paint but take no input.
+        if (s.modal && isInput(event.type) && event.xany.window != s.modal)
+            continue;
         // A handler may close windows, even the last one, so look up each time.
         auto it = s.sinks.find(event.xany.window);
         if (it != s.sinks.end())

@@ -33,6 +33,10 @@ class X11Connection {
     // that are gone are dropped.
     static void drainEvents();
 
+    // While a window is modal (a dialog), input for every other window is
+    // dropped; 0 ends it. Answers the window modal before.
+    static Window setModal(Window window);
+
     // The default screen's rectangle in root coordinates.
     static X11Rect screenBounds();
 };

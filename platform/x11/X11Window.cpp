@@ -1,8 +1,10 @@
 #include "X11Window.h"
 
 #include <bit>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -29,13 +31,24 @@ void removeDecoration(Display* display, Window window) {
 }
 
 void describeTopLevel(Display* display, Window window, const X11TopLevelSpec& spec) {
+    if (spec.overrideRedirect) {
+        XSetWindowAttributes attributes{};
+        attributes.override_redirect = True;
+        attributes.save_under = True;
+        XChangeWindowAttributes(display, window, CWOverrideRedirect | CWSaveUnder, &attributes);
+    }
     XStoreName(display, window, spec.title.c_str());
     std::string className = spec.className;
     XClassHint hint{className.data(), className.data()};
     XSetClassHint(display, window, &hint);
-    removeDecoration(display, window);
+    if (!spec.decorated)
+        removeDecoration(display, window);
     if (spec.transientFor)
         XSetTransientForHint(display, window, spec.transientFor);
+    // Asked to close, not killed: a window manager kills the connections of
+    // windows that do not take part in the protocol.
+    Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, window, &deleteWindow, 1);
     // Keep the place we were given; window managers otherwise choose one.
     XSizeHints hints{};
     hints.flags = USPosition | PPosition;
@@ -191,6 +204,46 @@ void X11Window::focusIfViewable() {
     focusWanted_ = trap.failed();
 }
 
+bool X11Window::grabInput() {
+    constexpr unsigned int kPointerEvents = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        int pointer = XGrabPointer(display_, window_, True, kPointerEvents, GrabModeAsync, GrabModeAsync, None, None,
+                                   CurrentTime);
+        // Keys always come to this window, even while another of ours has the focus.
+        int keyboard = pointer == GrabSuccess
+                           ? XGrabKeyboard(display_, window_, False, GrabModeAsync, GrabModeAsync, CurrentTime)
+                           : GrabNotViewable;
+        if (keyboard == GrabSuccess)
+            return true;
+        if (pointer == GrabSuccess)
+            XUngrabPointer(display_, CurrentTime);
+        std::this_thread::sleep_for(std::chrono::milliseconds(4));
+    }
+    return false;
+}
+
+void X11Window::releaseInput() {
+    XUngrabKeyboard(display_, CurrentTime);
+    XUngrabPointer(display_, CurrentTime);
+    XFlush(display_);
+}
+
+Window X11Window::topLevel() const {
+    X11ErrorTrap trap(display_);
+    Window at = window_;
+    for (;;) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display_, at, &root, &parent, &children, &count))
+            return at;
+        if (children)
+            XFree(children);
+        if (parent == root || parent == 0)
+            return at;
+        at = parent;
+    }
+}
+
 X11PointerEvent X11Window::pointerState() const {
     Window root = 0, child = 0;
     int rootX = 0, rootY = 0, x = 0, y = 0;
@@ -229,11 +282,17 @@ void X11Window::handleEvent(const XEvent& event) {
     case KeyRelease: listener_->keyUp(X11Input::key(event.xkey)); break;
     case FocusIn:
     case FocusOut:
-        // Pointer-only focus changes concern the window below the pointer, not us.
-        if (event.xfocus.detail != NotifyPointer)
+        // Pointer-only focus changes concern the window below the pointer, not
+        // us; a grab (our own pop-up menu's) only borrows the keys.
+        if (event.xfocus.detail != NotifyPointer && event.xfocus.mode != NotifyGrab &&
+            event.xfocus.mode != NotifyUngrab)
             listener_->focusChanged(event.type == FocusIn);
         break;
     case MapNotify: listener_->mapped(); break;
+    case ClientMessage:
+        if (static_cast<Atom>(event.xclient.data.l[0]) == XInternAtom(display_, "WM_DELETE_WINDOW", True))
+            listener_->closeRequested();
+        break;
     case UnmapNotify: viewable_ = false; break;
     default: break;
     }

@@ -23,6 +23,8 @@ class X11WindowListener {
     virtual void keyUp(const X11KeyEvent&) {}
     virtual void focusChanged(bool /*gained*/) {}
     virtual void mapped() {}
+    // The window manager's close button or key on a top-level window.
+    virtual void closeRequested() {}
 };
 
 // How an undecorated top-level window is made (the host binding's wrapper).
@@ -31,6 +33,10 @@ struct X11TopLevelSpec {
     int x = 0, y = 0, width = 1, height = 1;
     std::string title;     // WM_NAME
     std::string className; // WM_CLASS, name and class alike
+    // Window-manager decoration (title bar, border): dialogs want it.
+    bool decorated = false;
+    // Placed by us alone, above everything, never managed (pop-up menus).
+    bool overrideRedirect = false;
 };
 
 // One window on the module's connection, in the screen's default visual.
@@ -63,6 +69,13 @@ class X11Window : private X11EventSink {
     void setCursor(int resource);
     // Asks for the keyboard focus once the window is viewable.
     void takeFocus();
+    // Sends every pointer and key event of the display to this window (a
+    // pop-up menu's); the others' pointer events keep going to them. Retried
+    // for a short while, as another grab may still be ending. True when held.
+    bool grabInput();
+    void releaseInput();
+    // The top-level window that holds this one (itself when it is one).
+    Window topLevel() const;
     // The global mouse state, in this window's coordinates.
     X11PointerEvent pointerState() const;
     // Moves the top-level window that holds this one with the pointer until the

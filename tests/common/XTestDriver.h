@@ -16,8 +16,10 @@ namespace trommik2 {
 class XTestDriver {
   public:
     struct Action {
-        enum Kind { Move, Press, Release, Key, Wait } kind;
-        int a = 0, b = 0; // Move: x, y on the screen; Press/Release: button; Key: keysym; Wait: ms
+        enum Kind { Move, Press, Release, Key, Hold, Let, Wait } kind;
+        // Move: x, y on the screen; Press/Release: button; Key (pressed and
+        // released), Hold, Let: keysym; Wait: ms
+        int a = 0, b = 0;
     };
 
     XTestDriver() : display_(XOpenDisplay(nullptr)) {}
@@ -61,6 +63,11 @@ class XTestDriver {
             XTestFakeKeyEvent(display_, code, False, CurrentTime);
             break;
         }
+        case Action::Hold:
+        case Action::Let:
+            XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, static_cast<KeySym>(action.a)),
+                              action.kind == Action::Hold, CurrentTime);
+            break;
         case Action::Wait: std::this_thread::sleep_for(std::chrono::milliseconds(action.a)); break;
         }
         XFlush(display_);

@@ -12,11 +12,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void renderOneBlock(DrumMachine& machine) {
+// Two blocks from a host whose position moves: the host plays.
+void renderPlaying(DrumMachine& machine) {
     float left[256];
     float right[256];
     float* outputs[2] = {left, right};
-    machine.processReplacing(nullptr, outputs, 256);
+    for (int block = 0; block < 2; ++block) {
+        machine.setParameter(kParamHostPosition, static_cast<float>(block * 256));
+        machine.processReplacing(nullptr, outputs, 256);
+    }
 }
 
 using StartUp = ContentRig;
@@ -110,7 +114,7 @@ TEST_F(ContentParameters, SavingAsksForAPathAndReportsFailure) {
     EXPECT_EQ(dialogs_.messages()[0].icon, MessageIcon::Stop);
 }
 
-TEST_F(ContentCommands, ListEntriesLoadAndAPreviewStartsTheHostOnlyWhenItIsNotRendering) {
+TEST_F(ContentCommands, ListEntriesLoadAndAPreviewStartsTheHostOnlyWhenItIsNotPlaying) {
     savePattern("Groove/A", 10);
     savePattern("Groove/B", 20);
     machine_.contentLibrary().refreshList(kContentPatterns);
@@ -125,7 +129,7 @@ TEST_F(ContentCommands, ListEntriesLoadAndAPreviewStartsTheHostOnlyWhenItIsNotRe
     EXPECT_EQ(machine_.sequencer().shuffle(), 10);
     EXPECT_EQ(playRequests(), 1) << "a final choice does not start the host";
 
-    renderOneBlock(machine_);
+    renderPlaying(machine_);
     machine_.command(10025, 0, nullptr, 0, b);
     EXPECT_EQ(machine_.model().patternName(), "Groove\\B");
     EXPECT_EQ(playRequests(), 1) << "the host plays already";

@@ -159,12 +159,19 @@ TEST_F(ControlsTest, MultiSwitchSelectsByOffsetInFrameHeights) {
     s->setValue(0.5f);
     s->setDefaultValue(0.5f);
     rig.drag({230, 15}, kMouseLeft, ToolkitRig::path({{230, 50}, {230, 80}, {230, 150}, {230, -30}}, kMouseLeft));
-    EXPECT_EQ(rig.values, (std::vector<float>{0.0f, 0.5f, 1.0f, 0.0f}));
+    EXPECT_EQ(rig.values, (std::vector<float>{1.0f, 0.0f})) << "the press alone changes nothing";
     rig.window->advance(100);
     rig.click({230, 15});
     EXPECT_FLOAT_EQ(s->value(), 0.5f) << "the double click restores the default";
     rig.frame.wheel({230, 15}, 1.0f, 0);
     EXPECT_FLOAT_EQ(s->value(), 1.0f);
+    // A click takes the picture's position under the pointer; two pixels up
+    // or down are still a click.
+    for (auto [x, expected] : {std::pair{205, 0.0f}, {250, 1.0f}, {231, 0.5f}}) {
+        rig.window->advance(1000);
+        rig.drag({x, 20}, kMouseLeft, ToolkitRig::path({{x, 22}}, kMouseLeft));
+        EXPECT_FLOAT_EQ(s->value(), expected) << x;
+    }
 }
 
 TEST_F(ControlsTest, SlidersGrowFromTheirOrigin) {

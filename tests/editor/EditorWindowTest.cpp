@@ -1,45 +1,32 @@
 #include <gtest/gtest.h>
 
-#include "FakeEffect.h"
-#include "ScriptedWindow.h"
-#include "editor/EditorWindow.h"
-#include "support/FileSupport.h"
+#include "MachineRig.h"
 #include "support/VersionText.h"
 
 namespace trommik2 {
 namespace {
 
-// The editor window with a scripted window instead of an X11 one.
-class OffscreenEditor : public EditorWindow {
-  public:
-    using EditorWindow::EditorWindow;
-    ScriptedWindow* window = nullptr;
-
-  protected:
-    std::unique_ptr<FrameWindow> openWindow(uintptr_t, EditorFrame&) override {
-        auto scripted = std::make_unique<ScriptedWindow>();
-        window = scripted.get();
-        return scripted;
-    }
-};
-
 class EditorWindowTest : public ::testing::Test {
   protected:
-    EditorWindowTest() : editor(&effect, Configuration(folder.file("Trommik2.ini"))) { effect.editor = &editor; }
-
     void click(ViewPoint at, int buttons = kMouseLeft) {
         editor.window->script({at, buttons}, {});
         editor.frame()->mouseDown(at, buttons);
     }
     void hover(ViewPoint at) {
         editor.window->script({at, 0}, {});
+        editor.window->advance(EditorWindow::kIdleInterval);
         editor.idle();
     }
-    Configuration configuration() const { return Configuration(folder.file("Trommik2.ini")); }
+    Configuration configuration() const { return rig.configuration(); }
+    std::string display(int index) {
+        char text[260] = {};
+        rig.machine.getParameterDisplay(index, text);
+        return text;
+    }
 
-    TempFolder folder{"trommik2-editor"};
-    FakeEffect effect;
-    OffscreenEditor editor;
+    MachineRig<OffscreenEditor> rig{"trommik2-editor"};
+    OffscreenEditor& editor = *rig.editor;
+    HostLog& host = rig.host();
 };
 
 TEST_F(EditorWindowTest, RectangleComesFromTheRememberedPlaceAndMode) {
@@ -50,7 +37,7 @@ TEST_F(EditorWindowTest, RectangleComesFromTheRememberedPlaceAndMode) {
     configuration().writeInt("Editor", "WndPosX", 300);
     configuration().writeInt("Editor", "WndPosY", 200);
     configuration().writeBool("Editor", "Editmode", false);
-    OffscreenEditor compact(&effect, configuration());
+    OffscreenEditor compact(&rig.machine);
     ASSERT_TRUE(compact.getRect(&rect));
     EXPECT_EQ((std::vector<int>{rect->left, rect->top, rect->right, rect->bottom}),
               (std::vector<int>{300, 200, 1216, 272}));
@@ -67,7 +54,7 @@ TEST_F(EditorWindowTest, ToggleButtonAndKeySwitchBetweenFullAndCompact) {
     EXPECT_EQ(editor.window->size, (ViewRect{0, 0, 916, 72}));
     editor.frame()->keyDown({'e', 'e', 0});
     EXPECT_TRUE(editor.editMode());
-    EXPECT_EQ(effect.sizes, (std::vector<std::pair<int, int>>{{916, 671}, {916, 72}, {916, 671}}));
+    EXPECT_EQ(host.sizes, (std::vector<std::pair<int, int>>{{916, 671}, {916, 72}, {916, 671}}));
 }
 
 TEST_F(EditorWindowTest, BareBackgroundAndLogoDragTheWindow) {
@@ -84,7 +71,7 @@ TEST_F(EditorWindowTest, FocusChangesTellTheHost) {
     ASSERT_TRUE(editor.open(0));
     editor.frame()->focusChanged(true);
     editor.frame()->focusChanged(false);
-    EXPECT_EQ(effect.messages, (std::vector<std::string>{"DACC", "RACC"}));
+    EXPECT_EQ(host.messages, (std::vector<std::string>{"DACC", "RACC"}));
 }
 
 TEST_F(EditorWindowTest, CloseSavesModeAndPlaceBetweenDrawAndRelease) {
@@ -92,7 +79,7 @@ TEST_F(EditorWindowTest, CloseSavesModeAndPlaceBetweenDrawAndRelease) {
     click({60, 57});
     editor.close();
     EXPECT_FALSE(editor.isOpen());
-    EXPECT_EQ(effect.messages, (std::vector<std::string>{"DRAW", "RACC"}));
+    EXPECT_EQ(host.messages, (std::vector<std::string>{"DRAW", "RACC"}));
     bool mode = true;
     int x = 0, y = 0;
     configuration().readBool("Editor", "Editmode", &mode);
@@ -102,18 +89,17 @@ TEST_F(EditorWindowTest, CloseSavesModeAndPlaceBetweenDrawAndRelease) {
     EXPECT_EQ(x, 120);
     EXPECT_EQ(y, 80);
     editor.idle();
-    EXPECT_EQ(effect.windowCloses, 0) << "a close from the host leaves the host's window to it";
+    EXPECT_EQ(host.windowCloses, 0) << "a close from the host leaves the host's window to it";
 }
 
 TEST_F(EditorWindowTest, CloseButtonClosesAfterItsGestureAtTheNextIdle) {
     ASSERT_TRUE(editor.open(0));
     click({890, 20});
-    EXPECT_EQ(effect.writes, (std::vector<std::pair<int32_t, float>>{{5000, 1.0f}, {5000, 0.0f}}));
     EXPECT_TRUE(editor.isOpen()) << "the button's handler is still running when the plug-in asks";
     editor.idle();
     EXPECT_FALSE(editor.isOpen());
-    EXPECT_EQ(effect.messages, (std::vector<std::string>{"DRAW", "RACC"}));
-    EXPECT_EQ(effect.windowCloses, 1);
+    EXPECT_EQ(host.messages, (std::vector<std::string>{"DRAW", "RACC"}));
+    EXPECT_EQ(host.windowCloses, 1);
 }
 
 TEST_F(EditorWindowTest, StatusLineHintsFollowTheMouse) {
@@ -121,7 +107,7 @@ TEST_F(EditorWindowTest, StatusLineHintsFollowTheMouse) {
     const std::pair<ViewPoint, std::string> hints[] = {{{100, 30}, versionText()},
                                                        {{890, 20}, "Close editor"},
                                                        {{60, 57}, "Toggle editor"},
-                                                       {{500, 300}, "Snare Tight"}};
+                                                       {{500, 300}, display(10060)}};
     for (const auto& [at, text] : hints) {
         hover(at);
         EXPECT_EQ(editor.statusText(), text);

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <deque>
+#include <functional>
+
+#include <X11/keysym.h>
 #include <vector>
 
 #include "editor/FrameWindow.h"
+#include "editor/MenuSession.h"
 
 namespace trommik2 {
 
@@ -47,7 +51,35 @@ class ScriptedWindow : public FrameWindow {
     }
     void takeFocus() override { ++focusRequests; }
     uintptr_t systemWindow() const override { return 1; }
+    ViewRect screenBounds() override { return {0, 0, 1280, 1024}; }
+    // Plays the scripted menu keys (0: a pump pass); when they run out the
+    // menu is left with Escape.
+    void runMenu(MenuSession& session, const std::function<void()>& pump) override {
+        const MenuSession::Level& first = session.levels().front();
+        menus.push_back({*first.entries, first.highlight});
+        while (session.isOpen()) {
+            unsigned long key = XK_Escape;
+            if (!menuKeys.empty()) {
+                key = menuKeys.front();
+                menuKeys.pop_front();
+            }
+            if (key)
+                session.key(key);
+            pump();
+            if (afterMenuKey)
+                afterMenuKey();
+        }
+    }
 
+    std::deque<unsigned long> menuKeys;
+    // Called after each scripted menu key, while the menu is still up or just ended.
+    std::function<void()> afterMenuKey;
+    // The first list of every menu shown (a copy: the menu ends with the session).
+    struct ShownMenu {
+        Menu entries;
+        int highlight = -1;
+    };
+    std::vector<ShownMenu> menus;
     std::vector<ViewRect> shown;
     ViewRect size;
     ViewPoint position{120, 80};

@@ -37,6 +37,8 @@ class LoadedModule {
     LoadedModule& operator=(const LoadedModule&) = delete;
 
     ZelkoraSynthesizerFunction entry = nullptr;
+    // Where the module lies: its configuration and content tree go beside it.
+    const std::filesystem::path& folder() const { return folder_; }
 
   private:
     std::filesystem::path folder_;

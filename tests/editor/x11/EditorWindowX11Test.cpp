@@ -10,10 +10,11 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include "common/Screenshots.h"
 #include "common/XTestDriver.h"
 #include "editor/EditorFrame.h"
 #include "editor/EditorWindow.h"
-#include "editor/FakeEffect.h"
+#include "editor/MachineRig.h"
 #include "platform/x11/X11Window.h"
 #include "support/FileSupport.h"
 
@@ -26,13 +27,12 @@ using A = XTestDriver::Action;
 // effect's window requests, and the idle calls that drain the connection.
 class XRig : public ::testing::Test {
   protected:
-    XRig() : editor(&effect, Configuration(folder.file("Trommik2.ini"))) {
-        effect.editor = &editor;
-        effect.onSize = [this](int width, int height) {
+    XRig() {
+        host.onSize = [this](int width, int height) {
             if (wrapper)
                 wrapper->resize(width, height);
         };
-        effect.onCloseWindow = [this] { wrapper.reset(); };
+        host.onCloseWindow = [this] { wrapper.reset(); };
     }
     ~XRig() override {
         editor.close();
@@ -88,74 +88,18 @@ class XRig : public ::testing::Test {
 
     // The editor's window as the server shows it.
     cairo_surface_t* screenshot() {
-        auto window = static_cast<Window>(editor.systemWindow());
-        X11Rect size = geometry(window);
-        XImage* image = XGetImage(X11Connection::display(), window, 0, 0, size.width, size.height, AllPlanes, ZPixmap);
-        cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_RGB24, size.width, size.height);
-        auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(shot));
-        int stride = cairo_image_surface_get_stride(shot) / 4;
-        for (int y = 0; y < size.height; ++y)
-            for (int x = 0; x < size.width; ++x)
-                data[y * stride + x] = static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xffffff;
-        XDestroyImage(image);
-        cairo_surface_mark_dirty(shot);
-        return shot;
+        return screenshotOf(X11Connection::display(), static_cast<Window>(editor.systemWindow()));
     }
 
-    TempFolder folder{"trommik2-editor-x11"};
-    FakeEffect effect;
-    EditorWindow editor;
+    MachineRig<EditorWindow> rig{"trommik2-editor-x11"};
+    EditorWindow& editor = *rig.editor;
+    HostLog& host = rig.host();
     std::unique_ptr<X11Window> wrapper;
     XTestDriver driver;
 };
 
-// Pixels of a that differ from b by more than the tolerance in any channel.
-int differingPixels(cairo_surface_t* a, cairo_surface_t* b, int tolerance) {
-    int width = cairo_image_surface_get_width(a), height = cairo_image_surface_get_height(a);
-    if (width != cairo_image_surface_get_width(b) || height != cairo_image_surface_get_height(b))
-        return width * height;
-    auto pixel = [](cairo_surface_t* s, int x, int y) {
-        auto* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
-        return reinterpret_cast<uint32_t*>(row)[x];
-    };
-    int differing = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            uint32_t p = pixel(a, x, y), q = pixel(b, x, y);
-            for (int shift : {0, 8, 16})
-                if (std::abs(int((p >> shift) & 0xff) - int((q >> shift) & 0xff)) > tolerance) {
-                    ++differing;
-                    break;
-                }
-        }
-    return differing;
-}
-
-// The screenshot against its reference picture in the source tree, which
-// TROMMIK2_REGENERATE_SCREENSHOTS=1 renews.
 void compareWithReference(cairo_surface_t* shot, const std::string& name) {
-    std::string reference = std::string(TROMMIK2_SCREENSHOT_FOLDER) + "/" + name + ".png";
-    if (std::getenv("TROMMIK2_REGENERATE_SCREENSHOTS")) {
-        ASSERT_EQ(cairo_surface_write_to_png(shot, reference.c_str()), CAIRO_STATUS_SUCCESS);
-        return;
-    }
-    cairo_surface_t* expected = cairo_image_surface_create_from_png(reference.c_str());
-    ASSERT_EQ(cairo_surface_status(expected), CAIRO_STATUS_SUCCESS) << "missing " << reference;
-    cairo_surface_t* opaque = cairo_image_surface_create(CAIRO_FORMAT_RGB24, cairo_image_surface_get_width(expected),
-                                                         cairo_image_surface_get_height(expected));
-    cairo_t* cr = cairo_create(opaque);
-    cairo_set_source_surface(cr, expected, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(opaque);
-    // Small differences of font rendering between library versions are allowed.
-    int differing = differingPixels(shot, opaque, 24);
-    int pixels = cairo_image_surface_get_width(shot) * cairo_image_surface_get_height(shot);
-    EXPECT_LE(differing, pixels / 200) << name << ": " << differing << " pixels differ";
-    if (differing > pixels / 200)
-        cairo_surface_write_to_png(shot, (name + "-actual.png").c_str());
-    cairo_surface_destroy(opaque);
-    cairo_surface_destroy(expected);
+    trommik2::compareWithReference(shot, TROMMIK2_SCREENSHOT_FOLDER, name);
 }
 
 TEST_F(XRig, OpensInTheWrapperShowingExactlyItsBackingImage) {
@@ -169,7 +113,7 @@ TEST_F(XRig, OpensInTheWrapperShowingExactlyItsBackingImage) {
     EXPECT_EQ(differingPixels(shot, editor.frame()->backing(), 0), 0);
     compareWithReference(shot, "editor-full");
     cairo_surface_destroy(shot);
-    EXPECT_EQ(effect.messages, std::vector<std::string>{"DACC"}) << "the frame took the keyboard focus";
+    EXPECT_EQ(host.messages, std::vector<std::string>{"DACC"}) << "the frame took the keyboard focus";
 }
 
 TEST_F(XRig, ToggleButtonShrinksTheWindowToItsStripAndBack) {
@@ -205,7 +149,7 @@ TEST_F(XRig, BackgroundDragMovesTheWindowAndReopeningFindsItThere) {
     EXPECT_EQ(y, 30);
     editor.close();
     wrapper.reset();
-    EXPECT_EQ(effect.messages.back(), "RACC");
+    EXPECT_EQ(host.messages.back(), "RACC");
     ERect* rect = nullptr;
     ASSERT_TRUE(editor.getRect(&rect));
     EXPECT_EQ(rect->left, 50);
@@ -218,11 +162,11 @@ TEST_F(XRig, BackgroundDragMovesTheWindowAndReopeningFindsItThere) {
 
 TEST_F(XRig, CloseButtonClosesEditorAndWrapperAfterItsClick) {
     openEditor();
-    effect.messages.clear();
+    host.messages.clear();
     clickAt({890, 20});
     EXPECT_FALSE(editor.isOpen());
     EXPECT_FALSE(wrapper);
-    EXPECT_EQ(effect.messages, (std::vector<std::string>{"DRAW", "RACC"}));
+    EXPECT_EQ(host.messages, (std::vector<std::string>{"DRAW", "RACC"}));
     EXPECT_FALSE(X11Connection::display()) << "the connection closed with the last window";
 }
 
@@ -233,7 +177,7 @@ TEST_F(XRig, BadParentOrNoDisplayIsAFailedOpen) {
     unsetenv("DISPLAY");
     EXPECT_FALSE(editor.open(1));
     setenv("DISPLAY", display.c_str(), 1);
-    EXPECT_TRUE(effect.messages.empty());
+    EXPECT_TRUE(host.messages.empty());
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 namespace trommik2 {
 
 // A peak meter with a 1.5 s release (40 dB). The editor reads the level.
-class LevelMeter {
+class OutputMeter {
   public:
     // Any sample-rate change restarts the meter at 0.
     void setSampleRate(float rate);

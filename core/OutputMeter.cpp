@@ -1,16 +1,16 @@
-#include "LevelMeter.h"
+#include "OutputMeter.h"
 
 #include <cmath>
 
 namespace trommik2 {
 
-void LevelMeter::setSampleRate(float rate) {
+void OutputMeter::setSampleRate(float rate) {
     sampleRate_ = rate;
     level_ = 0.0f;
     release_ = std::pow(0.01f, 1.0f / (1500.0f * rate * 0.001f));
 }
 
-void LevelMeter::process(const float* x, int n) {
+void OutputMeter::process(const float* x, int n) {
     float level = level_;
     for (int i = 0; i < n; ++i) {
         // The comparison takes the signed sample: negative peaks do not raise the level.
