@@ -37,7 +37,7 @@ EditorUi* EditorUi::create(const LV2_Feature* const* features, LV2UI_Widget* wid
 }
 
 EditorUi::EditorUi(DrumMachine& machine, const LV2UI_Resize* resize)
-    : machine_(machine), resize_(resize), editor_(std::make_unique<EditorWindow>(&machine, machine.configuration())) {}
+    : machine_(machine), resize_(resize), editor_(std::make_unique<EditorWindow>(&machine)) {}
 
 bool EditorUi::open(uintptr_t parent) {
     // Attached first: opening already asks for the height of the remembered mode.
