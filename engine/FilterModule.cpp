@@ -91,8 +91,12 @@ void FilterModule::render(const float* envelope, const uint8_t*, const float* in
         lastCutoff_ = -1.0f;
     }
     updateDesign(envelope, n);
+    // The filter's state in a local for the block: kept in registers.
+    SaturatingBiquad filter = filter_;
+    const float inputGain = inputGain_, outputGain = outputGain_;
     for (int i = 0; i < n; ++i)
-        out[i] = static_cast<float>(filter_.process(in[i] * inputGain_)) * outputGain_;
+        out[i] = static_cast<float>(filter.process(in[i] * inputGain)) * outputGain;
+    filter_ = filter;
 }
 
 } // namespace trommik2
