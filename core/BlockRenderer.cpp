@@ -163,11 +163,27 @@ void BlockRenderer::renderTracks(int n) {
     bool anySolo = false;
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
         anySolo = anySolo || bank_.track(t).soloed;
+    for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
+        tracks_[t].rendered = selectTrack(t, anySolo, n);
+    // Voices share nothing while they render, so their chains may interleave:
+    // the filters run two by two, which overlaps their sample-by-sample recursions.
+    FilterModule* waiting = nullptr;
+    for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
+        if (!tracks_[t].rendered || !bank_.voice(t).startBlock(n))
+            continue;
+        if (waiting) {
+            FilterModule::runTogether(*waiting, bank_.voice(t).filter());
+            waiting = nullptr;
+        } else {
+            waiting = &bank_.voice(t).filter();
+        }
+    }
+    if (waiting)
+        waiting->run();
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
         TrackRenderState& track = tracks_[t];
-        track.rendered = selectTrack(t, anySolo, n);
         if (track.rendered) {
-            bank_.voice(t).renderBlock(n, track.left, track.right);
+            bank_.voice(t).finishBlock(n, track.left, track.right);
             renderedVoiceSamples_ += static_cast<uint64_t>(n);
         }
     }

@@ -70,11 +70,11 @@ void FilterModule::updateDesign(const float* envelope, int n) {
     }
 }
 
-void FilterModule::render(const float* envelope, const uint8_t*, const float* in, float* out, int n) {
+bool FilterModule::prepare(const float* envelope, const float* in, float* out, int n) {
     int type = nearestStep(target(FilterType), 0, 3);
     if (type == 0) {
         copy(in, out, n);
-        return;
+        return false;
     }
     float sum = 0.0f;
     for (int i = 0; i < n; ++i)
@@ -83,7 +83,7 @@ void FilterModule::render(const float* envelope, const uint8_t*, const float* in
     if (gateAccumulator_ < kGateThreshold) {
         gateAccumulator_ = 0.0f;
         copy(in, out, n);
-        return;
+        return false;
     }
     if (type != type_) {
         type_ = type;
@@ -91,12 +91,42 @@ void FilterModule::render(const float* envelope, const uint8_t*, const float* in
         lastCutoff_ = -1.0f;
     }
     updateDesign(envelope, n);
-    // The filter's state in a local for the block: kept in registers.
+    pendingIn_ = in;
+    pendingOut_ = out;
+    pendingCount_ = n;
+    return true;
+}
+
+// The filters' states in locals for the block: kept in registers.
+void FilterModule::run() {
     SaturatingBiquad filter = filter_;
+    const float* in = pendingIn_;
+    float* out = pendingOut_;
     const float inputGain = inputGain_, outputGain = outputGain_;
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < pendingCount_; ++i)
         out[i] = static_cast<float>(filter.process(in[i] * inputGain)) * outputGain;
     filter_ = filter;
+}
+
+void FilterModule::runTogether(FilterModule& a, FilterModule& b) {
+    if (a.pendingCount_ != b.pendingCount_) {
+        a.run();
+        b.run();
+        return;
+    }
+    SaturatingBiquad filterA = a.filter_, filterB = b.filter_;
+    const float* inA = a.pendingIn_;
+    const float* inB = b.pendingIn_;
+    float* outA = a.pendingOut_;
+    float* outB = b.pendingOut_;
+    const float inputA = a.inputGain_, outputA = a.outputGain_;
+    const float inputB = b.inputGain_, outputB = b.outputGain_;
+    for (int i = 0; i < a.pendingCount_; ++i) {
+        outA[i] = static_cast<float>(filterA.process(inA[i] * inputA)) * outputA;
+        outB[i] = static_cast<float>(filterB.process(inB[i] * inputB)) * outputB;
+    }
+    a.filter_ = filterA;
+    b.filter_ = filterB;
 }
 
 } // namespace trommik2
