@@ -166,20 +166,19 @@ void BlockRenderer::renderTracks(int n) {
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
         tracks_[t].rendered = selectTrack(t, anySolo, n);
     // Voices share nothing while they render, so their chains may interleave:
-    // the filters run two by two, which overlaps their sample-by-sample recursions.
-    FilterModule* waiting = nullptr;
+    // the filters run in groups, which overlaps their sample-by-sample recursions.
+    FilterModule* waiting[FilterModule::kGroup];
+    int count = 0;
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
         if (!tracks_[t].rendered || !bank_.voice(t).startBlock(n))
             continue;
-        if (waiting) {
-            FilterModule::runTogether(*waiting, bank_.voice(t).filter());
-            waiting = nullptr;
-        } else {
-            waiting = &bank_.voice(t).filter();
+        waiting[count++] = &bank_.voice(t).filter();
+        if (count == FilterModule::kGroup) {
+            FilterModule::runTogether(waiting, count);
+            count = 0;
         }
     }
-    if (waiting)
-        waiting->run();
+    FilterModule::runTogether(waiting, count);
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
         TrackRenderState& track = tracks_[t];
         if (track.rendered) {

@@ -108,25 +108,34 @@ void FilterModule::run() {
     filter_ = filter;
 }
 
-void FilterModule::runTogether(FilterModule& a, FilterModule& b) {
-    if (a.pendingCount_ != b.pendingCount_) {
-        a.run();
-        b.run();
-        return;
+template <int N>
+void FilterModule::runGroup(FilterModule* const* filters) {
+    SaturatingBiquad filter[N];
+    const float* in[N];
+    float* out[N];
+    float inputGain[N], outputGain[N];
+    for (int k = 0; k < N; ++k) {
+        filter[k] = filters[k]->filter_;
+        in[k] = filters[k]->pendingIn_;
+        out[k] = filters[k]->pendingOut_;
+        inputGain[k] = filters[k]->inputGain_;
+        outputGain[k] = filters[k]->outputGain_;
     }
-    SaturatingBiquad filterA = a.filter_, filterB = b.filter_;
-    const float* inA = a.pendingIn_;
-    const float* inB = b.pendingIn_;
-    float* outA = a.pendingOut_;
-    float* outB = b.pendingOut_;
-    const float inputA = a.inputGain_, outputA = a.outputGain_;
-    const float inputB = b.inputGain_, outputB = b.outputGain_;
-    for (int i = 0; i < a.pendingCount_; ++i) {
-        outA[i] = static_cast<float>(filterA.process(inA[i] * inputA)) * outputA;
-        outB[i] = static_cast<float>(filterB.process(inB[i] * inputB)) * outputB;
+    for (int i = 0; i < filters[0]->pendingCount_; ++i)
+        for (int k = 0; k < N; ++k)
+            out[k][i] = static_cast<float>(filter[k].process(in[k][i] * inputGain[k])) * outputGain[k];
+    for (int k = 0; k < N; ++k)
+        filters[k]->filter_ = filter[k];
+}
+
+void FilterModule::runTogether(FilterModule* const* filters, int count) {
+    switch (count) {
+    case 1: filters[0]->run(); break;
+    case 2: runGroup<2>(filters); break;
+    case 3: runGroup<3>(filters); break;
+    case 4: runGroup<4>(filters); break;
+    default: break;
     }
-    a.filter_ = filterA;
-    b.filter_ = filterB;
 }
 
 } // namespace trommik2

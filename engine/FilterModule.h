@@ -27,10 +27,14 @@ class FilterModule : public SoundModule {
     // whether samples are left to filter; run, or runTogether, filters them.
     bool prepare(const float* envelope, const float* in, float* out, int n);
     void run();
-    // Two prepared filters in one loop, where the processor overlaps their recursions.
-    static void runTogether(FilterModule& a, FilterModule& b);
+    // Up to kGroup filters, prepared for the same block length, in one loop, where
+    // the processor overlaps their recursions.
+    static constexpr int kGroup = 4;
+    static void runTogether(FilterModule* const* filters, int count);
 
   private:
+    template <int N>
+    static void runGroup(FilterModule* const* filters);
     void updateDesign(const float* envelope, int n);
 
     SaturatingBiquad filter_;
