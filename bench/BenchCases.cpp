@@ -17,6 +17,7 @@
 #endif
 
 #include "MachineDriver.h"
+#include "SampleKitSetup.h"
 #include "StressSetup.h"
 #include "apps/common/HostInstance.h"
 #include "apps/common/ModuleLoader.h"
@@ -215,6 +216,22 @@ BenchResult throughEntryPoint(BenchResult result, const std::string& modulePath,
     return result;
 }
 
+// Renders a machine built in-process in host blocks of the given size.
+BenchResult inProcess(BenchResult result, std::unique_ptr<DrumMachine> machine, double seconds, int blockFrames) {
+    if (!machine) {
+        result.skipped = true;
+        std::snprintf(result.note, sizeof result.note, "skipped: the sample could not be written or loaded");
+        return result;
+    }
+    MachineDriver driver(*machine, BenchCases::kSampleRate, blockFrames, kTempo);
+    const int blocks = blocksFor(seconds, blockFrames);
+    double start = threadCpuSeconds();
+    for (int b = 0; b < blocks; ++b)
+        driver.renderBlock();
+    addRenderFigures(result, blocks, threadCpuSeconds() - start, machine->renderedVoiceSamples(), blockFrames);
+    return result;
+}
+
 } // namespace
 
 BenchResult BenchCases::defaultSetup(const std::string& modulePath, double seconds) {
@@ -239,20 +256,14 @@ BenchResult BenchCases::factory(const std::string& modulePath, double seconds) {
 BenchResult BenchCases::stress(double seconds, int blockFrames) {
     char name[32];
     std::snprintf(name, sizeof name, blockFrames == kBlockFrames ? "stress" : "stress@%d", blockFrames);
-    BenchResult result = named(name, "in-process");
-    auto machine = stressMachine();
-    if (!machine) {
-        result.skipped = true;
-        std::snprintf(result.note, sizeof result.note, "skipped: the stress sample could not be written or loaded");
-        return result;
-    }
-    MachineDriver driver(*machine, kSampleRate, blockFrames, kTempo);
-    const int blocks = blocksFor(seconds, blockFrames);
-    double start = threadCpuSeconds();
-    for (int b = 0; b < blocks; ++b)
-        driver.renderBlock();
-    addRenderFigures(result, blocks, threadCpuSeconds() - start, machine->renderedVoiceSamples(), blockFrames);
-    return result;
+    return inProcess(named(name, "in-process"), stressMachine(), seconds, blockFrames);
+}
+
+BenchResult BenchCases::sampleKit(double seconds) {
+    auto machine = std::make_unique<DrumMachine>(nullptr);
+    if (!SampleKitSetup::apply(*machine))
+        machine.reset();
+    return inProcess(named("samples", "in-process, imported-sample kit"), std::move(machine), seconds, kBlockFrames);
 }
 
 BenchResult BenchCases::denormals(double seconds) {

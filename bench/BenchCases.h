@@ -20,6 +20,8 @@ class BenchCases {
     // The stress setup, in-process: its steps, automation and samples cannot be
     // reached through the entry point's parameters. Also in host blocks of other sizes.
     static BenchResult stress(double seconds, int blockFrames = kBlockFrames);
+    // A kit of sixteen imported samples, one hit per track and bar (SampleKitSetup).
+    static BenchResult sampleKit(double seconds);
     // The stress kit hit once on every track, then its tail, against the same kit
     // never hit: per 512-frame block through block processing (also from the block
     // after which no voice rendered any more), and per 64-sample block of the

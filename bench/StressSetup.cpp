@@ -151,22 +151,30 @@ bool StressSetup::writeSample(const std::string& path) {
     return mmioClose(file, 0) == MMSYSERR_NOERROR && written;
 }
 
-bool StressSetup::apply(DrumMachine& machine) {
+bool StressSetup::loadSampleEverywhere(DrumMachine& machine) {
     const std::string path = temporarySamplePath();
     bool loaded = writeSample(path);
-    InstrumentBank& bank = machine.bank();
     {
         std::lock_guard<ProcessLock> lock(machine.processLock());
         for (int t = 0; t < InstrumentBank::kTrackCount && loaded; ++t)
-            loaded = WavLoader::loadSample(path, bank.voice(t).generator().sample());
+            loaded = WavLoader::loadSample(path, machine.bank().voice(t).generator().sample());
+    }
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    return loaded;
+}
+
+bool StressSetup::apply(DrumMachine& machine) {
+    const bool loaded = loadSampleEverywhere(machine);
+    InstrumentBank& bank = machine.bank();
+    {
+        std::lock_guard<ProcessLock> lock(machine.processLock());
         for (int t = 0; t < InstrumentBank::kTrackCount; ++t) {
             configureSource(bank, t);
             configureChain(bank, t);
             program(machine.sequencer().track(t), bank.table(), t);
         }
     }
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
     // Every module starts from its settled values, as after a host's suspend.
     machine.suspend();
     machine.resume();

@@ -19,6 +19,9 @@ class StressSetup {
     // Writes the setup's sample: a short mono 16-bit WAV file (a falling,
     // decaying tone with a noise click), always the same bytes.
     static bool writeSample(const std::string& path);
+    // Loads that sample into every track through the WAV loader, by way of a
+    // temporary file. User-interface thread, while the machine is not rendering.
+    static bool loadSampleEverywhere(DrumMachine& machine);
     // Applies the setup to a freshly constructed machine, loading the sample from
     // a temporary file through the WAV loader. User-interface thread, while the
     // machine is not rendering. False when the sample could not be written or read.

@@ -22,8 +22,8 @@ void printHelp() {
               "  --module PATH  the module for the entry-point cases (default: Trommik2.syn beside this program)\n"
               "  --seconds S    audio per case (default 60)\n"
               "  --json PATH    where the figures go (default results.json)\n"
-              "  --case NAME    only this case: default, factory, stress, stress@64, stress@1, denormals,\n"
-              "                 locks or open");
+              "  --case NAME    only this case: default, factory, stress, stress@64, stress@1, samples,\n"
+              "                 denormals, locks or open");
 }
 
 BenchResult isolated(const std::function<BenchResult()>& run) {
@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
         {"stress", [&] { return BenchCases::stress(seconds); }},
         {"stress@64", [&] { return BenchCases::stress(seconds, 64); }},
         {"stress@1", [&] { return BenchCases::stress(seconds, 1); }},
+        {"samples", [&] { return BenchCases::sampleKit(seconds); }},
         {"denormals", [&] { return BenchCases::denormals(seconds); }},
         {"locks", [&] { return LockCases::userInterfaceHolds(modulePath); }},
         {"open", [&] { return LockCases::renderWhileOpening(modulePath); }},

@@ -165,11 +165,26 @@ void BlockRenderer::renderTracks(int n) {
     bool anySolo = false;
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
         anySolo = anySolo || bank_.track(t).soloed;
+    for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
+        tracks_[t].rendered = selectTrack(t, anySolo, n);
+    // Voices share nothing while they render, so their chains may interleave:
+    // the filters run in groups, which overlaps their sample-by-sample recursions.
+    FilterModule* waiting[FilterModule::kGroup];
+    int count = 0;
+    for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
+        if (!tracks_[t].rendered || !bank_.voice(t).startBlock(n))
+            continue;
+        waiting[count++] = &bank_.voice(t).filter();
+        if (count == FilterModule::kGroup) {
+            FilterModule::runTogether(waiting, count);
+            count = 0;
+        }
+    }
+    FilterModule::runTogether(waiting, count);
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
         TrackRenderState& track = tracks_[t];
-        track.rendered = selectTrack(t, anySolo, n);
         if (track.rendered) {
-            bank_.voice(t).renderBlock(n, track.left, track.right);
+            bank_.voice(t).finishBlock(n, track.left, track.right);
             renderedVoiceSamples_ += static_cast<uint64_t>(n);
         }
     }

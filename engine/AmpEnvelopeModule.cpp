@@ -124,6 +124,41 @@ void AmpEnvelopeModule::advance() {
     }
 }
 
+// The decay toward the floor with the state in registers, as long as nothing
+// but the decay happens; returns where it stopped.
+int AmpEnvelopeModule::decayRun(float* out, uint8_t* triggers, int i, int n) {
+    const float b0 = b0_, b1 = b1_, a1 = a1_, floor = floor_;
+    float level = level_, target = previousTarget_, previous = previousLevel_;
+    for (; i < n && !(level < floor); ++i) {
+        level = b0 * floor + b1 * target - a1 * previous;
+        target = floor;
+        previous = level;
+        out[i] = level;
+        triggers[i] = 0;
+    }
+    level_ = level;
+    previousTarget_ = target;
+    previousLevel_ = previous;
+    return i;
+}
+
+// The rest of the block when the stages run on undisturbed: the decay, or the
+// floor once it is held. Returns where the sample-by-sample path takes over.
+int AmpEnvelopeModule::steadyRun(float* out, uint8_t* triggers, int i, int n) {
+    if (recompute_ || triggerFlag_)
+        return i;
+    if (stage_ == kDecay && !(level_ < floor_))
+        return decayRun(out, triggers, i, n);
+    if (stage_ == kHold) {
+        level_ = floor_;
+        for (; i < n; ++i) {
+            out[i] = level_;
+            triggers[i] = 0;
+        }
+    }
+    return i;
+}
+
 void AmpEnvelopeModule::render(float* out, uint8_t* triggers, int n) {
     curve_ = 1.0f / ((1.0f + smoothed(EnvCurveShape) * 0.0099f) * 0.5f);
     attackRate_ = 1.0f / (3.3f * std::fmax(smoothed(EnvAttack) * 0.0007f, 0.00001f));
@@ -132,6 +167,11 @@ void AmpEnvelopeModule::render(float* out, uint8_t* triggers, int n) {
     bool ramp = speed > 0.001f;
     float phaseStep = speed / sampleRate_;
     for (int i = 0; i < n; ++i) {
+        if (!ramp) {
+            i = steadyRun(out, triggers, i, n);
+            if (i == n)
+                break;
+        }
         if (recompute_)
             updateSmoother();
         advance();
@@ -149,9 +189,14 @@ void AmpEnvelopeModule::render(float* out, uint8_t* triggers, int n) {
             value = rampSmoother_.process(value);
         }
         triggerFlag_ = false;
-        lastOutput_ = dsp::shapeCurve(value, curve_);
-        out[i] = lastOutput_;
+        out[i] = value;
     }
+    // The curve in a pass of its own, one the compiler vectorises.
+    const float curve = curve_;
+    for (int i = 0; i < n; ++i)
+        out[i] = dsp::shapeCurve(out[i], curve);
+    if (n > 0)
+        lastOutput_ = out[n - 1];
 }
 
 } // namespace trommik2

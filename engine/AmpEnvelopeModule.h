@@ -36,6 +36,8 @@ class AmpEnvelopeModule : public SoundModule {
     float stepToward(float target);
     void enter(int stage);
     void advance();
+    int decayRun(float* out, uint8_t* triggers, int i, int n);
+    int steadyRun(float* out, uint8_t* triggers, int i, int n);
 
     int stage_ = kIdle;
     float level_ = 0.0f;

@@ -70,11 +70,11 @@ void FilterModule::updateDesign(const float* envelope, int n) {
     }
 }
 
-void FilterModule::render(const float* envelope, const uint8_t*, const float* in, float* out, int n) {
+bool FilterModule::prepare(const float* envelope, const float* in, float* out, int n) {
     int type = nearestStep(target(FilterType), 0, 3);
     if (type == 0) {
         copy(in, out, n);
-        return;
+        return false;
     }
     float sum = 0.0f;
     for (int i = 0; i < n; ++i)
@@ -83,7 +83,7 @@ void FilterModule::render(const float* envelope, const uint8_t*, const float* in
     if (gateAccumulator_ < kGateThreshold) {
         gateAccumulator_ = 0.0f;
         copy(in, out, n);
-        return;
+        return false;
     }
     if (type != type_) {
         type_ = type;
@@ -91,8 +91,51 @@ void FilterModule::render(const float* envelope, const uint8_t*, const float* in
         lastCutoff_ = -1.0f;
     }
     updateDesign(envelope, n);
-    for (int i = 0; i < n; ++i)
-        out[i] = static_cast<float>(filter_.process(in[i] * inputGain_)) * outputGain_;
+    pendingIn_ = in;
+    pendingOut_ = out;
+    pendingCount_ = n;
+    return true;
+}
+
+// The filters' states in locals for the block: kept in registers.
+void FilterModule::run() {
+    SaturatingBiquad filter = filter_;
+    const float* in = pendingIn_;
+    float* out = pendingOut_;
+    const float inputGain = inputGain_, outputGain = outputGain_;
+    for (int i = 0; i < pendingCount_; ++i)
+        out[i] = static_cast<float>(filter.process(in[i] * inputGain)) * outputGain;
+    filter_ = filter;
+}
+
+template <int N>
+void FilterModule::runGroup(FilterModule* const* filters) {
+    SaturatingBiquad filter[N];
+    const float* in[N];
+    float* out[N];
+    float inputGain[N], outputGain[N];
+    for (int k = 0; k < N; ++k) {
+        filter[k] = filters[k]->filter_;
+        in[k] = filters[k]->pendingIn_;
+        out[k] = filters[k]->pendingOut_;
+        inputGain[k] = filters[k]->inputGain_;
+        outputGain[k] = filters[k]->outputGain_;
+    }
+    for (int i = 0; i < filters[0]->pendingCount_; ++i)
+        for (int k = 0; k < N; ++k)
+            out[k][i] = static_cast<float>(filter[k].process(in[k][i] * inputGain[k])) * outputGain[k];
+    for (int k = 0; k < N; ++k)
+        filters[k]->filter_ = filter[k];
+}
+
+void FilterModule::runTogether(FilterModule* const* filters, int count) {
+    switch (count) {
+    case 1: filters[0]->run(); break;
+    case 2: runGroup<2>(filters); break;
+    case 3: runGroup<3>(filters); break;
+    case 4: runGroup<4>(filters); break;
+    default: break;
+    }
 }
 
 } // namespace trommik2

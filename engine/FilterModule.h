@@ -18,9 +18,23 @@ class FilterModule : public SoundModule {
     void reset() override;
     void setMode(int mode) { filter_.setMode(mode); }
     // One control block from in to out, opened by the voice's envelope.
-    void render(const float* envelope, const uint8_t* triggers, const float* in, float* out, int n);
+    void render(const float* envelope, const uint8_t*, const float* in, float* out, int n) {
+        if (prepare(envelope, in, out, n))
+            run();
+    }
+    // The block in two steps, so that the filters of several voices can run side
+    // by side: prepare passes a quiet or unfiltered block through at once and says
+    // whether samples are left to filter; run, or runTogether, filters them.
+    bool prepare(const float* envelope, const float* in, float* out, int n);
+    void run();
+    // Up to kGroup filters, prepared for the same block length, in one loop, where
+    // the processor overlaps their recursions.
+    static constexpr int kGroup = 4;
+    static void runTogether(FilterModule* const* filters, int count);
 
   private:
+    template <int N>
+    static void runGroup(FilterModule* const* filters);
     void updateDesign(const float* envelope, int n);
 
     SaturatingBiquad filter_;
@@ -31,6 +45,9 @@ class FilterModule : public SoundModule {
     float lastResonance_ = -1.0f;
     float lastDrive_ = 1000.0f;
     float gateAccumulator_ = 0.0f;
+    const float* pendingIn_ = nullptr;
+    float* pendingOut_ = nullptr;
+    int pendingCount_ = 0;
 };
 
 } // namespace trommik2

@@ -127,7 +127,7 @@ void InstrumentVoice::applyEnvelope(int n) {
     std::memcpy(right, left, sizeof(float) * static_cast<size_t>(n));
 }
 
-void InstrumentVoice::renderBlock(int n, float* left, float* right) {
+bool InstrumentVoice::startBlock(int n) {
     generator_.smoothParameters();
     envelope_.smoothParameters();
     filter_.smoothParameters();
@@ -135,7 +135,10 @@ void InstrumentVoice::renderBlock(int n, float* left, float* right) {
     output_.smoothParameters();
     envelope_.render(buffers_[0], triggers_, n);
     generator_.render(buffers_[0], triggers_, buffers_[1], n);
-    filter_.render(buffers_[0], triggers_, buffers_[1], buffers_[2], n);
+    return filter_.prepare(buffers_[0], buffers_[1], buffers_[2], n);
+}
+
+void InstrumentVoice::finishBlock(int n, float* left, float* right) {
     applyEnvelope(n);
     effects_.process(buffers_[3], buffers_[4], buffers_[5], buffers_[6], n);
     outputGain_ = output_.process(buffers_[5], buffers_[6], left, right, buffers_[7], n);

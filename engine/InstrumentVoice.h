@@ -40,7 +40,17 @@ class InstrumentVoice {
     void reset();
     void clearBuffers();
     // The whole chain for n <= 64 samples; the track's signal lands in left/right.
-    void renderBlock(int n, float* left, float* right);
+    void renderBlock(int n, float* left, float* right) {
+        if (startBlock(n))
+            filter_.run();
+        finishBlock(n, left, right);
+    }
+    // The chain in two parts around the filter's samples, so that a renderer can
+    // run the filters of several voices together (FilterModule::runTogether):
+    // startBlock runs up to the filter and says whether its samples are left to
+    // run, finishBlock runs the rest.
+    bool startBlock(int n);
+    void finishBlock(int n, float* left, float* right);
 
     // The sum of the magnitudes of the 64 values of left + right before the
     // output level (the silence gate's measure), kept whenever they change so

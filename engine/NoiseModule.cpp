@@ -82,18 +82,25 @@ void NoiseModule::render(const float* envelope, const uint8_t* triggers, float s
     updateCoefficients();
     float ka = 1.0f / dsp::clip(smoothed(first + kAmpShape), 0.0001f, 0.9999f);
     float g = outputGain_ * velocity_;
+    // The filters' states in locals for the block, where the compiler keeps them
+    // in registers rather than storing and reloading them every sample.
+    Biquad firstSection = first_, secondSection = second_;
+    OnePoleLowPass dcBlocker = dcBlocker_;
     for (int i = 0; i < n; ++i) {
         if (resetPending_ || triggers[i]) {
-            first_.clear();
-            second_.clear();
-            dcBlocker_.clear();
+            firstSection.clear();
+            secondSection.clear();
+            dcBlocker.clear();
             resetPending_ = false;
         }
         float x = noiseBuffer_[i] * g;
-        float y = static_cast<float>(second_.process(first_.process(x)));
+        float y = static_cast<float>(secondSection.process(firstSection.process(x)));
         float v = dsp::shapeCurve(envelope[i], ka) * level * y;
-        out[i] = v - dcBlocker_.process(v);
+        out[i] = v - dcBlocker.process(v);
     }
+    first_ = firstSection;
+    second_ = secondSection;
+    dcBlocker_ = dcBlocker;
 }
 
 } // namespace trommik2

@@ -1,5 +1,6 @@
 #include "PhysicalModelModule.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -117,17 +118,22 @@ void PhysicalModelModule::updateLoopGain(float blend) {
 
 void PhysicalModelModule::excite(const uint8_t* triggers, float blend, int n) {
     float v = velocity_;
+    // State in locals for the block (registers, not memory, from sample to sample).
+    Biquad filter = exciterFilter_;
+    NoiseGenerator noise = noise_;
     for (int i = 0; i < n; ++i) {
         if (resetPending_ || triggers[i]) {
-            exciterFilter_.clear();
+            filter.clear();
             resetPending_ = false;
         }
         float e = envelope_[i];
         float e2 = e * e;
         // Low velocities with dynamics give the burst a steeper, shorter envelope.
-        float x = (e2 * e2 * blend + e * (1.0f - blend)) * v * noise_.next();
-        exciter_[i] = static_cast<float>(exciterFilter_.process(x));
+        float x = (e2 * e2 * blend + e * (1.0f - blend)) * v * noise.next();
+        exciter_[i] = static_cast<float>(filter.process(x));
     }
+    exciterFilter_ = filter;
+    noise_ = noise;
 }
 
 void PhysicalModelModule::updateSize() {
@@ -151,12 +157,12 @@ void PhysicalModelModule::updateDamping() {
         filter.setCutoff(cutoff, sampleRate_);
 }
 
-float PhysicalModelModule::surface(float excitation) {
+float PhysicalModelModule::surface(float excitation, OnePoleLowPass* damping) {
     float a[kLoops];
     float b[kLoops];
     float sum = 0.0f;
     for (int k = 0; k < kLoops; ++k) {
-        a[k] = damping_[k].process(lineA_[k].readInteger(lengths_[2 * k]));
+        a[k] = damping[k].process(lineA_[k].readInteger(lengths_[2 * k]));
         b[k] = lineB_[k].readInteger(lengths_[2 * k + 1]);
         sum += a[k];
     }
@@ -184,8 +190,11 @@ void PhysicalModelModule::render(const float* envelope, const uint8_t* triggers,
     excite(triggers, blend, n);
     updateSize();
     updateDamping();
+    OnePoleLowPass damping[kLoops];
+    std::copy_n(damping_, kLoops, damping);
     for (int i = 0; i < n; ++i)
-        out[i] = surface(exciter_[i]) * volume;
+        out[i] = surface(exciter_[i], damping) * volume;
+    std::copy_n(damping, kLoops, damping_);
 }
 
 } // namespace trommik2

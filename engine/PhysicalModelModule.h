@@ -39,7 +39,8 @@ class PhysicalModelModule : public SoundModule {
     void updateSize();
     void updateDamping();
     // One sample of the coupled loops, driven by excitation.
-    float surface(float excitation);
+    // One sample of the loops, with the damping filters' states passed in.
+    float surface(float excitation, OnePoleLowPass* damping);
 
     NoiseGenerator noise_;
     Biquad exciterFilter_;

@@ -1,5 +1,6 @@
 #include "SampleModule.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -59,6 +60,13 @@ void SampleModule::render(const float* envelope, const uint8_t* triggers, float 
     if (reverse)
         increment = -increment;
     float ka = 1.0f / dsp::clip(smoothed(GenWavShapeAmpEnv), 0.001f, 0.9999f);
+    const bool ended = reverse ? !(position_ > 0.0) : !(position_ < end);
+    if (ended && !resetPending_ && !std::memchr(triggers, 1, static_cast<size_t>(n))) {
+        // Played to its end and not hit again: what the loop below would give.
+        position_ = reverse ? 0.0 : end;
+        std::fill_n(out, n, dsp::kAntiDenormal);
+        return;
+    }
     for (int i = 0; i < n; ++i) {
         if (resetPending_ || triggers[i]) {
             resetPending_ = false;

@@ -168,6 +168,9 @@ void Sequencer::triggerTrack(int t, Window window, PlaybackTarget& target) {
 }
 
 void Sequencer::automateTrack(int t, PlaybackTarget& target) {
+    // Most windows hold no slot at all: then no parameter has anything to apply.
+    if (windowSlotCount_[t] == 0)
+        return;
     const TrackPattern& track = tracks_[t];
     for (int p = 0; p < kParameterCount; ++p) {
         const float scale = track.scale_[p];

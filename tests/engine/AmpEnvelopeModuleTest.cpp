@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include <engine/AmpEnvelopeModule.h>
@@ -86,6 +88,42 @@ TEST(AmpEnvelope, RetriggerFadesFirstAndStartsTheNoteAtTheFadesEnd) {
     EXPECT_LE(second.out[start - 1], 0.011f) << "the fade ends at 0.01";
     for (size_t i = 1; i < start; ++i)
         EXPECT_LE(second.out[i], second.out[i - 1] + 1e-7f);
+}
+
+// Renders count samples in blocks of the given sizes, over and over.
+void renderCut(AmpEnvelopeModule& env, int count, const std::vector<int>& sizes, std::vector<float>& out) {
+    TruncatingRounding truncating;
+    for (size_t k = 0; count > 0; ++k) {
+        const int n = std::min(count, sizes[k % sizes.size()]);
+        float block[64];
+        uint8_t triggers[64];
+        env.render(block, triggers, n);
+        out.insert(out.end(), block, block + n);
+        count -= n;
+    }
+}
+
+TEST(AmpEnvelope, TheSameCurveWhereverTheBlocksEnd) {
+    // Settled parameters: only where the blocks end differs. Attack, decay, the
+    // floor, a fade into the next note and its decay.
+    std::vector<float> whole, cut;
+    for (auto [sizes, out] :
+         {std::pair{std::vector<int>{64}, &whole}, std::pair{std::vector<int>{7, 1, 64, 13}, &cut}}) {
+        TestEnvelope env(2.0f, 20.0f);
+        env.setValue(EnvCurveShape, -40.0f, 0);
+        env.reset();
+        env.trigger();
+        renderCut(env, 30000, sizes, *out);
+        ASSERT_EQ(env.stage(), AmpEnvelopeModule::kHold);
+        env.trigger();
+        renderCut(env, 300, sizes, *out);
+        env.trigger();
+        ASSERT_EQ(env.stage(), AmpEnvelopeModule::kFade);
+        renderCut(env, 3000, sizes, *out);
+    }
+    ASSERT_EQ(whole.size(), cut.size());
+    for (size_t i = 0; i < whole.size(); ++i)
+        ASSERT_EQ(whole[i], cut[i]) << "sample " << i;
 }
 
 TEST(AmpEnvelope, QuietEnvelopeStartsAtOnce) {
