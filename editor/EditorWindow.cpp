@@ -21,8 +21,8 @@
 #include "TrackNameField.h"
 #include "X11Dialogs.h"
 #include "X11FrameWindow.h"
-#include "core/effect/AudioEffect.h"
 #include "core/DrumMachine.h"
+#include "core/effect/AudioEffect.h"
 #include "support/VersionText.h"
 
 namespace trommik2 {
