@@ -2,9 +2,12 @@
 
 #include <vector>
 
+#include <trommik2/effect_record.h>
+
 namespace {
 
 constexpr uint32_t kGrowBy = 64 * 1024;
+constexpr int32_t kEditorIdle = 19;
 
 } // namespace
 
@@ -86,4 +89,10 @@ bool HostInstance::render(float* interleaved, int32_t frames, int32_t position) 
     context_.valueCount = frames * 2;
     context_.position = position;
     return entry_(7, &context_) == 1;
+}
+
+void HostInstance::editorIdle() {
+    auto* effect = static_cast<AEffect*>(context_.plugin);
+    if (effect)
+        effect->dispatcher(effect, kEditorIdle, 0, 0, nullptr, 0.0f);
 }

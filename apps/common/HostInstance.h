@@ -28,6 +28,8 @@ class HostInstance {
     // Audio thread (or before rendering starts): the tempo of the next blocks.
     void setTempo(float bpm) { context_.tempo = bpm; }
     HostContext& context() { return context_; }
+    // User-interface thread, at least every 40 ms while the editor is open.
+    void editorIdle();
 
     // Receives the codes the module sends through the host callback (2 play,
     // 3 stop, ...) on the thread that made the module send them. Set it before

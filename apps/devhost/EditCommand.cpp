@@ -6,18 +6,15 @@
 #include <string>
 #include <thread>
 
-#include <trommik2/effect_record.h>
-
-#include "HostWindow.h"
 #include "RealtimePlayer.h"
 #include "SetupLoader.h"
 #include "apps/common/Arguments.h"
 #include "apps/common/HostInstance.h"
+#include "apps/common/HostWindow.h"
 #include "apps/common/ModuleLoader.h"
 
 namespace {
 
-constexpr int32_t kEditorIdle = 19;
 constexpr int kCodePlay = 2;
 constexpr int kCodeStop = 3;
 // Well within the 40 ms the idle contract asks for.
@@ -68,11 +65,10 @@ void onHostCode(int32_t code, void* user) {
 
 // Runs the idle contract until the user closes a window, Ctrl+C, or the time is up.
 void pumpEditor(HostInstance& instance, HostWindow& window, const EditOptions& o) {
-    auto* effect = static_cast<AEffect*>(instance.context().plugin);
     const auto begin = std::chrono::steady_clock::now();
     const auto limit = std::chrono::duration<double>(o.quitAfter);
     while (!interrupted && window.pump() && instance.context().editorWindow != 0) {
-        effect->dispatcher(effect, kEditorIdle, 0, 0, nullptr, 0.0f);
+        instance.editorIdle();
         if (o.quitAfter > 0.0 && std::chrono::steady_clock::now() - begin >= limit)
             break;
         std::this_thread::sleep_for(kIdlePeriod);

@@ -15,6 +15,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kAutosaveInterval = std::chrono::seconds(30);
+// Also the editor's idle period: well within the 40 ms the idle contract asks for.
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
 // How much longer than --quit-after the wall clock may run before a stalled
 // stream counts as a failure.
@@ -33,10 +34,9 @@ bool StandaloneApp::fail(const std::string& message) {
 }
 
 int StandaloneApp::run() {
-    if (!options_.noEditor)
-        std::puts("trommik2: the editor is not available yet; running without it (as with --no-editor)");
     if (!openInstance() || !loadState() || !openAudio() || !openMidi() || !startRecorder() || !play())
         return 1;
+    openEditor();
     QuitSignal::install();
     int status = 0;
     const auto begun = Clock::now();
@@ -46,7 +46,7 @@ int StandaloneApp::run() {
         std::this_thread::sleep_for(kPollInterval);
         const auto now = Clock::now();
         std::string problem;
-        if (QuitSignal::raised())
+        if (QuitSignal::raised() || (editor_ && !editor_->idle())) // closing the editor quits
             break;
         if (options_.quitAfter > 0.0 && engine_->framesPlayed() >= quitFrames)
             break;
@@ -150,6 +150,7 @@ void StandaloneApp::saveSession(int* status) {
 }
 
 int StandaloneApp::finish(int status) {
+    editor_.reset();
     audio_.stop();
     std::string error;
     if (recorder_ && !recorder_->finish(&error)) {
@@ -164,6 +165,18 @@ int StandaloneApp::finish(int status) {
                 100.0 * load.peak(), static_cast<double>(load.longest()) / 1000.0,
                 1.0e6 * audio_.bufferFrames() / audio_.rate(), static_cast<long long>(engine_->xruns()));
     return status;
+}
+
+void StandaloneApp::openEditor() {
+    if (options_.noEditor)
+        return;
+    editor_ = std::make_unique<StandaloneEditor>(*instance_);
+    std::string why;
+    if (!editor_->open(&why)) {
+        std::printf("trommik2: %s; running without the editor (as with --no-editor)\n", why.c_str());
+        std::fflush(stdout);
+        editor_.reset();
+    }
 }
 
 void StandaloneApp::moduleRequest(int32_t code, void* user) {

@@ -10,6 +10,7 @@
 #include "Recorder.h"
 #include "SessionStore.h"
 #include "SpscQueue.h"
+#include "StandaloneEditor.h"
 #include "StandaloneOptions.h"
 #include "apps/common/HostInstance.h"
 #include "apps/common/ModuleLoader.h"
@@ -32,6 +33,7 @@ class StandaloneApp {
     bool openMidi();
     bool startRecorder();
     bool play();
+    void openEditor();
     void saveSession(int* status);
     int finish(int status);
     bool fail(const std::string& message);
@@ -43,6 +45,8 @@ class StandaloneApp {
     ModuleLoader module_;
     SessionStore session_;
     std::unique_ptr<HostInstance> instance_;
+    // Closed before the instance goes.
+    std::unique_ptr<StandaloneEditor> editor_;
     SpscQueue<MidiEvent> midiQueue_{1024};
     std::unique_ptr<MidiInput> midi_;
     std::unique_ptr<Recorder> recorder_;

@@ -4,8 +4,8 @@
 
 #include <X11/Xlib.h>
 
-// The development host's own top-level window on a connection of its own, the
-// parent that the module's editor window stays with. User-interface thread.
+// A host's own top-level window on a connection of its own, the parent that
+// the module's editor window stays with. User-interface thread.
 class HostWindow {
   public:
     HostWindow() = default;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "apps/common/HostWindow.h"
+
+class HostInstance;
+
+// The module's editor for the standalone instrument: opened through the
+// instance (operation 3) with a window of the program's own as its parent, and
+// kept alive by the idle calls the idle contract asks for. Main (user-interface)
+// thread only.
+class StandaloneEditor {
+  public:
+    explicit StandaloneEditor(HostInstance& instance) : instance_(instance) {}
+    ~StandaloneEditor();
+    StandaloneEditor(const StandaloneEditor&) = delete;
+    StandaloneEditor& operator=(const StandaloneEditor&) = delete;
+
+    // False, with the reason, without a display or when the module opens no editor.
+    bool open(std::string* why);
+    // Takes in the window's events and runs the editor's idle; false once the
+    // user closed the editor or its host window.
+    bool idle();
+
+  private:
+    HostInstance& instance_;
+    HostWindow window_;
+    bool open_ = false;
+};
