@@ -12,29 +12,51 @@ HostWindow::~HostWindow() {
     XCloseDisplay(display_);
 }
 
-bool HostWindow::open(const std::string& title) {
+bool HostWindow::open(const std::string& title, int width, int height) {
     display_ = XOpenDisplay(nullptr);
     if (!display_)
         return false;
     int screen = DefaultScreen(display_);
-    window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0, 420, 48, 0,
+    window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0, width, height, 0,
                                   BlackPixel(display_, screen), 0x1f2227);
     XStoreName(display_, window_, title.c_str());
     deleteAtom_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display_, window_, &deleteAtom_, 1);
-    XSelectInput(display_, window_, StructureNotifyMask);
+    XSelectInput(display_, window_, StructureNotifyMask | ExposureMask | ButtonPressMask);
     XMapWindow(display_, window_);
     XSync(display_, False);
     return true;
 }
 
-bool HostWindow::pump() {
+bool HostWindow::pump(const std::function<void(const XEvent&)>& onEvent) {
     while (XPending(display_)) {
         XEvent event;
         XNextEvent(display_, &event);
         if (event.type == ClientMessage && static_cast<Atom>(event.xclient.data.l[0]) == deleteAtom_)
             return false;
+        if (onEvent && (event.type == Expose || event.type == ButtonPress))
+            onEvent(event);
     }
+    return true;
+}
+
+void HostWindow::moveTo(int x, int y) {
+    if (x == x_ && y == y_)
+        return;
+    x_ = x;
+    y_ = y;
+    XMoveWindow(display_, window_, x, y);
+    XFlush(display_);
+}
+
+bool HostWindow::placeOf(Window window, int* x, int* y, int* width, int* height) {
+    XWindowAttributes attributes;
+    Window child = 0;
+    if (!window || !XGetWindowAttributes(display_, window, &attributes) ||
+        !XTranslateCoordinates(display_, window, attributes.root, 0, 0, x, y, &child))
+        return false;
+    *width = attributes.width;
+    *height = attributes.height;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <X11/Xlib.h>
@@ -14,10 +15,17 @@ class HostWindow {
     HostWindow& operator=(const HostWindow&) = delete;
 
     // False without a display.
-    bool open(const std::string& title);
+    bool open(const std::string& title, int width = 420, int height = 48);
     Window id() const { return window_; }
-    // Takes in the window's events; false once the user closed it.
-    bool pump();
+    Display* display() const { return display_; }
+    // Moves the window to x, y of the screen unless it is there already.
+    void moveTo(int x, int y);
+    // Where another window of the server (the editor's) shows on the screen, and
+    // its size; false when it is gone.
+    bool placeOf(Window window, int* x, int* y, int* width, int* height);
+    // Takes in the window's events, handing exposures and mouse buttons to
+    // onEvent; false once the user closed the window.
+    bool pump(const std::function<void(const XEvent&)>& onEvent = {});
     // A screenshot of any window of the server (the editor's wrapper) as a PNG;
     // false when the window cannot be read or the file not written.
     bool screenshot(Window window, const std::string& path);
@@ -26,4 +34,6 @@ class HostWindow {
     Display* display_ = nullptr;
     Window window_ = 0;
     Atom deleteAtom_ = 0;
+    int x_ = 0;
+    int y_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "StandaloneApp.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -46,7 +47,7 @@ int StandaloneApp::run() {
         std::this_thread::sleep_for(kPollInterval);
         const auto now = Clock::now();
         std::string problem;
-        if (QuitSignal::raised() || (editor_ && !editor_->idle())) // closing the editor quits
+        if (QuitSignal::raised() || (editor_ && !editorIdle())) // closing the editor quits
             break;
         if (options_.quitAfter > 0.0 && engine_->framesPlayed() >= quitFrames)
             break;
@@ -177,6 +178,29 @@ void StandaloneApp::openEditor() {
         std::fflush(stdout);
         editor_.reset();
     }
+}
+
+bool StandaloneApp::editorIdle() {
+    TransportRequests& transport = engine_->transport();
+    HostStrip::State state;
+    state.tempo = transport.tempo();
+    state.playing = transport.playing();
+    state.device = audio_.description();
+    state.rate = audio_.rate();
+    state.buffer = audio_.bufferFrames();
+    state.load = engine_->load().recent();
+    state.xruns = engine_->xruns();
+    state.midi = engine_->notesReceived() != notesShown_;
+    notesShown_ = engine_->notesReceived();
+    HostStrip::Input input;
+    if (!editor_->idle(state, &input))
+        return false;
+    if (input.tempoChange != 0.0f)
+        transport.requestTempo(
+            std::clamp(state.tempo + input.tempoChange, AudioEngine::kMinTempo, AudioEngine::kMaxTempo));
+    if (input.toggle)
+        state.playing ? transport.requestStop() : transport.requestPlay();
+    return true;
 }
 
 void StandaloneApp::moduleRequest(int32_t code, void* user) {

@@ -34,6 +34,8 @@ class StandaloneApp {
     bool startRecorder();
     bool play();
     void openEditor();
+    // The editor's idle with the strip's state, and what the user asked of the strip.
+    bool editorIdle();
     void saveSession(int* status);
     int finish(int status);
     bool fail(const std::string& message);
@@ -47,6 +49,7 @@ class StandaloneApp {
     std::unique_ptr<HostInstance> instance_;
     // Closed before the instance goes.
     std::unique_ptr<StandaloneEditor> editor_;
+    int64_t notesShown_ = 0;
     SpscQueue<MidiEvent> midiQueue_{1024};
     std::unique_ptr<MidiInput> midi_;
     std::unique_ptr<Recorder> recorder_;

@@ -15,7 +15,7 @@ StandaloneEditor::~StandaloneEditor() {
 }
 
 bool StandaloneEditor::open(std::string* why) {
-    if (!window_.open("Trommik2")) {
+    if (!window_.open("Trommik2", HostStrip::kWidth, HostStrip::kHeight)) {
         *why = "no X display";
         return false;
     }
@@ -26,9 +26,20 @@ bool StandaloneEditor::open(std::string* why) {
     return open_;
 }
 
-bool StandaloneEditor::idle() {
-    if (!open_ || !window_.pump() || instance_.context().editorWindow == 0)
+// The strip stays right under the editor, wherever the editor is moved and
+// whichever of its two heights it has.
+void StandaloneEditor::keepBelowEditor() {
+    int x = 0, y = 0, width = 0, height = 0;
+    if (window_.placeOf(static_cast<Window>(instance_.context().editorWindow), &x, &y, &width, &height))
+        window_.moveTo(x, y + height);
+}
+
+bool StandaloneEditor::idle(const HostStrip::State& state, HostStrip::Input* input) {
+    if (!open_ || !window_.pump([&](const XEvent& event) { strip_.handle(event, input); }) ||
+        instance_.context().editorWindow == 0)
         return false;
+    keepBelowEditor();
+    strip_.show(window_.display(), window_.id(), state);
     instance_.editorIdle();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "HostStrip.h"
 #include "apps/common/HostWindow.h"
 
 class HostInstance;
@@ -19,12 +20,16 @@ class StandaloneEditor {
 
     // False, with the reason, without a display or when the module opens no editor.
     bool open(std::string* why);
-    // Takes in the window's events and runs the editor's idle; false once the
-    // user closed the editor or its host window.
-    bool idle();
+    // Takes in the window's events (what the user asks of the strip into
+    // input), shows the strip and runs the editor's idle; false once the user
+    // closed the editor or the program's window.
+    bool idle(const HostStrip::State& state, HostStrip::Input* input);
 
   private:
+    void keepBelowEditor();
+
     HostInstance& instance_;
     HostWindow window_;
+    HostStrip strip_;
     bool open_ = false;
 };

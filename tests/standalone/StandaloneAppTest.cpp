@@ -204,8 +204,9 @@ TEST_F(StandaloneAppTest, MidiNotesFromAnotherProgramPlayOnTime) {
     ChildProcess sender({"timeout", "60", "jack_midiseq", "notes", std::to_string(kLoop), "0", "36", "1000"},
                         {server.setting()}, (folder_ / "sender").string());
     const std::string out = (folder_ / "midi.wav").string();
+    // Long enough for the connection below to be made on a busy machine.
     ChildProcess app({TROMMIK2_APP_PATH, "--driver", "jack", "--no-editor", "--midi-channel", "1", "--record", out,
-                      "--quit-after", "5"},
+                      "--quit-after", "12"},
                      {server.setting(), "HOME=" + folder_.string(), "XDG_DATA_HOME=" + data().string()},
                      (folder_ / "app").string());
     bool connected = false;

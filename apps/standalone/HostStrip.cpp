@@ -1,0 +1,70 @@
+#include "HostStrip.h"
+
+#include <cstdio>
+
+#include <cairo-xlib.h>
+
+namespace {
+
+constexpr double kBackground[] = {0.122, 0.133, 0.153};
+constexpr double kText[] = {0.855, 0.871, 0.894};
+constexpr double kLabel[] = {0.560, 0.600, 0.650};
+constexpr double kAccent[] = {1.000, 0.650, 0.190};
+
+void colour(cairo_t* cr, const double* c) { cairo_set_source_rgb(cr, c[0], c[1], c[2]); }
+
+void text(cairo_t* cr, double x, const std::string& words, const double* c) {
+    colour(cr, c);
+    cairo_move_to(cr, x, 25);
+    cairo_show_text(cr, words.c_str());
+}
+
+} // namespace
+
+void HostStrip::show(Display* display, Window window, const State& state) {
+    if (!stale_ && state == shown_)
+        return;
+    shown_ = state;
+    stale_ = false;
+    draw(display, window);
+}
+
+void HostStrip::handle(const XEvent& event, Input* input) {
+    if (event.type == Expose) {
+        stale_ = true;
+    } else if (event.type == ButtonPress) {
+        const bool fine = (event.xbutton.state & ShiftMask) != 0;
+        if (event.xbutton.button == Button4 || event.xbutton.button == Button5)
+            input->tempoChange += (event.xbutton.button == Button4 ? 1.0f : -1.0f) * (fine ? 0.1f : 1.0f);
+        else if (event.xbutton.button == Button1)
+            input->toggle = true;
+    }
+}
+
+void HostStrip::draw(Display* display, Window window) const {
+    cairo_surface_t* surface =
+        cairo_xlib_surface_create(display, window, DefaultVisual(display, DefaultScreen(display)), kWidth, kHeight);
+    cairo_t* cr = cairo_create(surface);
+    colour(cr, kBackground);
+    cairo_paint(cr);
+    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, 12);
+    char line[96];
+    std::snprintf(line, sizeof line, "%.1f BPM", static_cast<double>(shown_.tempo));
+    text(cr, 12, line, kText);
+    text(cr, 110, shown_.playing ? "PLAYING" : "STOPPED", shown_.playing ? kAccent : kLabel);
+    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    std::snprintf(line, sizeof line, "%s  %u Hz / %u", shown_.device.c_str(), shown_.rate, shown_.buffer);
+    text(cr, 210, line, kLabel);
+    std::snprintf(line, sizeof line, "CPU %.0f %%", 100.0 * shown_.load);
+    text(cr, 560, line, kLabel);
+    std::snprintf(line, sizeof line, "%lld xruns", static_cast<long long>(shown_.xruns));
+    text(cr, 660, line, shown_.xruns > 0 ? kAccent : kLabel);
+    text(cr, kWidth - 80, "MIDI", kLabel);
+    cairo_arc(cr, kWidth - 24, 21, 5, 0, 6.2832);
+    colour(cr, shown_.midi ? kAccent : kLabel);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+    XFlush(display);
+}
