@@ -1,5 +1,6 @@
-// The standalone instrument on a display: its editor opens beside the
-// program's own window, and closing that window quits and keeps the session.
+// The standalone instrument on a display: its editor opens with the program's
+// strip right under it, and closing the strip's window quits and keeps the
+// session.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <thread>
+#include <utility>
 
 #include <X11/Xlib.h>
 
@@ -49,6 +51,16 @@ Window waitForWindow(Display* display, const char* name, ChildProcess& app) {
     return window;
 }
 
+// The top of a window on the screen, and its bottom.
+std::pair<int, int> verticalSpan(Display* display, Window window) {
+    XWindowAttributes a{};
+    int x = 0, y = 0;
+    Window child = 0;
+    XGetWindowAttributes(display, window, &a);
+    XTranslateCoordinates(display, window, a.root, 0, 0, &x, &y, &child);
+    return {y, y + a.height};
+}
+
 // What the window manager sends when the user closes a window.
 void closeWindow(Display* display, Window window) {
     XEvent event{};
@@ -61,7 +73,7 @@ void closeWindow(Display* display, Window window) {
     XFlush(display);
 }
 
-TEST(StandaloneEditorTest, OpensBesideItsWindowAndClosingThatWindowQuits) {
+TEST(StandaloneEditorTest, OpensAboveItsStripAndClosingTheStripQuits) {
     const fs::path folder = fs::temp_directory_path() / ("trommik2-app-editor-" + std::to_string(getpid()));
     fs::create_directories(folder);
     {
@@ -73,9 +85,16 @@ TEST(StandaloneEditorTest, OpensBesideItsWindowAndClosingThatWindowQuits) {
                          (folder / "app").string());
         Display* display = XOpenDisplay(nullptr);
         ASSERT_NE(display, nullptr);
-        EXPECT_NE(waitForWindow(display, "ZK_WRAPPER", app), 0u) << app.output() << app.errors();
+        const Window editor = waitForWindow(display, "ZK_WRAPPER", app);
+        ASSERT_NE(editor, 0u) << app.output() << app.errors();
         const Window own = waitForWindow(display, "Trommik2", app);
         ASSERT_NE(own, 0u) << app.output() << app.errors();
+        bool below = false;
+        for (int i = 0; i < 100 && !below; ++i) {
+            below = verticalSpan(display, own).first == verticalSpan(display, editor).second;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        EXPECT_TRUE(below) << "the strip sits right under the editor";
         closeWindow(display, own);
         EXPECT_EQ(app.wait(30.0), 0) << app.output() << app.errors();
         XCloseDisplay(display);
