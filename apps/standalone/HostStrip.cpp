@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
-#include <cairo-xlib.h>
+#include <cairo.h>
+
+#include <X11/Xutil.h>
 
 namespace {
 
@@ -41,9 +43,10 @@ void HostStrip::handle(const XEvent& event, Input* input) {
     }
 }
 
+// Drawn into an image and put on the window whole, so that no drawing state
+// of ours stays with the display connection.
 void HostStrip::draw(Display* display, Window window) const {
-    cairo_surface_t* surface =
-        cairo_xlib_surface_create(display, window, DefaultVisual(display, DefaultScreen(display)), kWidth, kHeight);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight);
     cairo_t* cr = cairo_create(surface);
     colour(cr, kBackground);
     cairo_paint(cr);
@@ -65,6 +68,18 @@ void HostStrip::draw(Display* display, Window window) const {
     colour(cr, shown_.midi ? kAccent : kLabel);
     cairo_fill(cr);
     cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    const int screen = DefaultScreen(display);
+    XImage* image = XCreateImage(display, DefaultVisual(display, screen), DefaultDepth(display, screen), ZPixmap, 0,
+                                 reinterpret_cast<char*>(cairo_image_surface_get_data(surface)), kWidth, kHeight, 32,
+                                 cairo_image_surface_get_stride(surface));
+    if (image) {
+        GC gc = XCreateGC(display, window, 0, nullptr);
+        XPutImage(display, window, gc, image, 0, 0, 0, 0, kWidth, kHeight);
+        XFreeGC(display, gc);
+        image->data = nullptr; // the surface's
+        XDestroyImage(image);
+    }
     cairo_surface_destroy(surface);
     XFlush(display);
 }
