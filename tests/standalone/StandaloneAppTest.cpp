@@ -143,15 +143,19 @@ bool hitStartsAt(const std::vector<float>& x, double t) {
     return power(x, ms + 3.0, ms + 6.0) > 20.0 * power(x, ms - 6.0, ms - 3.0) + 1e-9;
 }
 
-void expectNoXruns(const AppRun& run) {
 #ifdef TROMMIK2_SANITIZED
-    // Under the sanitizers the machine's load decides about xruns; what was
-    // played is checked all the same.
-    if (run.xruns() != 0)
-        std::printf("note: %ld xruns under the sanitizers\n", run.xruns());
+constexpr bool kSanitized = true;
 #else
-    EXPECT_EQ(run.xruns(), 0) << run.out;
+constexpr bool kSanitized = false;
 #endif
+
+// Under the sanitizers the machine's load decides about xruns; what was
+// played is checked all the same.
+void expectNoXruns(const AppRun& run) {
+    if (kSanitized && run.xruns() != 0)
+        std::printf("note: %ld xruns under the sanitizers\n", run.xruns());
+    else
+        EXPECT_EQ(run.xruns(), 0) << run.out;
 }
 
 TEST_F(StandaloneAppTest, PlaysTheDefaultGrooveInTimeAndKeepsTheSession) {
@@ -196,34 +200,52 @@ TEST_F(StandaloneAppTest, PlaysTheDefaultGrooveInTimeAndKeepsTheSession) {
     EXPECT_EQ(fileText(session()), saved);
 }
 
+// One run of the program with a JACK sequencer that loops note 36 (channel 1)
+// every loop frames into its MIDI input; what it recorded, and whether the run
+// was undisturbed (connected in time, no xruns).
+struct MidiRun {
+    std::vector<float> recorded;
+    bool undisturbed = false;
+    std::string report;
+};
+
 TEST_F(StandaloneAppTest, MidiNotesFromAnotherProgramPlayOnTime) {
     JackServer server(folder_.string(), kRate, 256);
     ASSERT_TRUE(server.ready());
-    // A JACK sequencer that loops note 36 (channel 1) every half second.
     constexpr int kLoop = 22050;
-    ChildProcess sender({"timeout", "60", "jack_midiseq", "notes", std::to_string(kLoop), "0", "36", "1000"},
-                        {server.setting()}, (folder_ / "sender").string());
-    const std::string out = (folder_ / "midi.wav").string();
-    // Long enough for the connection below to be made on a busy machine.
-    ChildProcess app({TROMMIK2_APP_PATH, "--driver", "jack", "--no-editor", "--midi-channel", "1", "--record", out,
-                      "--quit-after", "12"},
-                     {server.setting(), "HOME=" + folder_.string(), "XDG_DATA_HOME=" + data().string()},
-                     (folder_ / "app").string());
-    bool connected = false;
-    for (int i = 0; i < 300 && !connected && app.running(); ++i) {
-        ChildProcess connect({"jack_connect", "notes:out", "trommik2-midi:in"}, {server.setting()},
-                             (folder_ / "connect").string());
-        connected = connect.wait(10.0) == 0;
-        if (!connected)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ASSERT_TRUE(connected) << app.output() << app.errors();
-    ASSERT_EQ(app.wait(60.0), 0) << app.output() << app.errors();
+    auto play = [&]() {
+        ChildProcess sender({"timeout", "60", "jack_midiseq", "notes", std::to_string(kLoop), "0", "36", "1000"},
+                            {server.setting()}, (folder_ / "sender").string());
+        const std::string out = (folder_ / "midi.wav").string();
+        ChildProcess app({TROMMIK2_APP_PATH, "--driver", "jack", "--no-editor", "--midi-channel", "1", "--record", out,
+                          "--quit-after", "6"},
+                         {server.setting(), "HOME=" + folder_.string(), "XDG_DATA_HOME=" + data().string()},
+                         (folder_ / "app").string());
+        bool connected = false;
+        for (int i = 0; i < 300 && !connected && app.running(); ++i) {
+            ChildProcess connect({"jack_connect", "notes:out", "trommik2-midi:in"}, {server.setting()},
+                                 (folder_ / "connect").string());
+            connected = connect.wait(10.0) == 0;
+            if (!connected)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        MidiRun run;
+        const int status = app.wait(60.0);
+        run.report = app.output() + app.errors();
+        run.recorded = leftChannel(out);
+        run.undisturbed = connected && status == 0 && (kSanitized || run.report.find(" 0 xruns") != std::string::npos);
+        return run;
+    };
+    // A run that the machine disturbed is run again, a few times at most.
+    MidiRun run = play();
+    for (int attempt = 1; attempt < 4 && !run.undisturbed; ++attempt)
+        run = play();
+    ASSERT_TRUE(run.undisturbed) << run.report;
 
     // Only the notes sound (the pattern is stopped), half a second apart. JACK
     // MIDI reaches RtMidi stamped with its period, so a note may move by one
     // buffer of 256 frames.
-    const std::vector<size_t> hits = onsets(leftChannel(out), 0.01);
+    const std::vector<size_t> hits = onsets(run.recorded, 0.01);
     ASSERT_GE(hits.size(), 6u);
     for (size_t i = 1; i < hits.size(); ++i)
         EXPECT_NEAR(static_cast<double>(hits[i] - hits[i - 1]), kLoop, 256 + 0.002 * kRate) << "hit " << i;
