@@ -21,7 +21,7 @@ constexpr size_t kSequenceBytes = 8192;
 Lv2TestHost::Lv2TestHost() : world_(lilv_world_new()) {
     map_ = {this, [](LV2_URID_Map_Handle self, const char* uri) { return static_cast<Lv2TestHost*>(self)->map(uri); }};
     unmap_ = {this, [](LV2_URID_Unmap_Handle self, LV2_URID id) { return static_cast<Lv2TestHost*>(self)->unmap(id); }};
-    // Our bundle and the LV2 specification's bundles, nothing else that may be installed.
+    // Our bundle and the bundles of the LV2 standard, nothing else that may be installed.
     const std::string path = std::filesystem::path(TROMMIK2_LV2_BUNDLE).parent_path().string() + ":/usr/lib/lv2";
     LilvNode* lv2Path = lilv_new_string(world_, path.c_str());
     lilv_world_set_option(world_, LILV_OPTION_LV2_PATH, lv2Path);

@@ -1,6 +1,6 @@
 # The bundle as the LV2 tools see it: lv2ls lists the plug-in, lv2info
 # describes it with its ports and presets, and sord_validate accepts every
-# description against the schemas of the LV2 specification.
+# description against the schemas of the LV2 standard.
 # -DBUNDLE=... -DURI=...
 get_filename_component(parent ${BUNDLE} DIRECTORY)
 set(ENV{LV2_PATH} "${parent}:/usr/lib/lv2")
@@ -24,7 +24,7 @@ expect_match("${info}" "Port 97:" "lv2info")
 expect_match("${info}" "Symbol: +FXActive" "lv2info")
 expect_match("${info}" "TechnoWarehouse" "lv2info")
 
-# The LV2 specification's own bundles, not whatever else is installed.
+# The LV2 standard's own bundles, not whatever else is installed.
 set(schemas)
 foreach(name atom buf-size core data-access dynmanifest event instance-access log midi morph options parameters
         patch port-groups port-props presets resize-port schemas state time ui units uri-map urid worker)
