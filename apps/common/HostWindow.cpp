@@ -12,7 +12,7 @@ HostWindow::~HostWindow() {
     XCloseDisplay(display_);
 }
 
-bool HostWindow::open(const std::string& title, int width, int height) {
+bool HostWindow::open(const std::string& title, int width, int height, bool mapped) {
     display_ = XOpenDisplay(nullptr);
     if (!display_)
         return false;
@@ -23,9 +23,14 @@ bool HostWindow::open(const std::string& title, int width, int height) {
     deleteAtom_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display_, window_, &deleteAtom_, 1);
     XSelectInput(display_, window_, StructureNotifyMask | ExposureMask | ButtonPressMask);
+    if (mapped)
+        show();
+    return true;
+}
+
+void HostWindow::show() {
     XMapWindow(display_, window_);
     XSync(display_, False);
-    return true;
 }
 
 bool HostWindow::pump(const std::function<void(const XEvent&)>& onEvent) {
@@ -34,7 +39,7 @@ bool HostWindow::pump(const std::function<void(const XEvent&)>& onEvent) {
         XNextEvent(display_, &event);
         if (event.type == ClientMessage && static_cast<Atom>(event.xclient.data.l[0]) == deleteAtom_)
             return false;
-        if (onEvent && (event.type == Expose || event.type == ButtonPress))
+        if (onEvent)
             onEvent(event);
     }
     return true;
@@ -47,6 +52,24 @@ void HostWindow::moveTo(int x, int y) {
     y_ = y;
     XMoveWindow(display_, window_, x, y);
     XFlush(display_);
+}
+
+void HostWindow::resize(int width, int height) {
+    XResizeWindow(display_, window_, width, height);
+    XFlush(display_);
+}
+
+// Withdrawn first, so that a window manager lets go of it before it moves in.
+bool HostWindow::adopt(Window child) {
+    XWindowAttributes attributes;
+    if (!child || !XGetWindowAttributes(display_, child, &attributes))
+        return false;
+    XSelectInput(display_, child, StructureNotifyMask);
+    XWithdrawWindow(display_, child, DefaultScreen(display_));
+    XReparentWindow(display_, child, window_, 0, 0);
+    XMapWindow(display_, child);
+    XSync(display_, False);
+    return true;
 }
 
 bool HostWindow::placeOf(Window window, int* x, int* y, int* width, int* height) {

@@ -23,10 +23,11 @@ void text(cairo_t* cr, double x, const std::string& words, const double* c) {
 
 } // namespace
 
-void HostStrip::show(Display* display, Window window, const State& state) {
-    if (!stale_ && state == shown_)
+void HostStrip::show(Display* display, Window window, int top, const State& state) {
+    if (!stale_ && state == shown_ && top == top_)
         return;
     shown_ = state;
+    top_ = top;
     stale_ = false;
     draw(display, window);
 }
@@ -34,7 +35,7 @@ void HostStrip::show(Display* display, Window window, const State& state) {
 void HostStrip::handle(const XEvent& event, Input* input) {
     if (event.type == Expose) {
         stale_ = true;
-    } else if (event.type == ButtonPress) {
+    } else if (event.type == ButtonPress && event.xbutton.y >= top_) {
         const bool fine = (event.xbutton.state & ShiftMask) != 0;
         if (event.xbutton.button == Button4 || event.xbutton.button == Button5)
             input->tempoChange += (event.xbutton.button == Button4 ? 1.0f : -1.0f) * (fine ? 0.1f : 1.0f);
@@ -75,7 +76,7 @@ void HostStrip::draw(Display* display, Window window) const {
                                  cairo_image_surface_get_stride(surface));
     if (image) {
         GC gc = XCreateGC(display, window, 0, nullptr);
-        XPutImage(display, window, gc, image, 0, 0, 0, 0, kWidth, kHeight);
+        XPutImage(display, window, gc, image, 0, 0, 0, top_, kWidth, kHeight);
         XFreeGC(display, gc);
         image->data = nullptr; // the surface's
         XDestroyImage(image);

@@ -5,9 +5,10 @@
 
 #include <X11/Xlib.h>
 
-// The slim strip of the standalone's own window: tempo, transport, audio
-// device and buffer, the audio callback's load, xruns and MIDI activity. The
-// wheel over it moves the tempo, a click plays or stops. Main thread.
+// The slim strip along the bottom of the standalone's window, under the
+// editor: tempo, transport, audio device and buffer, the audio callback's
+// load, xruns and MIDI activity. The wheel over it moves the tempo, a click
+// plays or stops. Main thread.
 class HostStrip {
   public:
     static constexpr int kWidth = 916; // the editor's
@@ -30,13 +31,15 @@ class HostStrip {
         bool toggle = false;
     };
 
-    // Redraws when the state changed or the window was exposed.
-    void show(Display* display, Window window, const State& state);
+    // Redraws when the state or the strip's top in the window changed, or the
+    // window was exposed.
+    void show(Display* display, Window window, int top, const State& state);
     void handle(const XEvent& event, Input* input);
 
   private:
     void draw(Display* display, Window window) const;
 
     State shown_;
+    int top_ = 0;
     bool stale_ = true;
 };

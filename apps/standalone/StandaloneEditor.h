@@ -8,9 +8,9 @@
 class HostInstance;
 
 // The module's editor for the standalone instrument: opened through the
-// instance (operation 3) with a window of the program's own as its parent, and
-// kept alive by the idle calls the idle contract asks for. Main (user-interface)
-// thread only.
+// instance (operation 3) and taken into the program's window above the strip,
+// kept alive by the idle calls the idle contract asks for. Main
+// (user-interface) thread only.
 class StandaloneEditor {
   public:
     explicit StandaloneEditor(HostInstance& instance) : instance_(instance) {}
@@ -26,10 +26,13 @@ class StandaloneEditor {
     bool idle(const HostStrip::State& state, HostStrip::Input* input);
 
   private:
-    void keepBelowEditor();
+    Window editorWindow() const;
+    void handle(const XEvent& event, HostStrip::Input* input);
+    void fitEditor(int width, int height);
 
     HostInstance& instance_;
     HostWindow window_;
     HostStrip strip_;
+    int editorHeight_ = 0;
     bool open_ = false;
 };

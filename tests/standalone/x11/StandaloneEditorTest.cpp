@@ -1,6 +1,6 @@
-// The standalone instrument on a display: its editor opens with the program's
-// strip right under it, and closing the strip's window quits and keeps the
-// session.
+// The standalone instrument on a display: its editor opens inside the
+// program's window with the strip right under it, and closing the window quits
+// and keeps the session.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -9,7 +9,6 @@
 #include <cstring>
 #include <filesystem>
 #include <thread>
-#include <utility>
 
 #include <X11/Xlib.h>
 
@@ -51,14 +50,20 @@ Window waitForWindow(Display* display, const char* name, ChildProcess& app) {
     return window;
 }
 
-// The top of a window on the screen, and its bottom.
-std::pair<int, int> verticalSpan(Display* display, Window window) {
+Window parentOf(Display* display, Window window) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count))
+        return 0;
+    if (children)
+        XFree(children);
+    return parent;
+}
+
+int heightOf(Display* display, Window window) {
     XWindowAttributes a{};
-    int x = 0, y = 0;
-    Window child = 0;
     XGetWindowAttributes(display, window, &a);
-    XTranslateCoordinates(display, window, a.root, 0, 0, &x, &y, &child);
-    return {y, y + a.height};
+    return a.height;
 }
 
 // What the window manager sends when the user closes a window.
@@ -73,7 +78,7 @@ void closeWindow(Display* display, Window window) {
     XFlush(display);
 }
 
-TEST(StandaloneEditorTest, OpensAboveItsStripAndClosingTheStripQuits) {
+TEST(StandaloneEditorTest, OpensInItsWindowAboveTheStripAndClosingTheWindowQuits) {
     const fs::path folder = fs::temp_directory_path() / ("trommik2-app-editor-" + std::to_string(getpid()));
     fs::create_directories(folder);
     {
@@ -89,12 +94,12 @@ TEST(StandaloneEditorTest, OpensAboveItsStripAndClosingTheStripQuits) {
         ASSERT_NE(editor, 0u) << app.output() << app.errors();
         const Window own = waitForWindow(display, "Trommik2", app);
         ASSERT_NE(own, 0u) << app.output() << app.errors();
-        bool below = false;
-        for (int i = 0; i < 100 && !below; ++i) {
-            below = verticalSpan(display, own).first == verticalSpan(display, editor).second;
+        bool inside = false;
+        for (int i = 0; i < 100 && !inside; ++i) {
+            inside = parentOf(display, editor) == own && heightOf(display, own) == heightOf(display, editor) + 40;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        EXPECT_TRUE(below) << "the strip sits right under the editor";
+        EXPECT_TRUE(inside) << "the editor sits in the program's window, the 40-pixel strip under it";
         closeWindow(display, own);
         EXPECT_EQ(app.wait(30.0), 0) << app.output() << app.errors();
         XCloseDisplay(display);
