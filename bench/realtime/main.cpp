@@ -1,16 +1,18 @@
 // trommik2-rtbench: the standalone instrument's audio callback in real time.
 // Plays the stress setup through a JACK server of its own (dummy backend, 64
 // frames per buffer) for a minute and reports the callback's worst case as a
-// fraction of the buffer period.
+// fraction of the buffer period, then times a fixed workload of the callbacks'
+// average cost the same way for as long: what the machine alone does to a
+// worst case.
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <thread>
 
+#include "CallbackTimes.h"
+#include "MachineNoise.h"
 #include "StressExport.h"
 #include "apps/common/Arguments.h"
 #include "apps/common/HostInstance.h"
@@ -26,23 +28,28 @@ namespace {
 constexpr int kRate = 44100;
 constexpr int kBuffer = 64;
 
-// The longest processor time one callback took: its wall time also counts the
-// moments other processes held the processor, which on a shared machine says
-// more about the machine than about the callback.
-std::atomic<int64_t> longestCpu{0};
-
-int64_t threadCpuNanoseconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return int64_t{ts.tv_sec} * 1000000000 + ts.tv_nsec;
-}
+// The processor time of each callback: its wall time also counts the moments
+// other processes held the processor, which on a shared machine says more
+// about the machine than about the callback. Read after the stream stopped.
+CallbackTimes callbackTimes;
 
 void renderAudio(float* interleaved, int frames, bool xrun, void* user) {
-    const int64_t cpu = threadCpuNanoseconds();
+    const int64_t cpu = MachineNoise::threadCpuNanoseconds();
     static_cast<AudioEngine*>(user)->process(interleaved, frames, xrun, AudioEngine::nowNanoseconds());
-    const int64_t used = threadCpuNanoseconds() - cpu;
-    if (used > longestCpu.load(std::memory_order_relaxed))
-        longestCpu.store(used, std::memory_order_relaxed);
+    callbackTimes.record(MachineNoise::threadCpuNanoseconds() - cpu);
+}
+
+void report(const CallbackTimes& times, const char* what, const char* key, double period, std::FILE* json) {
+    std::printf("  %s: worst %.0f us = %.1f %% of the period; 99.99 %% within %.0f us = %.1f %%; average %.0f us\n",
+                what, times.worstMicroseconds(), 100.0 * times.worstMicroseconds() / period,
+                times.percentileMicroseconds(0.9999), 100.0 * times.percentileMicroseconds(0.9999) / period,
+                times.averageMicroseconds());
+    if (json)
+        std::fprintf(
+            json,
+            "\"%s\": {\"worstUs\": %.1f, \"worstFractionOfPeriod\": %.4f, \"p9999Us\": %.1f, \"averageUs\": %.1f}, ",
+            key, times.worstMicroseconds(), times.worstMicroseconds() / period, times.percentileMicroseconds(0.9999),
+            times.averageMicroseconds());
 }
 
 int fail(const std::string& message) {
@@ -99,22 +106,24 @@ int main(int argc, char** argv) {
 
     const LoadMeter& load = engine.load();
     const double period = 1.0e6 * audio.bufferFrames() / audio.rate();
-    const double worst = static_cast<double>(load.longest()) / 1000.0;
-    const double worstCpu = static_cast<double>(longestCpu.load()) / 1000.0;
-    std::printf("realtime: stress setup, %u frames at %u Hz (%.0f us per buffer), %.0f s, %lld callbacks\n"
-                "  worst callback: %.0f us of processor time = %.1f %% of the period (goal under 30 %%), %.0f us of "
-                "wall time = %.1f %%\n  average load %.1f %%; %lld xruns\n",
-                audio.bufferFrames(), audio.rate(), period, seconds, static_cast<long long>(load.callbacks()), worstCpu,
-                100.0 * worstCpu / period, worst, 100.0 * worst / period, 100.0 * load.average(),
+    const double worstWall = static_cast<double>(load.longest()) / 1000.0;
+    CallbackTimes machine;
+    MachineNoise::measure(seconds, callbackTimes.averageMicroseconds(), period, &machine);
+    std::printf("realtime: stress setup, %u frames at %u Hz (%.0f us per buffer), %.0f s, %lld callbacks, %lld xruns "
+                "(goal: the worst callback under 30 %% of the period)\n",
+                audio.bufferFrames(), audio.rate(), period, seconds, static_cast<long long>(load.callbacks()),
                 static_cast<long long>(engine.xruns()));
-    if (std::FILE* json = std::fopen(jsonPath.c_str(), "w")) {
-        std::fprintf(json,
-                     "{\"case\": \"stress\", \"bufferFrames\": %u, \"sampleRate\": %u, \"seconds\": %.1f, "
-                     "\"callbacks\": %lld, \"worstCallbackCpuUs\": %.1f, \"worstCpuFractionOfPeriod\": %.4f, "
-                     "\"worstCallbackWallUs\": %.1f, \"worstWallFractionOfPeriod\": %.4f, \"averageLoad\": %.4f, "
-                     "\"xruns\": %lld}\n",
-                     audio.bufferFrames(), audio.rate(), seconds, static_cast<long long>(load.callbacks()), worstCpu,
-                     worstCpu / period, worst, worst / period, load.average(), static_cast<long long>(engine.xruns()));
+    std::FILE* json = std::fopen(jsonPath.c_str(), "w");
+    if (json)
+        std::fprintf(json, "{\"case\": \"stress\", \"bufferFrames\": %u, \"sampleRate\": %u, \"seconds\": %.1f, ",
+                     audio.bufferFrames(), audio.rate(), seconds);
+    report(callbackTimes, "callback", "callback", period, json);
+    report(machine, "fixed workload", "fixedWorkload", period, json);
+    std::printf("  callback wall time: worst %.0f us = %.1f %%; average load %.1f %%\n", worstWall,
+                100.0 * worstWall / period, 100.0 * load.average());
+    if (json) {
+        std::fprintf(json, "\"worstCallbackWallUs\": %.1f, \"averageLoad\": %.4f, \"xruns\": %lld}\n", worstWall,
+                     load.average(), static_cast<long long>(engine.xruns()));
         std::fclose(json);
     }
     fs::remove_all(root, ec);
