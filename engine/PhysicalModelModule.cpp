@@ -60,11 +60,7 @@ void PhysicalModelModule::setSampleRate(float rate) {
     SoundModule::setSampleRate(rate);
     exciterFilter_.setSampleRate(rate);
     // Rendering never allocates: the lines take the largest size's lengths now.
-    float largest = kSmallestScale + kScaleRange;
-    for (int k = 0; k < kLoops; ++k) {
-        lineA_[k].require(lineLength(2 * k, largest));
-        lineB_[k].require(lineLength(2 * k + 1, largest));
-    }
+    lines_.require(kLines, lineLength(kLines - 1, kSmallestScale + kScaleRange));
     lastSize_ = -1.0f;             // the lengths follow the new rate at the next block
     lastExciterFrequency_ = -1.0f; // and the exciter is designed for it
 }
@@ -75,11 +71,9 @@ void PhysicalModelModule::reset() {
     std::memset(exciter_, 0, sizeof exciter_);
     measure_ = 0.0f; // part of the exciter: a reset model sounds as a new one
     exciterFilter_.clear();
-    for (int k = 0; k < kLoops; ++k) {
-        lineA_[k].clear();
-        lineB_[k].clear();
-        damping_[k].clear();
-    }
+    lines_.clear();
+    for (OnePoleLowPass& filter : damping_)
+        filter.clear();
     noise_.reseed();
 }
 
@@ -142,13 +136,9 @@ void PhysicalModelModule::updateSize() {
         return;
     lastSize_ = size;
     float scale = dsp::clip(size, 0.0f, 1.0f) * kScaleRange + kSmallestScale;
+    // Within the lengths reserved at setSampleRate.
     for (int k = 0; k < kLines; ++k)
         lengths_[k] = lineLength(k, scale);
-    // Within the lengths reserved at setSampleRate: these requests never allocate.
-    for (int k = 0; k < kLoops; ++k) {
-        lineA_[k].require(lengths_[2 * k]);
-        lineB_[k].require(lengths_[2 * k + 1]);
-    }
 }
 
 void PhysicalModelModule::updateDamping() {
@@ -162,17 +152,18 @@ float PhysicalModelModule::surface(float excitation, OnePoleLowPass* damping) {
     float b[kLoops];
     float sum = 0.0f;
     for (int k = 0; k < kLoops; ++k) {
-        a[k] = damping[k].process(lineA_[k].readInteger(lengths_[2 * k]));
-        b[k] = lineB_[k].readInteger(lengths_[2 * k + 1]);
+        a[k] = damping[k].process(lines_.read(2 * k, lengths_[2 * k]));
+        b[k] = lines_.read(2 * k + 1, lengths_[2 * k + 1]);
         sum += a[k];
     }
     // Every loop hears the common reflection of all of them plus the exciter.
     float u = junction_ * sum + excitation;
     for (int k = 0; k < kLoops; ++k) {
         float y = kAllPass * b[k] + loopGain_ * a[k] + u;
-        lineB_[k].write(y);
-        lineA_[k].write(b[k] - kAllPass * y);
+        lines_.write(2 * k + 1, y);
+        lines_.write(2 * k, b[k] - kAllPass * y);
     }
+    lines_.advance();
     return sum * kOutputScale;
 }
 

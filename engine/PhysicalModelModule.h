@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "Biquad.h"
-#include "DelayLine.h"
+#include "LoopLines.h"
 #include "NoiseGenerator.h"
 #include "OnePoleLowPass.h"
 #include "SoundModule.h"
@@ -38,8 +38,8 @@ class PhysicalModelModule : public SoundModule {
     void excite(const uint8_t* triggers, float blend, int n);
     void updateSize();
     void updateDamping();
-    // One sample of the coupled loops, driven by excitation.
-    // One sample of the loops, with the damping filters' states passed in.
+    // One sample of the coupled loops driven by excitation, with the damping
+    // filters' states passed in.
     float surface(float excitation, OnePoleLowPass* damping);
 
     NoiseGenerator noise_;
@@ -47,8 +47,8 @@ class PhysicalModelModule : public SoundModule {
     float envelope_[64] = {};
     float exciter_[64] = {};
     float measure_ = 0.0f;
-    DelayLine lineA_[kLoops];
-    DelayLine lineB_[kLoops];
+    // Line 2k is loop k's damped line A, line 2k + 1 its all-pass line B.
+    LoopLines lines_;
     OnePoleLowPass damping_[kLoops];
     int lengths_[2 * kLoops] = {};
     float loopGain_ = 0.0f;
