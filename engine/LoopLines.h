@@ -16,11 +16,22 @@ class LoopLines {
     void require(int lines, int longest);
     void clear();
 
-    // The sample written to `line` d samples ago (1 <= d <= longest).
-    float read(int line, int d) const { return data_[offset(line) + ((write_ - static_cast<uint32_t>(d)) & mask_)]; }
-    void write(int line, float x) { data_[offset(line) + (write_ & mask_)] = x; }
-    // After every line was written for the sample.
-    void advance() { ++write_; }
+    // The lines for a block, held in registers rather than memory from sample
+    // to sample; keep() takes the position back.
+    struct Cursor {
+        float* data;
+        uint32_t mask;
+        uint32_t write;
+
+        // The sample written to `line` d samples ago (1 <= d <= longest).
+        float read(int line, int d) const { return data[offset(line) + ((write - static_cast<uint32_t>(d)) & mask)]; }
+        void put(int line, float x) { data[offset(line) + (write & mask)] = x; }
+        // After every line was written for the sample.
+        void advance() { ++write; }
+        size_t offset(int line) const { return static_cast<size_t>(line) * (mask + 1u); }
+    };
+    Cursor cursor() const { return {data_.get(), mask_, write_}; }
+    void keep(const Cursor& cursor) { write_ = cursor.write; }
 
   private:
     size_t offset(int line) const { return static_cast<size_t>(line) * (mask_ + 1u); }

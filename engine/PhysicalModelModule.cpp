@@ -147,24 +147,38 @@ void PhysicalModelModule::updateDamping() {
         filter.setCutoff(cutoff, sampleRate_);
 }
 
-float PhysicalModelModule::surface(float excitation, OnePoleLowPass* damping) {
-    float a[kLoops];
-    float b[kLoops];
-    float sum = 0.0f;
-    for (int k = 0; k < kLoops; ++k) {
-        a[k] = damping[k].process(lines_.read(2 * k, lengths_[2 * k]));
-        b[k] = lines_.read(2 * k + 1, lengths_[2 * k + 1]);
-        sum += a[k];
+void PhysicalModelModule::surface(float volume, float* out, int n) {
+    // State in locals for the block (registers, not memory, from sample to sample).
+    LoopLines::Cursor lines = lines_.cursor();
+    OnePoleLowPass damping[kLoops];
+    std::copy_n(damping_, kLoops, damping);
+    int lengths[kLines];
+    std::copy_n(lengths_, kLines, lengths);
+    const float gain = loopGain_;
+    const float junction = junction_;
+    for (int i = 0; i < n; ++i) {
+        float a[kLoops];
+        float b[kLoops];
+        float sum = 0.0f;
+#pragma GCC unroll 6
+        for (int k = 0; k < kLoops; ++k) {
+            a[k] = damping[k].process(lines.read(2 * k, lengths[2 * k]));
+            b[k] = lines.read(2 * k + 1, lengths[2 * k + 1]);
+            sum += a[k];
+        }
+        // Every loop hears the common reflection of all of them plus the exciter.
+        float u = junction * sum + exciter_[i];
+#pragma GCC unroll 6
+        for (int k = 0; k < kLoops; ++k) {
+            float y = kAllPass * b[k] + gain * a[k] + u;
+            lines.put(2 * k + 1, y);
+            lines.put(2 * k, b[k] - kAllPass * y);
+        }
+        lines.advance();
+        out[i] = sum * kOutputScale * volume;
     }
-    // Every loop hears the common reflection of all of them plus the exciter.
-    float u = junction_ * sum + excitation;
-    for (int k = 0; k < kLoops; ++k) {
-        float y = kAllPass * b[k] + loopGain_ * a[k] + u;
-        lines_.write(2 * k + 1, y);
-        lines_.write(2 * k, b[k] - kAllPass * y);
-    }
-    lines_.advance();
-    return sum * kOutputScale;
+    lines_.keep(lines);
+    std::copy_n(damping, kLoops, damping_);
 }
 
 void PhysicalModelModule::render(const float* envelope, const uint8_t* triggers, float synthesisWeight, float* out,
@@ -181,11 +195,7 @@ void PhysicalModelModule::render(const float* envelope, const uint8_t* triggers,
     excite(triggers, blend, n);
     updateSize();
     updateDamping();
-    OnePoleLowPass damping[kLoops];
-    std::copy_n(damping_, kLoops, damping);
-    for (int i = 0; i < n; ++i)
-        out[i] = surface(exciter_[i], damping) * volume;
-    std::copy_n(damping, kLoops, damping_);
+    surface(volume, out, n);
 }
 
 } // namespace trommik2

@@ -38,9 +38,8 @@ class PhysicalModelModule : public SoundModule {
     void excite(const uint8_t* triggers, float blend, int n);
     void updateSize();
     void updateDamping();
-    // One sample of the coupled loops driven by excitation, with the damping
-    // filters' states passed in.
-    float surface(float excitation, OnePoleLowPass* damping);
+    // The coupled loops driven by the block's excitation.
+    void surface(float volume, float* out, int n);
 
     NoiseGenerator noise_;
     Biquad exciterFilter_;
