@@ -126,8 +126,8 @@ void StepGrid::paint(Cell pressed, int velocity) {
         const int column = columnAt(state.where);
         const int track = trackAt(state.where);
         if (direction == Direction::Open && (column != startColumn || track != pressed.track))
-            direction = std::abs(column - startColumn) >= std::abs(track - pressed.track) ? Direction::Row
-                                                                                         : Direction::Column;
+            direction =
+                std::abs(column - startColumn) >= std::abs(track - pressed.track) ? Direction::Row : Direction::Column;
         if (direction == Direction::Row) {
             for (int c = std::min(column, startColumn); c <= std::max(column, startColumn); ++c)
                 setStep(geometry().stepOfColumn(c), pressed.track, velocity);
@@ -187,8 +187,8 @@ void StepGrid::moveSelection(Cell pressed) {
     MouseState state = mouse();
     for (; state.buttons & kMouseLeft; state = mouse()) {
         // The copy stays inside the tracks and the shown columns.
-        dColumns = std::clamp(columnAt(state.where) - pressedColumn, -firstColumn,
-                              geometry().columns() - 1 - lastColumn);
+        dColumns =
+            std::clamp(columnAt(state.where) - pressedColumn, -firstColumn, geometry().columns() - 1 - lastColumn);
         dTracks = std::clamp(trackAt(state.where) - pressed.track, -selection_.top, kTracks - 1 - selection_.bottom);
         const bool hitsOnly = state.buttons & kModControl;
         const int key = (dColumns * 64 + dTracks + 32) * 2 + hitsOnly;
@@ -233,8 +233,8 @@ void StepGrid::mouseMoved(ViewPoint where) {
     const Cell cell = cellAt(where);
     const int buttons = mouse().buttons;
     host_.setMouseCursor(selection_.contains(cell.step, cell.track) ? kMoveCursor
-                         : (buttons & kModShift)                   ? kSelectCursor
-                                                                   : kArrowCursor);
+                         : (buttons & kModShift)                    ? kSelectCursor
+                                                                    : kArrowCursor);
     showStatus(cell.step, cell.track);
 }
 
@@ -314,8 +314,8 @@ void StepGrid::draw(DrawContext& context) {
                     continue;
                 dirty_[t][c] = false;
                 const bool hit = pattern(t).velocity(geometry().stepOfColumn(c)) > 0;
-                const int row = t == selectedTrack_ ? kSelectedRow + hit
-                                                    : (hit ? 4 : 0) + (geometry().oddBar(c) ? 2 : 0) + (t % 2);
+                const int row =
+                    t == selectedTrack_ ? kSelectedRow + hit : (hit ? 4 : 0) + (geometry().oddBar(c) ? 2 : 0) + (t % 2);
                 paintCell(picture, c, t * kRowHeight, kRowHeight, row);
                 if (geometry().startsBar(c) || geometry().startsBeat(c))
                     picture.line({c * w, t * kRowHeight}, {c * w, (t + 1) * kRowHeight - 1},
@@ -328,8 +328,7 @@ void StepGrid::draw(DrawContext& context) {
     if (!selection_.empty() && geometry().columnOfStep(selection_.left) >= 0)
         context.frameRect(selectionRect(), kOutline);
     if (cursorX_ >= 0)
-        context.fillRect({rect().left + cursorX_, rect().top, rect().left + cursorX_ + 2, rect().bottom}, kCursor,
-                         0.8);
+        context.fillRect({rect().left + cursorX_, rect().top, rect().left + cursorX_ + 2, rect().bottom}, kCursor);
 }
 
 } // namespace trommik2

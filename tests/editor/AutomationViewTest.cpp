@@ -91,8 +91,8 @@ TEST_F(AutomationViewTest, DiscreteParametersSnapToTheirValues) {
         float expected;
     };
     // FilterType: 0..3 in 4 values; OutLevelDB: -48..24 dB in 73; FXActive: on or off.
-    const Case cases[] = {{FilterType, 0.40, 1.0f}, {FilterType, 0.55, 2.0f}, {FilterType, 0.9, 3.0f},
-                          {OutLevelDB, 0.51, -11.0f}, {FXActive, 0.7, 1.0f}, {FXActive, 0.3, 0.0f}};
+    const Case cases[] = {{FilterType, 0.40, 1.0f},   {FilterType, 0.55, 2.0f}, {FilterType, 0.9, 3.0f},
+                          {OutLevelDB, 0.51, -11.0f}, {FXActive, 0.7, 1.0f},    {FXActive, 0.3, 0.0f}};
     for (const Case& c : cases) {
         automate(c.parameter);
         drag({at(4, c.share)});
@@ -126,10 +126,10 @@ TEST_F(AutomationViewTest, SelectionEndsScaleOrTiltTheSelectedValues) {
         int first, last;
     };
     const Case cases[] = {
-        {0, -30, "Scale: 130%", 127, 127},     // clamped to the range
-        {0, 50, "Scale: 50%", 50, 50},         //
-        {20, 1, "Scale: 100% (20)", 80, 117},  // tilted: slot 0 of 0..15 by 0.8, slot 14 by 1.173
-        {0, 200, "Scale: 0%", 1, 1},           // hits stay hits
+        {0, -30, "Scale: 130%", 127, 127},    // clamped to the range
+        {0, 50, "Scale: 50%", 50, 50},        //
+        {20, 1, "Scale: 100% (20)", 80, 117}, // tilted: slot 0 of 0..15 by 0.8, slot 14 by 1.173
+        {0, 200, "Scale: 0%", 1, 1},          // hits stay hits
     };
     const ViewPoint handle{kLeft + 8 * 40 - 5, at(7, 0.5).y}; // in the right end of the selection
     for (const Case& c : cases) {

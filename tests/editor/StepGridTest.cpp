@@ -104,7 +104,7 @@ TEST_F(StepGridTest, WheelChangesVelocitiesOfHitsWithinOneTo127) {
         int buttons;
         int expected;
     };
-    const Case cases[] = {{0, 1, 0, 0}, {1, -1, 0, 1}, {100, 1, 0, 102}, {100, 1, kModShift, 101},
+    const Case cases[] = {{0, 1, 0, 0},     {1, -1, 0, 1},     {100, 1, 0, 102}, {100, 1, kModShift, 101},
                           {126, 3, 0, 127}, {50, -0.5f, 0, 49}};
     for (const Case& c : cases) {
         setVelocity(9, 6, c.start);
