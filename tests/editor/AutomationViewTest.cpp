@@ -100,6 +100,14 @@ TEST_F(AutomationViewTest, DiscreteParametersSnapToTheirValues) {
     }
 }
 
+TEST_F(AutomationViewTest, AnEffectSwitchedOnByDrawingIsPreparedBeforeItPlays) {
+    automate(FXActive);
+    const EffectsModule& effects = rig.machine.bank().voice(editor.selectedTrack()).effects();
+    EXPECT_FALSE(effects.reach().canBeActive);
+    drag({at(4, 0.9)});
+    EXPECT_TRUE(effects.reach().canBeActive);
+}
+
 TEST_F(AutomationViewTest, ControlAdjustsInDiscreteStepsAndTheRightButtonDrawsTheDefault) {
     track().setStep(6, 100);
     // Velocity mode: 2.5 pixels per velocity.

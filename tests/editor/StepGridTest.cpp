@@ -156,6 +156,15 @@ TEST_F(StepGridTest, DoubleClickSelectsABarOrAllShownBars) {
     }
 }
 
+TEST_F(StepGridTest, PatternDocumentsKeepTheGridsResolution) {
+    showSteps(32);
+    EXPECT_EQ(rig.machine.model().stepResolution(), 32);
+    rig.machine.model().setStepResolution(8); // as a pattern document brings it
+    editor.setParameter(kRefreshPattern, 1.0f);
+    EXPECT_EQ(editor.visibleSteps(), 8);
+    EXPECT_EQ(grid().geometry().visibleSteps, 8);
+}
+
 TEST_F(StepGridTest, KeysSetAtThePlayStepAndClearIt) {
     press(XK_1, '1');
     float left[256], right[256];

@@ -26,12 +26,14 @@ class GridHost : public EditorHost {
     GridHost() {
         installContent();
         openEditor();
-        clickAt(526, 140); // clear the whole pattern
+        clickAt(526, 140);          // clear the whole pattern
         typeKeys({{A::Key, XK_1}}); // one bar, 16 steps
     }
     std::string state() { return saveText(module.entry, context); }
     // The middle of a cell at 16 steps per bar.
-    std::pair<int, int> cell(int column, int track) { return {kGridLeft + 40 * column + 20, kGridTop + 20 * track + 10}; }
+    std::pair<int, int> cell(int column, int track) {
+        return {kGridLeft + 40 * column + 20, kGridTop + 20 * track + 10};
+    }
     // A step's velocity in a setup or pattern text (two hex digits per step).
     static int velocityIn(const std::string& text, int track, int step) {
         size_t at = text.find("<track number=\"" + std::to_string(track) + "\"");
@@ -218,11 +220,17 @@ TEST_F(GridHost, ARampOfTheFilterFrequencyIsHeardAndSurvivesAPatternSaveAndLoad)
 
     // Saved as a pattern of its own, the pattern cleared, then that pattern loaded into the state.
     auto [sx, sy] = onScreen(264, 140);
-    std::vector<A> save{{A::Move, sx, sy}, {A::Wait, 80}, {A::Press, 1}, {A::Wait, 60}, {A::Release, 1}, {A::Wait, 400}};
+    std::vector<A> save{{A::Move, sx, sy}, {A::Wait, 80},   {A::Press, 1},
+                        {A::Wait, 60},     {A::Release, 1}, {A::Wait, 400}};
     for (int i = 0; i < 30; ++i)
         save.push_back({A::Key, XK_BackSpace});
-    save.insert(save.end(), {{A::Key, XK_r}, {A::Key, XK_a}, {A::Key, XK_m}, {A::Key, XK_p}, {A::Wait, 100},
-                             {A::Key, XK_Return}, {A::Wait, 300}});
+    save.insert(save.end(), {{A::Key, XK_r},
+                             {A::Key, XK_a},
+                             {A::Key, XK_m},
+                             {A::Key, XK_p},
+                             {A::Wait, 100},
+                             {A::Key, XK_Return},
+                             {A::Wait, 300}});
     play(save);
     fs::path saved;
     for (const auto& entry : fs::recursive_directory_iterator(module.folder() / "Trommik2" / "Patterns"))
