@@ -219,19 +219,7 @@ TEST_F(GridHost, ARampOfTheFilterFrequencyIsHeardAndSurvivesAPatternSaveAndLoad)
     EXPECT_GT(mean(heard, 11, 15), 1.3 * mean(heard, 0, 4)) << "the last hits are brighter than the first";
 
     // Saved as a pattern of its own, the pattern cleared, then that pattern loaded into the state.
-    auto [sx, sy] = onScreen(264, 140);
-    std::vector<A> save{{A::Move, sx, sy}, {A::Wait, 80},   {A::Press, 1},
-                        {A::Wait, 60},     {A::Release, 1}, {A::Wait, 400}};
-    for (int i = 0; i < 30; ++i)
-        save.push_back({A::Key, XK_BackSpace});
-    save.insert(save.end(), {{A::Key, XK_r},
-                             {A::Key, XK_a},
-                             {A::Key, XK_m},
-                             {A::Key, XK_p},
-                             {A::Wait, 100},
-                             {A::Key, XK_Return},
-                             {A::Wait, 300}});
-    play(save);
+    play(saveAs(264, 140, {{A::Key, XK_r}, {A::Key, XK_a}, {A::Key, XK_m}, {A::Key, XK_p}}));
     fs::path saved;
     for (const auto& entry : fs::recursive_directory_iterator(module.folder() / "Trommik2" / "Patterns"))
         if (entry.path().filename() == "ramp.tm2pat")
