@@ -216,8 +216,6 @@ void AutomationView::drawLine(ViewPoint from, ViewPoint to, float fixedValue, bo
 void AutomationView::drawAlong(ViewPoint where, int buttons) {
     const int button = buttons & kMouseLeft ? kMouseLeft : kMouseRight;
     const bool fixed = button == kMouseRight;
-    if (track_ != host_.selectedTrack())
-        selectTrack(host_.selectedTrack());
     ViewPoint previous = where;
     drawLine(where, where, default_, fixed);
     showStatus(geometry().stepOfColumn(columnAt(where)));

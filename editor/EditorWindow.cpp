@@ -431,19 +431,14 @@ bool EditorWindow::patternControlChanged(int tag, float value) {
         if (value == 1.0f)
             clearTracks(selectedTrack_, selectedTrack_);
         return true;
-    default: return false;
+    case kTagVelocityMode: showLane(false); return true;
+    case kTagParameterMode: showLane(true); return true;
+    case kTagLaneModeToggle: showLane(value == 0.0f); return true;
+    default: return lanes_->valueChanged(tag, value);
     }
 }
 
 bool EditorWindow::trackControlChanged(int tag, float value) {
-    switch (tag) {
-    case kTagVelocityMode: showLane(false); return true;
-    case kTagParameterMode: showLane(true); return true;
-    case kTagLaneModeToggle: showLane(value == 0.0f); return true;
-    default:
-        if (lanes_->valueChanged(tag, value))
-            return true;
-    }
     if (inColumn(tag, kTagFirstSolo)) {
         selectTrack(tag - kTagFirstSolo);
         machine_->setParameter(kParamSoloFirst + selectedTrack_, value);
@@ -646,6 +641,9 @@ void EditorWindow::showHint() {
     auto* control = dynamic_cast<SkinControl*>(frame_->viewAt(frame_->mouseState().where));
     int tag = control ? control->tag() : -1;
     bool changed = !hintShown_ || control != hintSource_;
+    // The views set their cursors while the mouse is over them; elsewhere the arrow.
+    if (changed && hintSource_ && (hintSource_->tag() == kTagStepGrid || hintSource_->tag() == kTagLane))
+        frame_->setCursor(StepView::kArrowCursor);
     hintSource_ = control;
     hintShown_ = true;
     auto show = [this](const std::string& text) { panel_->status->setText(text.substr(0, kStatusLength)); };

@@ -57,9 +57,12 @@ void GridArt::gridCell(double x, double y, double w, double h, int row) {
     if (!hit)
         return;
     const double inset = w >= 10 ? 2 : 1;
-    const SkinColour top = selected ? SkinColour{1.0, 0.76, 0.32} : oddBar ? scaled(skin::kAccent, 0.88) : skin::kAccent;
+    const SkinColour top = selected ? SkinColour{1.0, 0.76, 0.32}
+                           : oddBar ? scaled(skin::kAccent, 0.88)
+                                    : skin::kAccent;
     p_.gradientBox(x + inset - 0.5, y + 1.5, w - 2 * inset, h - 4, w >= 10 ? 2.5 : 1, skin::kShadow, skin::kShadow);
-    p_.gradientBox(x + inset, y + 2, w - 1 - 2 * inset, h - 5, w >= 10 ? 2 : 1, top, scaled(top, selected ? 0.8 : 0.68));
+    p_.gradientBox(x + inset, y + 2, w - 1 - 2 * inset, h - 5, w >= 10 ? 2 : 1, top,
+                   scaled(top, selected ? 0.8 : 0.68));
     if (w >= 10)
         p_.fill(x + inset + 2, y + 2.5, w - 5 - 2 * inset, 1, {1.0, 0.93, 0.75}, selected ? 0.8 : 0.55);
 }
