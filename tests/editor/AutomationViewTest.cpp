@@ -119,7 +119,10 @@ TEST_F(AutomationViewTest, ControlAdjustsInDiscreteStepsAndTheRightButtonDrawsTh
     automate(OutPan);
     drag({at(2, 0.9), at(3, 0.9)}, kMouseRight);
     EXPECT_EQ(track().automationValue(OutPan, 2), 0.0f) << "the default of the pan";
-    EXPECT_EQ(lane().status().rfind("[1:1:4]  ", 0), 0u) << lane().status();
+    EXPECT_EQ(lane().status(), "[1:1:4]  Pan: 0%");
+    drag({kVelocitySwitch});
+    drag({at(5, 0.5)});
+    EXPECT_EQ(lane().status(), "[1:2:3]  Velocity:  64");
 }
 
 TEST_F(AutomationViewTest, SelectionEndsScaleOrTiltTheSelectedValues) {
