@@ -8,7 +8,6 @@
 #include <trommik2/control_ids.h>
 
 #include "EditorHost.h"
-#include "common/Screenshots.h"
 #include "common/SignalAnalysis.h"
 
 namespace trommik2 {
@@ -100,73 +99,6 @@ TEST_F(GridHost, ASelectionDraggedTwoColumnsRightIsCopiedAndARightClickInsideCle
     EXPECT_EQ(velocityIn(text, 6, 2), 127) << "the source stays";
     EXPECT_EQ(velocityIn(text, 5, 4), 0);
     EXPECT_EQ(velocityIn(text, 6, 6), 0);
-}
-
-// Pixels of the editor's window that differ between two pictures, outside the given rectangles.
-int changedOutside(cairo_surface_t* a, cairo_surface_t* b, const std::vector<std::array<int, 4>>& allowed,
-                   int* inside) {
-    cairo_surface_flush(a);
-    cairo_surface_flush(b);
-    const int stride = cairo_image_surface_get_stride(a);
-    const unsigned char* pa = cairo_image_surface_get_data(a);
-    const unsigned char* pb = cairo_image_surface_get_data(b);
-    int outside = 0;
-    *inside = 0;
-    for (int y = 0; y < 671; ++y)
-        for (int x = 0; x < 916; ++x) {
-            const auto* qa = reinterpret_cast<const uint32_t*>(pa + y * stride) + x;
-            const auto* qb = reinterpret_cast<const uint32_t*>(pb + y * stride) + x;
-            if ((*qa & 0xffffff) == (*qb & 0xffffff))
-                continue;
-            bool in = false;
-            for (const auto& r : allowed)
-                in = in || (x >= r[0] && x < r[2] && y >= r[1] && y < r[3]);
-            ++(in ? *inside : outside);
-        }
-    return outside;
-}
-
-// Pixels of the grid as light as the play cursor (the empty pattern's cells are dark).
-int cursorPixels(cairo_surface_t* shot) {
-    cairo_surface_flush(shot);
-    const int stride = cairo_image_surface_get_stride(shot);
-    const unsigned char* pixels = cairo_image_surface_get_data(shot);
-    int bright = 0;
-    for (int y = kGridTop; y < 484; ++y)
-        for (int x = kGridLeft; x < 881; ++x) {
-            const uint32_t p = *(reinterpret_cast<const uint32_t*>(pixels + y * stride) + x);
-            bright += ((p >> 16) & 0xff) > 200 && ((p >> 8) & 0xff) > 200;
-        }
-    return bright;
-}
-
-TEST_F(GridHost, WhilePlayingOnlyThePlayCursorAndTheLampsMoveAndStoppedThereIsNoCursor) {
-    typeKeys({{A::Key, XK_0}}); // the whole pattern
-    // Away from the grid, so that no hover changes it.
-    auto [mx, my] = onScreen(600, 60);
-    play({{A::Move, mx, my}, {A::Wait, 60}});
-    clickAt(746, 34); // play
-    idle(300);
-    cairo_surface_t* first = screenshotOf(display, static_cast<Window>(context.editorWindow));
-    idle(500);
-    cairo_surface_t* second = screenshotOf(display, static_cast<Window>(context.editorWindow));
-    // The grid (where the cursor runs), the play button, the bar lamps and the meters.
-    const std::vector<std::array<int, 4>> moving{
-        {kGridLeft, kGridTop, 881, 484}, {719, 8, 773, 61}, {309, 83, 455, 94}, {304, 8, 317, 32}};
-    int inside = 0;
-    EXPECT_EQ(changedOutside(first, second, moving, &inside), 0);
-    int inGrid = 0;
-    changedOutside(first, second, {{kGridLeft, kGridTop, 881, 484}}, &inGrid);
-    EXPECT_GT(inGrid, 2 * 320) << "the cursor left one column and entered another";
-    EXPECT_LT(inGrid, 2 * 4 * 320) << "and nothing else of the grid changed";
-    typeKeys({{A::Key, XK_space}}); // stop
-    idle(200);
-    cairo_surface_t* stopped = screenshotOf(display, static_cast<Window>(context.editorWindow));
-    EXPECT_GT(cursorPixels(second), 320) << "the cursor while playing";
-    EXPECT_EQ(cursorPixels(stopped), 0) << "none when stopped";
-    cairo_surface_destroy(first);
-    cairo_surface_destroy(second);
-    cairo_surface_destroy(stopped);
 }
 
 // The brightness of each sixteenth's hit: how much the signal moves from
