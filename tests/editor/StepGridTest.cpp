@@ -156,6 +156,27 @@ TEST_F(StepGridTest, DoubleClickSelectsABarOrAllShownBars) {
     }
 }
 
+TEST_F(StepGridTest, FollowWaitsWhileTheGridDrags) {
+    press(XK_1, '1');
+    press('f', 'f');
+    float left[64], right[64];
+    float* outputs[] = {left, right};
+    const int inSecondBar = 88200 + 1000;
+    for (int block = 0; block < 2; ++block) {
+        rig.machine.setParameter(kParamHostPosition, static_cast<float>(inSecondBar + block * 64));
+        rig.machine.processReplacing(nullptr, outputs, 64);
+    }
+    std::vector<ScriptedWindow::Step> steps;
+    for (int column = 0; column < 4; ++column)
+        steps.push_back({{cell(column, 0), kMouseLeft}, 150}); // the editor idles on the way
+    editor.window->script({cell(0, 0), kMouseLeft}, steps);
+    editor.frame()->mouseDown(cell(0, 0), kMouseLeft);
+    EXPECT_EQ(editor.bars()->first(), 0);
+    editor.window->advance(EditorWindow::kIdleInterval);
+    editor.idle();
+    EXPECT_EQ(editor.bars()->first(), 1) << "the view follows once the drag is over";
+}
+
 TEST_F(StepGridTest, PatternDocumentsKeepTheGridsResolution) {
     showSteps(32);
     EXPECT_EQ(rig.machine.model().stepResolution(), 32);

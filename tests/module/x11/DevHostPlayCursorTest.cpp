@@ -99,7 +99,8 @@ TEST(DevHostPlayCursor, WhilePlayingOnlyTheCursorAndTheLampsMoveAndStoppedThereI
     cairo_surface_t* stopped = screenshotOf(display, wrappers[0]);
 
     // The grid, the play button, the bar lamps and the level meters.
-    const auto [outside, inGrid] = changes(first, second, {kGrid, {719, 8, 773, 61}, {309, 83, 455, 94}, {304, 8, 317, 32}});
+    const auto [outside, inGrid] =
+        changes(first, second, {kGrid, {719, 8, 773, 61}, {309, 83, 455, 94}, {304, 8, 317, 32}});
     EXPECT_EQ(outside, 0) << "nothing else changes";
     // 500 ms are a sixteenth of the four bars: 40 of 640 pixels.
     EXPECT_GT(inGrid, 2 * 320) << "the cursor left one place and came to another";
