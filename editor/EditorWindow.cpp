@@ -105,9 +105,7 @@ bool EditorWindow::open(uintptr_t parentWindow) {
     if ((dialogs_ = openDialogs()))
         Dialogs::install(dialogs_.get());
     // The grid comes back at the resolution it had, or that a pattern brought.
-    const int resolution = machine_->model().stepResolution();
-    panel_->steps->setValue(resolution == 8 ? 0.0f : resolution == 32 ? 1.0f : 0.5f);
-    setVisibleSteps(panel_->steps->value());
+    showResolution(machine_->model().stepResolution());
     lanes_->grid->setCopyMode(copyMode_);
     lanes_->lane->setCopyMode(copyMode_);
     selectTrack(static_cast<int>(std::lround(machine_->getParameter(kParamSelectTrack))));
@@ -285,11 +283,8 @@ void EditorWindow::refreshAll() {
 }
 
 void EditorWindow::redrawPattern() {
-    const int resolution = machine_->model().stepResolution();
-    if (resolution != visibleSteps_) {
-        panel_->steps->setValue(resolution == 8 ? 0.0f : resolution == 32 ? 1.0f : 0.5f);
-        setVisibleSteps(panel_->steps->value());
-    }
+    if (const int resolution = machine_->model().stepResolution(); resolution != visibleSteps_)
+        showResolution(resolution);
     lanes_->grid->redrawAll();
     showLane(lanes_->parameterMode());
 }
@@ -492,6 +487,11 @@ void EditorWindow::setVisibleSteps(float switchValue) {
     lanes_->lane->setVisibleSteps(visibleSteps_);
     // Pattern documents carry the resolution they were made at.
     machine_->model().setStepResolution(visibleSteps_);
+}
+
+void EditorWindow::showResolution(int steps) {
+    panel_->steps->setValue(steps == 8 ? 0.0f : steps == 32 ? 1.0f : 0.5f);
+    setVisibleSteps(panel_->steps->value());
 }
 
 void EditorWindow::setCopyMode(bool on) {

@@ -131,6 +131,8 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     void selectTrack(int track);
     void showBarButton(int button);
     void setVisibleSteps(float switchValue);
+    // 8, 16 or 32 steps per bar, on the switch and the views.
+    void showResolution(int steps);
     void setCopyMode(bool on);
     void clearTracks(int first, int last);
     void toggleTrackSwitch(int firstParameter);
