@@ -22,6 +22,8 @@ void BarDisplay::show(int first, int count) {
     first_ = std::clamp(first, 0, 3);
     count_ = std::clamp(count, 1, 4);
     refresh();
+    if (shown_)
+        shown_(first_, count_);
 }
 
 void BarDisplay::refresh() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace trommik2 {
 
 class FrontPanel;
@@ -27,12 +29,15 @@ class BarDisplay {
 
     int first() const { return first_; }
     int count() const { return count_; }
+    // Hears every show (first, count): the views over the pattern follow it.
+    void setShownHandler(std::function<void(int, int)> handler) { shown_ = std::move(handler); }
 
   private:
     FrontPanel& panel_;
     Sequencer& sequencer_;
     int first_ = 0;
     int count_ = 1;
+    std::function<void(int, int)> shown_;
 };
 
 } // namespace trommik2

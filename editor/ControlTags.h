@@ -19,8 +19,9 @@ enum ControlTag : int {
     kTagSetupMenu = 11,
     kTagSetupSave = 12,
     kTagMaster = 13,
-    // 14..23: the instrument panel's knobs; 24, 25: the step grid and the
-    // automation view.
+    // 14..23: the instrument panel's knobs.
+    kTagStepGrid = 24,
+    kTagLane = 25,
     kTagFirstBar = 26,
     kTagAllBars = 30,
     kTagFirstLamp = 31,
@@ -46,7 +47,12 @@ enum ControlTag : int {
     kTagSynthesisMenu = 54,
     kTagEffectMenu = 55,
     kTagEffect = 56,
-    // 57..62: random amount, automation reset, modes and scale (the automation view's).
+    kTagLaneRandom = 57,
+    kTagLaneReset = 58,
+    kTagVelocityMode = 59,
+    kTagParameterMode = 60,
+    kTagLaneModeToggle = 61,
+    kTagLaneScale = 62,
     kTagStatus = 63,
     kTagFirstMarker = 64,
     kTagFirstMute = 69,

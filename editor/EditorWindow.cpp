@@ -7,6 +7,7 @@
 
 #include <trommik2/control_ids.h>
 
+#include "AutomationView.h"
 #include "ControlTags.h"
 #include "FrameKnob.h"
 #include "FrameStripDisplay.h"
@@ -14,6 +15,7 @@
 #include "MomentaryButton.h"
 #include "MultiSwitch.h"
 #include "SkinSlider.h"
+#include "StepGrid.h"
 #include "StringTable.h"
 #include "TextLabel.h"
 #include "TextMenu.h"
@@ -51,6 +53,7 @@ char upper(uint32_t c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a'
 EditorWindow::EditorWindow(DrumMachine* machine)
     : machine_(machine), configuration_(machine->configuration()),
       help_(machine->contentFolders().root(), configuration_) {
+    automationSlots_.fill(-1);
     configuration_.readBool(kSection, kEditModeKey, &editMode_);
 }
 
@@ -101,8 +104,10 @@ bool EditorWindow::open(uintptr_t parentWindow) {
     buildLayout();
     if ((dialogs_ = openDialogs()))
         Dialogs::install(dialogs_.get());
-    panel_->steps->setValue(0.5f);
-    visibleSteps_ = 16;
+    // The grid comes back at the resolution it had, or that a pattern brought.
+    showResolution(machine_->model().stepResolution());
+    lanes_->grid->setCopyMode(copyMode_);
+    lanes_->lane->setCopyMode(copyMode_);
     selectTrack(static_cast<int>(std::lround(machine_->getParameter(kParamSelectTrack))));
     refreshAll();
     bars_->show(0, machine_->sequencer().bars());
@@ -124,6 +129,11 @@ void EditorWindow::buildLayout() {
     panel_ = std::make_unique<FrontPanel>(*upper_, *lower_, bitmaps_, this, &machine_->listProvider());
     bars_ = std::make_unique<BarDisplay>(*panel_, machine_->sequencer());
     rows_ = std::make_unique<TrackRows>(*panel_, *machine_, *frame_);
+    lanes_ = std::make_unique<LanePanel>(*upper_, *lower_, bitmaps_, this, *static_cast<ViewHost*>(this));
+    bars_->setShownHandler([this](int first, int count) {
+        lanes_->grid->setShownBars(first, count);
+        lanes_->lane->setShownBars(first, count);
+    });
     for (int t = 0; t < FrontPanel::kTracks; ++t)
         panel_->rows[t].menu->setOpenHandler([this, t](TextMenu&) { selectTrack(t); });
 }
@@ -154,6 +164,7 @@ void EditorWindow::close() {
         Dialogs::install(nullptr);
     dialogs_.reset();
     hintSource_ = nullptr;
+    lanes_.reset();
     rows_.reset();
     bars_.reset();
     panel_.reset();
@@ -199,6 +210,7 @@ void EditorWindow::idleWork() {
     showTransport();
     followPlayback();
     bars_->refresh();
+    lanes_->grid->refreshPlayCursor();
     help_.poll();
     showHint();
 }
@@ -246,9 +258,17 @@ void EditorWindow::setParameter(int32_t index, float) {
         refreshEffect();
         refreshSampleAndSynthesis();
         break;
-    case kRefreshPattern: refreshNames(); break;
+    case kRefreshPattern:
+        refreshNames();
+        redrawPattern();
+        break;
     case kRefreshEverything: refreshAll(); break;
-    default: break; // 5000: the knobs belong to the instrument panel
+    case kRefreshKnobs:
+        // The knobs belong to the instrument panel; the lane follows a new assignment.
+        if (lanes_->parameterMode())
+            showLane(true);
+        break;
+    default: break;
     }
 }
 
@@ -258,7 +278,15 @@ void EditorWindow::refreshAll() {
     refreshEffect();
     refreshSampleAndSynthesis();
     refreshShuffleAndBars();
+    redrawPattern();
     panel_->master->setValue(machine_->getParameter(kParamMasterVolume));
+}
+
+void EditorWindow::redrawPattern() {
+    if (const int resolution = machine_->model().stepResolution(); resolution != visibleSteps_)
+        showResolution(resolution);
+    lanes_->grid->redrawAll();
+    showLane(lanes_->parameterMode());
 }
 
 void EditorWindow::refreshNames() {
@@ -388,7 +416,7 @@ bool EditorWindow::patternControlChanged(int tag, float value) {
     case kTagSteps: setVisibleSteps(value); return true;
     case kTagBars: bars_->barCountChosen(1 << static_cast<int>(std::lround(value * 2.0f))); return true;
     case kTagShuffle: machine_->setParameter(kParamShuffle, value); return true;
-    case kTagCopy: copyMode_ = value != 0.0f; return true;
+    case kTagCopy: setCopyMode(value != 0.0f); return true;
     case kTagFollow: return true;
     case kTagClearPattern:
         if (value == 1.0f)
@@ -398,7 +426,10 @@ bool EditorWindow::patternControlChanged(int tag, float value) {
         if (value == 1.0f)
             clearTracks(selectedTrack_, selectedTrack_);
         return true;
-    default: return false;
+    case kTagVelocityMode: showLane(false); return true;
+    case kTagParameterMode: showLane(true); return true;
+    case kTagLaneModeToggle: showLane(value == 0.0f); return true;
+    default: return lanes_->valueChanged(tag, value);
     }
 }
 
@@ -433,7 +464,9 @@ void EditorWindow::controlDragged(SkinControl* control, ViewPoint where, bool re
 
 void EditorWindow::selectTrack(int track) {
     track = std::clamp(track, 0, FrontPanel::kTracks - 1);
+    lanes_->grid->selectTrack(selectedTrack_, track);
     selectedTrack_ = track;
+    showLane(lanes_->parameterMode());
     rows_->shade(track);
     machine_->setParameter(kParamSelectTrack, static_cast<float>(track));
     refreshSampleAndSynthesis();
@@ -450,7 +483,55 @@ void EditorWindow::showBarButton(int button) {
 
 void EditorWindow::setVisibleSteps(float switchValue) {
     visibleSteps_ = 8 << static_cast<int>(std::lround(std::clamp(switchValue, 0.0f, 1.0f) * 2.0f));
+    lanes_->grid->setVisibleSteps(visibleSteps_);
+    lanes_->lane->setVisibleSteps(visibleSteps_);
+    // Pattern documents carry the resolution they were made at.
+    machine_->model().setStepResolution(visibleSteps_);
 }
+
+void EditorWindow::showResolution(int steps) {
+    panel_->steps->setValue(steps == 8 ? 0.0f : steps == 32 ? 1.0f : 0.5f);
+    setVisibleSteps(panel_->steps->value());
+}
+
+void EditorWindow::setCopyMode(bool on) {
+    copyMode_ = on;
+    panel_->copy->setValue(on ? 1.0f : 0.0f);
+    lanes_->grid->setCopyMode(on);
+    lanes_->lane->setCopyMode(on);
+}
+
+void EditorWindow::showLane(bool parameterMode) {
+    if (!parameterMode) {
+        lanes_->showVelocity(selectedTrack_);
+        // The instrument panel lights none of its automate switches here.
+        return;
+    }
+    int& slot = automationSlots_[selectedTrack_];
+    if (slot < 0)
+        slot = 0;
+    lanes_->showParameter(selectedTrack_, slot);
+    // The instrument panel lights the automate switch of the slot here
+    // (showAutomatedSlot(slot), once it exists).
+}
+
+void EditorWindow::selectTrack(int, int track) {
+    if (track != selectedTrack_)
+        selectTrack(track);
+}
+
+void EditorWindow::rowChanged(int viewTag, int track) {
+    if (viewTag == kTagStepGrid)
+        lanes_->lane->redrawRow(track);
+    else
+        lanes_->grid->redrawRow(track);
+}
+
+void EditorWindow::setMouseCursor(int resource) { frame_->setCursor(resource); }
+
+bool EditorWindow::hostPlaying() const { return machine_->renderer().hostPlaying(); }
+
+void EditorWindow::audition() { machine_->setParameter(kParamAudition, 1.0f); }
 
 void EditorWindow::clearTracks(int first, int last) {
     for (int t = first; t <= last; ++t) {
@@ -465,6 +546,8 @@ void EditorWindow::clearTracks(int first, int last) {
         }
     }
     machine_->patternChanged();
+    lanes_->grid->redrawAll();
+    lanes_->lane->redrawAll();
 }
 
 void EditorWindow::toggleTrackSwitch(int firstParameter) {
@@ -518,16 +601,13 @@ bool EditorWindow::keyDown(const X11KeyEvent& key) {
         return true;
     }
     switch (c) {
-    case 'A':
-        panel_->copy->setValue(copyMode_ ? 0.0f : 1.0f);
-        copyMode_ = !copyMode_;
-        return true;
+    case 'A': setCopyMode(!copyMode_); return true;
     case 'E': toggleEditMode(); return true;
     case 'F': panel_->follow->setValue(panel_->follow->value() != 0.0f ? 0.0f : 1.0f); return true;
     case 'M': toggleTrackSwitch(kParamMuteFirst); return true;
     case 'S': toggleTrackSwitch(kParamSoloFirst); return true;
     case 'P': machine_->setParameter(kParamAudition, 1.0f); return true;
-    default: return false;
+    default: return lanes_->grid->keyDown(key);
     }
 }
 
@@ -561,6 +641,9 @@ void EditorWindow::showHint() {
     auto* control = dynamic_cast<SkinControl*>(frame_->viewAt(frame_->mouseState().where));
     int tag = control ? control->tag() : -1;
     bool changed = !hintShown_ || control != hintSource_;
+    // The views set their cursors while the mouse is over them; elsewhere the arrow.
+    if (changed && hintSource_ && (hintSource_->tag() == kTagStepGrid || hintSource_->tag() == kTagLane))
+        frame_->setCursor(StepView::kArrowCursor);
     hintSource_ = control;
     hintShown_ = true;
     auto show = [this](const std::string& text) { panel_->status->setText(text.substr(0, kStatusLength)); };
@@ -577,8 +660,9 @@ void EditorWindow::showHint() {
         break;
     }
     case HintKind::Version: show(version_); break;
+    case HintKind::OwnText: show(tag == kTagStepGrid ? lanes_->grid->status() : lanes_->lane->status()); break;
     default:
-        // The knob and step-grid hints come with those views; until then the
+        // The knob hints come with the instrument panel; until then the
         // instrument name stands in.
         if (changed)
             show(parameterDisplay(kDisplayInstrumentNameFirst + selectedTrack_));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -9,9 +10,11 @@
 #include "EditorFrame.h"
 #include "FrameHost.h"
 #include "FrontPanel.h"
+#include "LanePanel.h"
 #include "SkinBitmapSet.h"
 #include "TagTables.h"
 #include "TrackRows.h"
+#include "ViewHost.h"
 #include "core/effect/AEffect.h"
 #include "core/effect/EffectEditor.h"
 #include "support/Configuration.h"
@@ -37,7 +40,7 @@ class SkinControl;
 //
 // While open, the editor's dialogs are the process's (Dialogs::current()).
 // All operations: user-interface thread.
-class EditorWindow : public EffectEditor, public ControlListener, private FrameHost {
+class EditorWindow : public EffectEditor, public ControlListener, private FrameHost, private ViewHost {
   public:
     static constexpr int kWidth = 916;
     static constexpr int kFullHeight = 671;
@@ -73,7 +76,9 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     // The controls while open (null when closed).
     FrontPanel* panel() const { return panel_.get(); }
     const BarDisplay* bars() const { return bars_.get(); }
-    int selectedTrack() const { return selectedTrack_; }
+    // The step grid, the automation lane and the lane's controls (null when closed).
+    LanePanel* lanes() const { return lanes_.get(); }
+    int selectedTrack() const override { return selectedTrack_; }
     int visibleSteps() const { return visibleSteps_; }
     bool copyMode() const { return copyMode_; }
     const std::string& statusText() const;
@@ -89,6 +94,19 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     void idlePump() override;
     void focusChanged(bool gained) override;
     bool keyDown(const X11KeyEvent& key) override;
+
+    // ViewHost
+    void selectTrack(int viewTag, int track) override;
+    void rowChanged(int viewTag, int track) override;
+    void setMouseCursor(int resource) override;
+    bool hostPlaying() const override;
+    void audition() override;
+    DrumMachine& machine() override { return *machine_; }
+
+    // The lane shows the selected track's velocities, or its automation of
+    // the parameter in its AutomationSlot (slot 0 when it has none yet).
+    void showLane(bool parameterMode);
+    void redrawPattern();
 
     // What the idle call and the tracking loops' pump do while the editor is open.
     void idleWork();
@@ -113,6 +131,8 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     void selectTrack(int track);
     void showBarButton(int button);
     void setVisibleSteps(float switchValue);
+    // 8, 16 or 32 steps per bar, on the switch and the views.
+    void showResolution(int steps);
     void setCopyMode(bool on);
     void clearTracks(int first, int last);
     void toggleTrackSwitch(int firstParameter);
@@ -133,6 +153,7 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     std::unique_ptr<FrontPanel> panel_;
     std::unique_ptr<BarDisplay> bars_;
     std::unique_ptr<TrackRows> rows_;
+    std::unique_ptr<LanePanel> lanes_;
     std::unique_ptr<Dialogs> dialogs_;
     PanelView* upper_ = nullptr;
     PanelView* lower_ = nullptr;
@@ -142,6 +163,8 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     bool closing_ = false;
     bool closePending_ = false;
     int selectedTrack_ = 0;
+    // Per track the knob slot (0..9) whose automation the lane edits, -1 none.
+    std::array<int, 16> automationSlots_;
     int visibleSteps_ = 16;
     bool copyMode_ = false;
     KnobMode knobMode_ = KnobMode::Linear;

@@ -5,8 +5,7 @@
 
 namespace trommik2 {
 
-// The strips the step grid and the automation lane cut their cells from, and
-// the module schematics.
+// The automation lane's background and the module schematics.
 class StripArt {
   public:
     explicit StripArt(SkinPainter& painter) : p_(painter) {}
@@ -15,8 +14,6 @@ class StripArt {
     bool draw(const SkinEntry& entry);
 
   private:
-    void gridCells(const SkinEntry& e);
-    void automationBars(const SkinEntry& e);
     void automationBackground(const SkinEntry& e);
     void schematic(const SkinEntry& e);
 

@@ -9,6 +9,7 @@
 #include <cairo.h>
 
 #include "ControlArt.h"
+#include "GridArt.h"
 #include "IconArt.h"
 #include "PanelArt.h"
 #include "StripArt.h"
@@ -30,7 +31,8 @@ bool drawPicture(const SkinEntry& entry, const std::string& path) {
     ControlArt controls(painter);
     PanelArt panels(painter);
     StripArt strips(painter);
-    bool drawn = panels.draw(entry) || controls.draw(entry) || strips.draw(entry);
+    GridArt grid(painter);
+    bool drawn = panels.draw(entry) || controls.draw(entry) || grid.draw(entry) || strips.draw(entry);
     cairo_destroy(cr);
     bool written = drawn && cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);

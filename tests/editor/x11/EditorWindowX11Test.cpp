@@ -132,7 +132,7 @@ TEST_F(XRig, ToggleButtonShrinksTheWindowToItsStripAndBack) {
 
 TEST_F(XRig, BackgroundDragMovesTheWindowAndReopeningFindsItThere) {
     openEditor();
-    ViewPoint from = onScreen({500, 300});
+    ViewPoint from = onScreen({500, 70});
     play({{A::Move, from.x, from.y},
           {A::Wait, 80},
           {A::Press, 1},

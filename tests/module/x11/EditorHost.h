@@ -15,6 +15,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 #include <trommik2/effect_record.h>
 
@@ -184,6 +185,18 @@ class EditorHost : public ::testing::Test {
         actions.push_back({A::Release, 1});
         actions.push_back({A::Wait, 80});
         play(actions);
+    }
+    // A click on a save button at an editor point, the name field emptied and
+    // the name typed (its keys), then Return: the save dialog's whole course.
+    std::vector<A> saveAs(int x, int y, const std::vector<A>& nameKeys) {
+        auto [sx, sy] = onScreen(x, y);
+        std::vector<A> actions{{A::Move, sx, sy}, {A::Wait, 80},   {A::Press, 1},
+                               {A::Wait, 60},     {A::Release, 1}, {A::Wait, 400}};
+        for (int i = 0; i < 30; ++i)
+            actions.push_back({A::Key, XK_BackSpace});
+        actions.insert(actions.end(), nameKeys.begin(), nameKeys.end());
+        actions.insert(actions.end(), {{A::Wait, 100}, {A::Key, XK_Return}, {A::Wait, 300}});
+        return actions;
     }
     // Keys typed with the mouse resting over the editor (which has the focus).
     void typeKeys(std::vector<A> keys) {

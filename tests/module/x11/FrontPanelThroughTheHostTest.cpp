@@ -150,19 +150,9 @@ TEST_F(FrontPanelHost, MuteDragAndNameDrop) {
 
 TEST_F(FrontPanelHost, SavingAPatternAsksBeforeReplacingIt) {
     auto [x, y] = onScreen(264, 140);
-    std::vector<A> saveAsMine{{A::Move, x, y}, {A::Wait, 80},   {A::Press, 1},
-                              {A::Wait, 60},   {A::Release, 1}, {A::Wait, 400}};
-    for (int i = 0; i < 30; ++i)
-        saveAsMine.push_back({A::Key, XK_BackSpace});
-    saveAsMine.insert(saveAsMine.end(), {{A::Hold, XK_Shift_L},
-                                         {A::Key, XK_m},
-                                         {A::Let, XK_Shift_L},
-                                         {A::Key, XK_i},
-                                         {A::Key, XK_n},
-                                         {A::Key, XK_e},
-                                         {A::Wait, 100},
-                                         {A::Key, XK_Return},
-                                         {A::Wait, 300}});
+    std::vector<A> saveAsMine = saveAs(
+        264, 140,
+        {{A::Hold, XK_Shift_L}, {A::Key, XK_m}, {A::Let, XK_Shift_L}, {A::Key, XK_i}, {A::Key, XK_n}, {A::Key, XK_e}});
     play(saveAsMine);
     // The dialog starts in the folder of the current pattern.
     const fs::path mine = find("Patterns", "Mine.tm2pat");
