@@ -18,6 +18,7 @@
 #include "TextLabel.h"
 #include "TextMenu.h"
 #include "ToggleSwitch.h"
+#include "TrackMenu.h"
 #include "TrackNameField.h"
 #include "X11Dialogs.h"
 #include "X11FrameWindow.h"
@@ -52,6 +53,7 @@ EditorWindow::EditorWindow(DrumMachine* machine)
     : machine_(machine), configuration_(machine->configuration()),
       help_(machine->contentFolders().root(), configuration_) {
     configuration_.readBool(kSection, kEditModeKey, &editMode_);
+    automationSlots_.fill(-1);
 }
 
 EditorWindow::~EditorWindow() { close(); }
@@ -124,8 +126,25 @@ void EditorWindow::buildLayout() {
     panel_ = std::make_unique<FrontPanel>(*upper_, *lower_, bitmaps_, this, &machine_->listProvider());
     bars_ = std::make_unique<BarDisplay>(*panel_, machine_->sequencer());
     rows_ = std::make_unique<TrackRows>(*panel_, *machine_, *frame_);
-    for (int t = 0; t < FrontPanel::kTracks; ++t)
+    for (int t = 0; t < FrontPanel::kTracks; ++t) {
         panel_->rows[t].menu->setOpenHandler([this, t](TextMenu&) { selectTrack(t); });
+        panel_->rows[t].name->setMenuHandler([this, t](TrackNameField&) { openTrackMenu(t); });
+    }
+    addInstrumentPanel();
+}
+
+void EditorWindow::addInstrumentPanel() {
+    instrument_ =
+        std::make_unique<InstrumentPanel>(*lower_, bitmaps_, this, &machine_->listProvider(), *machine_, tags_);
+    drop_ = std::make_unique<SampleDrop>(*panel_, *machine_);
+    // Added last: the picture lies over the step grid while it is shown.
+    schematic_ = std::make_unique<SchematicOverlay>(*upper_, bitmaps_, *machine_);
+    for (int k = 0; k < InstrumentPanel::kAssignable; ++k) {
+        TextMenu& menu = *instrument_->slot(k).menu;
+        menu.setOpenHandler([this, k](TextMenu&) { schematic_->open(instrument_->parameterOf(k)); });
+        menu.setHoverHandler([this](const MenuEntry& entry) { schematic_->hovered(entry); });
+        menu.setCloseHandler([this] { schematic_->close(); });
+    }
 }
 
 void EditorWindow::addWindowControls() {
@@ -154,6 +173,9 @@ void EditorWindow::close() {
         Dialogs::install(nullptr);
     dialogs_.reset();
     hintSource_ = nullptr;
+    schematic_.reset();
+    drop_.reset();
+    instrument_.reset();
     rows_.reset();
     bars_.reset();
     panel_.reset();
@@ -197,6 +219,8 @@ void EditorWindow::idleWork() {
         panel_->meters[i]->setValue(1.0f + 20.0f * std::log10(level) / 30.0f);
     }
     showTransport();
+    const int stepLength = std::max(1, machine_->sequencer().samplesPerStep());
+    instrument_->showAutomation(machine_->sequencer().position() / stepLength);
     followPlayback();
     bars_->refresh();
     help_.poll();
@@ -238,22 +262,26 @@ void EditorWindow::setParameter(int32_t index, float) {
     case kRefreshSampleAndSynthesis: refreshSampleAndSynthesis(); break;
     case kRefreshShuffleAndBars:
         refreshShuffleAndBars();
+        instrument_->refreshLabels();
         refreshEffect();
         break;
     case kRefreshInstruments:
         rows_->refresh();
+        instrument_->refreshKnobs();
         refreshNames();
         refreshEffect();
         refreshSampleAndSynthesis();
         break;
     case kRefreshPattern: refreshNames(); break;
     case kRefreshEverything: refreshAll(); break;
-    default: break; // 5000: the knobs belong to the instrument panel
+    case kRefreshKnobs: instrument_->refreshKnobs(); break;
+    default: break;
     }
 }
 
 void EditorWindow::refreshAll() {
     rows_->refresh();
+    instrument_->refreshKnobs();
     refreshNames();
     refreshEffect();
     refreshSampleAndSynthesis();
@@ -270,6 +298,7 @@ void EditorWindow::refreshNames() {
 void EditorWindow::refreshEffect() {
     panel_->effectMenu->setCurrent(parameterDisplay(FXType));
     panel_->effect->setValue(machine_->getParameter(FXActive) >= 0.5f ? 1.0f : 0.0f);
+    instrument_->refreshEffect();
 }
 
 void EditorWindow::refreshSampleAndSynthesis() {
@@ -316,6 +345,16 @@ void EditorWindow::valueChanged(SkinControl* control) {
     if (windowControlChanged(tag, value) || documentControlChanged(tag, value) || patternControlChanged(tag, value) ||
         trackControlChanged(tag, value))
         return;
+    if (int slot = InstrumentPanel::knobSlotOf(tag); slot >= 0) {
+        instrument_->knobChanged(slot);
+        return;
+    }
+    if (int slot = InstrumentPanel::automateSlotOf(tag); slot >= 0) {
+        automationSlots_[selectedTrack_] = slot;
+        lightAutomateSwitch(slot);
+        enterAutomation(slot);
+        return;
+    }
     if (int parameter = tags_.parameter(tag); parameter >= 0)
         machine_->setParameter(parameter, value);
 }
@@ -436,9 +475,37 @@ void EditorWindow::selectTrack(int track) {
     selectedTrack_ = track;
     rows_->shade(track);
     machine_->setParameter(kParamSelectTrack, static_cast<float>(track));
+    instrument_->refreshKnobs();
     refreshSampleAndSynthesis();
     refreshEffect();
     hintShown_ = false;
+}
+
+void EditorWindow::lightAutomateSwitch(int slot) {
+    if (instrument_)
+        instrument_->lightAutomateSwitch(slot);
+}
+
+void EditorWindow::enterAutomation(int /*slot*/) {
+    // The lane's parameter mode comes with the automation view: showLane(true).
+}
+
+void EditorWindow::openTrackMenu(int track) {
+    selectTrack(track);
+    const Menu menu = TrackMenu::entries(*machine_, track);
+    const ViewRect field = panel_->rows[track].name->rect();
+    MenuSession session(menu, frame_->onScreen(field), frame_->window()->screenBounds(), nullptr);
+    frame_->runMenu(session);
+    if (const MenuEntry* entry = session.chosen(); entry && TrackMenu::run(*machine_, track, entry->value))
+        refreshAll();
+}
+
+void EditorWindow::filesDragged(SkinControl* control, const std::vector<std::string>& paths, bool dropped) {
+    const int tag = control ? control->tag() : -1;
+    if (dropped)
+        drop_->drop(tag, paths);
+    else
+        drop_->hover(tag, paths);
 }
 
 void EditorWindow::showBarButton(int button) {
@@ -551,6 +618,13 @@ std::string EditorWindow::parameterDisplay(int index) const {
     return text;
 }
 
+std::string EditorWindow::knobLongName(int parameter) const {
+    // The effect knobs' names depend on the effect.
+    if (parameter >= FXParam1 && parameter <= FXParam4)
+        return parameterName(parameter);
+    return machine_->bank().table().longName(parameter);
+}
+
 std::string EditorWindow::parameterName(int index) const {
     char text[DrumMachine::kDisplayLength] = {};
     machine_->getParameterName(index, text);
@@ -577,6 +651,10 @@ void EditorWindow::showHint() {
         break;
     }
     case HintKind::Version: show(version_); break;
+    case HintKind::KnobName:
+        if (changed)
+            show(knobLongName(tags_.parameter(tag)));
+        break;
     default:
         // The knob and step-grid hints come with those views; until then the
         // instrument name stands in.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -9,6 +11,9 @@
 #include "EditorFrame.h"
 #include "FrameHost.h"
 #include "FrontPanel.h"
+#include "InstrumentPanel.h"
+#include "SampleDrop.h"
+#include "SchematicOverlay.h"
 #include "SkinBitmapSet.h"
 #include "TagTables.h"
 #include "TrackRows.h"
@@ -72,6 +77,12 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     EditorFrame* frame() const { return frame_.get(); }
     // The controls while open (null when closed).
     FrontPanel* panel() const { return panel_.get(); }
+    InstrumentPanel* instrument() const { return instrument_.get(); }
+    const SchematicOverlay* schematic() const { return schematic_.get(); }
+    // The knob slot (0..9) whose parameter a track's automation lane edits, -1 for none.
+    int automationSlot(int track) const { return automationSlots_[std::clamp(track, 0, FrontPanel::kTracks - 1)]; }
+    // Lights the automate switch of a slot and darkens the others; -1 darkens all.
+    void lightAutomateSwitch(int slot);
     const BarDisplay* bars() const { return bars_.get(); }
     int selectedTrack() const { return selectedTrack_; }
     int visibleSteps() const { return visibleSteps_; }
@@ -89,6 +100,7 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     void idlePump() override;
     void focusChanged(bool gained) override;
     bool keyDown(const X11KeyEvent& key) override;
+    void filesDragged(SkinControl* control, const std::vector<std::string>& paths, bool dropped) override;
 
     // What the idle call and the tracking loops' pump do while the editor is open.
     void idleWork();
@@ -101,6 +113,7 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     void showHint();
     std::string parameterDisplay(int index) const;
     std::string parameterName(int index) const;
+    std::string knobLongName(int parameter) const;
     void sendHost(const char (&code)[5]);
     void writePlacement();
 
@@ -123,6 +136,10 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     void refreshSampleAndSynthesis();
     void refreshShuffleAndBars();
     void refreshNames();
+    void openTrackMenu(int track);
+    void addInstrumentPanel();
+    // The lane of the selected track edits the parameter of a knob slot.
+    void enterAutomation(int slot);
 
     DrumMachine* machine_;
     Configuration configuration_;
@@ -133,6 +150,11 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     std::unique_ptr<FrontPanel> panel_;
     std::unique_ptr<BarDisplay> bars_;
     std::unique_ptr<TrackRows> rows_;
+    std::unique_ptr<InstrumentPanel> instrument_;
+    std::unique_ptr<SchematicOverlay> schematic_;
+    std::unique_ptr<SampleDrop> drop_;
+    // Per track, the knob slot its lane automates (-1: none).
+    std::array<int, 16> automationSlots_;
     std::unique_ptr<Dialogs> dialogs_;
     PanelView* upper_ = nullptr;
     PanelView* lower_ = nullptr;

@@ -93,7 +93,10 @@ void MenuSession::highlight(int level, int row, bool tell) {
     scrollTo(shown, row);
     ++revision_;
     const MenuEntry& entry = (*shown.entries)[row];
-    if (tell && watcher_ && choosable(entry) && !entry.submenu)
+    if (!tell || !watcher_ || !choosable(entry))
+        return;
+    watcher_->hovered(entry);
+    if (!entry.submenu)
         watcher_->highlighted(entry);
 }
 
