@@ -27,7 +27,7 @@ inline constexpr std::array kSchematicControls{
     SchematicControl{59, 7, 325, 55, 382, 69, "Freq"},
     SchematicControl{59, 8, 345, 83, 405, 95, "Reso"},
     SchematicControl{59, 4, 66, 215, 114, 228, "Amp Env"},
-    SchematicControl{59, 5, 66, 235, 114, 248, "Flt Env"},
+    SchematicControl{59, 5, 66, 195, 114, 208, "Flt Env"},
     SchematicControl{59, 9, 367, 108, 416, 122, "Amp Env"},
     SchematicControl{59, 10, 315, 108, 362, 122, "Flt Env"},
     SchematicControl{59, 6, 255, 200, 305, 214, "Level 1"},

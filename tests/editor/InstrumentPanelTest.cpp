@@ -13,6 +13,8 @@
 #include "editor/TrackMenu.h"
 #include "editor/TrackNameField.h"
 #include "editor/ValueIndicator.h"
+#include "params/ParameterTable.h"
+#include "resources/SchematicLayout.h"
 
 namespace trommik2 {
 namespace {
@@ -179,6 +181,29 @@ TEST(PreviewButton, HigherClicksPreviewLouder) {
         EXPECT_LE(rig.values[0], c.high) << c.y;
         EXPECT_EQ(rig.values[1], 0.0f) << "released";
     }
+}
+
+} // namespace
+} // namespace trommik2
+
+namespace trommik2 {
+namespace {
+
+TEST(SchematicLayout, EveryMenuParameterHasOneControlInsideItsGroupsPicture) {
+    const ParameterTable table;
+    for (int group : {0, 1, 2, 4, 5, 6, 7, 8})
+        for (int parameter : table.groupMembers(group)) {
+            const auto control = findSchematicControl(schematicOfGroup(group), parameter);
+            ASSERT_TRUE(control) << table.key(parameter);
+            EXPECT_TRUE(control->left >= 0 && control->right <= 640 && control->top >= 0 && control->bottom <= 320 &&
+                        control->left < control->right && control->top < control->bottom)
+                << table.key(parameter);
+            for (const SchematicControl& other : kSchematicControls)
+                if (other.picture == control->picture && other.parameter != parameter)
+                    EXPECT_FALSE(other.left < control->right && control->left < other.right &&
+                                 other.top < control->bottom && control->top < other.bottom)
+                        << table.key(parameter) << " overlaps " << table.key(other.parameter);
+        }
 }
 
 } // namespace

@@ -5,8 +5,7 @@
 
 namespace trommik2 {
 
-// The strips the step grid and the automation lane cut their cells from, and
-// the module schematics.
+// The strips the step grid and the automation lane cut their cells from.
 class StripArt {
   public:
     explicit StripArt(SkinPainter& painter) : p_(painter) {}
@@ -18,7 +17,6 @@ class StripArt {
     void gridCells(const SkinEntry& e);
     void automationBars(const SkinEntry& e);
     void automationBackground(const SkinEntry& e);
-    void schematic(const SkinEntry& e);
 
     SkinPainter& p_;
 };

@@ -11,6 +11,7 @@
 #include "ControlArt.h"
 #include "IconArt.h"
 #include "PanelArt.h"
+#include "SchematicArt.h"
 #include "StripArt.h"
 
 using namespace trommik2;
@@ -30,7 +31,8 @@ bool drawPicture(const SkinEntry& entry, const std::string& path) {
     ControlArt controls(painter);
     PanelArt panels(painter);
     StripArt strips(painter);
-    bool drawn = panels.draw(entry) || controls.draw(entry) || strips.draw(entry);
+    SchematicArt schematics(painter);
+    bool drawn = panels.draw(entry) || controls.draw(entry) || strips.draw(entry) || schematics.draw(entry);
     cairo_destroy(cr);
     bool written = drawn && cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);
