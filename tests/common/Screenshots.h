@@ -12,9 +12,9 @@
 
 namespace trommik2 {
 
-// The pixels of a drawable's top-left width × height (for the root window: the screen).
-inline cairo_surface_t* screenshotOf(Display* display, Drawable drawable, int width, int height) {
-    XImage* image = XGetImage(display, drawable, 0, 0, width, height, AllPlanes, ZPixmap);
+// The pixels of a drawable's width × height from x, y (for the root window: the screen).
+inline cairo_surface_t* screenshotOf(Display* display, Drawable drawable, int x0, int y0, int width, int height) {
+    XImage* image = XGetImage(display, drawable, x0, y0, width, height, AllPlanes, ZPixmap);
     cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(shot));
     int stride = cairo_image_surface_get_stride(shot) / 4;
@@ -31,7 +31,7 @@ inline cairo_surface_t* screenshotOf(Display* display, Drawable drawable, int wi
 inline cairo_surface_t* screenshotOf(Display* display, Window window) {
     XWindowAttributes attributes{};
     XGetWindowAttributes(display, window, &attributes);
-    return screenshotOf(display, window, attributes.width, attributes.height);
+    return screenshotOf(display, window, 0, 0, attributes.width, attributes.height);
 }
 
 // Pixels of a that differ from b by more than the tolerance in any channel.

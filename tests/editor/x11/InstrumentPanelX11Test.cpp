@@ -38,7 +38,7 @@ class PanelX11Test : public XRigOf<PanelEditor> {
     // The editor's part of the screen and what lies below it (an open menu), taken on the driver's thread.
     static void shoot(const std::string& name, int height) {
         Display* display = XOpenDisplay(nullptr);
-        cairo_surface_t* shot = screenshotOf(display, DefaultRootWindow(display), EditorWindow::kWidth, height);
+        cairo_surface_t* shot = screenshotOf(display, DefaultRootWindow(display), 0, 0, EditorWindow::kWidth, height);
         compareWithReference(shot, name);
         cairo_surface_destroy(shot);
         XCloseDisplay(display);
