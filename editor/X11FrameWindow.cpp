@@ -13,8 +13,9 @@ std::unique_ptr<X11FrameWindow> X11FrameWindow::open(uintptr_t parent, EditorFra
     window->window_ = X11Window::openChild(static_cast<Window>(parent), frame.width(), frame.height(), window.get());
     if (!window->window_)
         return nullptr;
-    window->drop_ = std::make_unique<X11DropTarget>(window->window_->display(), window->window_->id(),
-                                                    static_cast<X11DropTarget::Listener&>(*window));
+    window->drop_ =
+        std::make_unique<X11DropTarget>(window->window_->display(), window->window_->id(), window->window_->topLevel(),
+                                        static_cast<X11DropTarget::Listener&>(*window));
     return window;
 }
 

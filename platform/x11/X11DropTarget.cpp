@@ -2,6 +2,9 @@
 
 #include <X11/Xatom.h>
 
+#include "X11Connection.h"
+#include "X11ErrorTrap.h"
+
 namespace trommik2 {
 namespace {
 
@@ -56,10 +59,11 @@ std::string localPath(const std::string& uri) {
 
 } // namespace
 
-X11DropTarget::X11DropTarget(Display* display, Window window, Listener& listener)
+X11DropTarget::X11DropTarget(Display* display, Window window, Window topLevel, Listener& listener)
     : display_(display), window_(window), listener_(listener) {
     auto atom = [display](const char* name) { return XInternAtom(display, name, False); };
     aware_ = atom("XdndAware");
+    proxy_ = atom("XdndProxy");
     enter_ = atom("XdndEnter");
     position_ = atom("XdndPosition");
     status_ = atom("XdndStatus");
@@ -74,6 +78,44 @@ X11DropTarget::X11DropTarget(Display* display, Window window, Listener& listener
     const Atom version = kVersion;
     XChangeProperty(display_, window_, aware_, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&version), 1);
+    if (topLevel && topLevel != window_)
+        proxyFor(topLevel);
+}
+
+void X11DropTarget::proxyFor(Window topLevel) {
+    X11ErrorTrap trap(display_);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display_, topLevel, aware_, 0, 1, False, AnyPropertyType, &type, &format, &count, &after, &data);
+    if (data)
+        XFree(data);
+    if (type != None || trap.failed())
+        return;
+    const long version = kVersion;
+    const Window self = window_;
+    XChangeProperty(display_, topLevel, aware_, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&version), 1);
+    XChangeProperty(display_, topLevel, proxy_, XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&self), 1);
+    XChangeProperty(display_, window_, proxy_, XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&self), 1);
+    if (trap.failed())
+        return;
+    proxied_ = topLevel;
+    X11Connection::forwardClientMessages(proxied_, window_, {enter_, position_, leave_, drop_});
+}
+
+X11DropTarget::~X11DropTarget() {
+    if (!proxied_)
+        return;
+    X11Connection::forwardClientMessages(proxied_, 0, {});
+    // The top-level window may be gone already (or another client's).
+    X11ErrorTrap trap(display_);
+    XDeleteProperty(display_, proxied_, aware_);
+    XDeleteProperty(display_, proxied_, proxy_);
+    trap.failed();
 }
 
 std::vector<std::string> X11DropTarget::pathsFromUriList(const std::string& text) {
@@ -120,6 +162,7 @@ bool X11DropTarget::handle(const XEvent& event) {
 void X11DropTarget::entered(const XClientMessageEvent& message) {
     reset();
     source_ = static_cast<Window>(message.data.l[0]);
+    target_ = message.window;
     const bool moreTypes = message.data.l[1] & 1;
     if (!moreTypes) {
         for (int i = 2; i < 5; ++i)
@@ -188,8 +231,16 @@ void X11DropTarget::arrived(const XSelectionEvent& selection) {
         text.assign(reinterpret_cast<const char*>(data), count);
     if (data)
         XFree(data);
-    if (!source_ || selection.property == None)
+    if (!source_)
         return;
+    if (selection.property == None) {
+        // The source would not hand the list over: the drop ends without files.
+        if (dropPending_) {
+            reply(finished_, 0, 0);
+            reset();
+        }
+        return;
+    }
     paths_ = pathsFromUriList(text);
     listArrived_ = true;
     if (dropPending_)
@@ -214,7 +265,7 @@ void X11DropTarget::reply(Atom type, long accepted, long action) {
     event.xclient.window = source_;
     event.xclient.message_type = type;
     event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(window_);
+    event.xclient.data.l[0] = static_cast<long>(target_);
     event.xclient.data.l[1] = accepted;
     event.xclient.data.l[2] = type == finished_ ? action : 0;
     event.xclient.data.l[4] = type == status_ ? action : 0;
@@ -224,6 +275,7 @@ void X11DropTarget::reply(Atom type, long accepted, long action) {
 
 void X11DropTarget::reset() {
     source_ = 0;
+    target_ = 0;
     offersUris_ = false;
     listArrived_ = false;
     dropPending_ = false;

@@ -24,8 +24,13 @@ class X11DropTarget {
         virtual void filesDropped(const std::vector<std::string>& paths, int x, int y) = 0;
     };
 
-    // Marks the window as a drop target.
-    X11DropTarget(Display* display, Window window, Listener& listener);
+    // Marks the window as a drop target. Sources look for targets among the
+    // top-level windows: unless the top-level window that holds this one takes
+    // drops itself, it is marked too, with this window as its proxy.
+    X11DropTarget(Display* display, Window window, Window topLevel, Listener& listener);
+    ~X11DropTarget();
+    X11DropTarget(const X11DropTarget&) = delete;
+    X11DropTarget& operator=(const X11DropTarget&) = delete;
 
     // Takes the window's client messages and selection replies; true when
     // the event belonged to a drag.
@@ -44,13 +49,18 @@ class X11DropTarget {
     void reply(Atom type, long accepted, long action);
     void deliver();
     void reset();
+    void proxyFor(Window topLevel);
 
     Display* display_;
     Window window_;
     Listener& listener_;
-    Atom aware_, enter_, position_, status_, leave_, drop_, finished_, selection_, typeList_, uriList_, copy_,
+    Atom aware_, proxy_, enter_, position_, status_, leave_, drop_, finished_, selection_, typeList_, uriList_, copy_,
         property_;
+    // The top-level window this one acts for, 0 for none.
+    Window proxied_ = 0;
     Window source_ = 0;
+    // The window the source addresses (this one, or the top-level one it acts for).
+    Window target_ = 0;
     bool offersUris_ = false;
     bool listArrived_ = false;
     bool dropPending_ = false;

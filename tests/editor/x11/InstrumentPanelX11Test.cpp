@@ -105,11 +105,13 @@ class DropX11Test : public PanelX11Test {
             writeFile(samples.back(), monoWave(words));
         }
     }
-    // Drags the list from the middle of the screen onto track 14's name and drops it there.
-    XdndSource& dropOnTrack14(const std::string& uriList) {
+    // Drags the list from above onto track 14's name and drops it there; aimed at
+    // the editor's own window or, as most file managers do, at the top-level one.
+    XdndSource& dropOnTrack14(const std::string& uriList, bool atTopLevel = false) {
         source = std::make_unique<XdndSource>(uriList);
         ViewPoint name = onScreen({150, 174 + 20 * 14});
-        source->start(static_cast<Window>(editor.systemWindow()), {{name.x, name.y - 60}, {name.x, name.y}});
+        const Window target = atTopLevel ? wrapper->id() : static_cast<Window>(editor.systemWindow());
+        source->start(target, {{name.x, name.y - 60}, {name.x, name.y}});
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (!source->done() && std::chrono::steady_clock::now() < deadline)
             pumpOnce();
@@ -145,6 +147,7 @@ TEST_F(DropX11Test, FiveWavFilesOnTrackFourteenBecomeItsAndFifteensInstrumentsAn
     EXPECT_EQ(drop.statusAction, "XdndActionCopy") << "never a move, whatever the source asks";
     EXPECT_TRUE(drop.finished);
     EXPECT_EQ(drop.finishedAction, "XdndActionCopy");
+    EXPECT_TRUE(drop.answeredAsTarget);
     EXPECT_EQ(rig.machine.bank().track(14).samplePath, samples[0]);
     EXPECT_EQ(rig.machine.bank().track(15).samplePath, samples[1]);
     EXPECT_EQ(rig.machine.bank().track(13).samplePath, before13);
@@ -160,8 +163,9 @@ TEST_F(DropX11Test, ATextFileChangesNothing) {
     const std::string text = rig.folder.file("notes.txt");
     writeFile(text, "no sound here");
     const std::string state = rig.state();
-    XdndSource& drop = dropOnTrack14("file://" + text + "\r\n");
-    EXPECT_TRUE(drop.finished);
+    XdndSource& drop = dropOnTrack14("file://" + text + "\r\n", true);
+    EXPECT_TRUE(drop.finished) << "through the top-level window's proxy";
+    EXPECT_TRUE(drop.answeredAsTarget);
     EXPECT_EQ(rig.state(), state);
     EXPECT_EQ(rig.dialogs.messages().size(), 1u) << "the loader's message";
     EXPECT_TRUE(fs::exists(text));

@@ -15,8 +15,9 @@ namespace trommik2 {
 // The other side of a drag and drop, as a file manager plays it (XDND version
 // 5): on a thread and a connection of its own it enters the target window,
 // moves over points of the screen asking for a move, drops at the last one
-// and hands over a "text/uri-list" when asked. What the target answered is
-// kept for the test.
+// and hands over a "text/uri-list" when asked. A target window that names a
+// proxy gets its messages through the proxy. What the target answered is kept
+// for the test.
 class XdndSource {
   public:
     explicit XdndSource(std::string uriList) : uriList_(std::move(uriList)) {}
@@ -38,6 +39,8 @@ class XdndSource {
     bool finishedAccepted = false;
     std::string finishedAction;
     int listsHanded = 0;
+    // The status and finish messages named the window the drag was aimed at.
+    bool answeredAsTarget = true;
 
   private:
     void run(Window target, const std::vector<std::pair<int, int>>& points) {
@@ -48,6 +51,8 @@ class XdndSource {
         }
         window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
         XSetSelectionOwner(display_, atom("XdndSelection"), window_, CurrentTime);
+        proxy_ = proxyOf(target);
+        target_ = target;
         send(target, "XdndEnter", {5 << 24, static_cast<long>(atom("text/uri-list")), 0});
         for (auto [x, y] : points) {
             send(target, "XdndPosition", {0, (x << 16) | y, CurrentTime, static_cast<long>(atom("XdndActionMove"))});
@@ -79,8 +84,23 @@ class XdndSource {
         event.xclient.data.l[0] = static_cast<long>(window_);
         for (size_t i = 0; i < data.size() && i < 4; ++i)
             event.xclient.data.l[i + 1] = data[i];
-        XSendEvent(display_, target, False, NoEventMask, &event);
+        XSendEvent(display_, proxy_ ? proxy_ : target, False, NoEventMask, &event);
         XFlush(display_);
+    }
+
+    Window proxyOf(Window target) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        Window proxy = 0;
+        if (XGetWindowProperty(display_, target, atom("XdndProxy"), 0, 1, False, XA_WINDOW, &type, &format, &count,
+                               &after, &data) == Success &&
+            data && count == 1)
+            proxy = *reinterpret_cast<Window*>(data);
+        if (data)
+            XFree(data);
+        return proxy;
     }
 
     // Answers the target for a while, or until it finished.
@@ -118,9 +138,11 @@ class XdndSource {
             XFlush(display_);
         } else if (event.type == ClientMessage && event.xclient.message_type == atom("XdndStatus")) {
             accepted = event.xclient.data.l[1] & 1;
+            answeredAsTarget = answeredAsTarget && static_cast<Window>(event.xclient.data.l[0]) == target_;
             statusAction = name(event.xclient.data.l[4]);
         } else if (event.type == ClientMessage && event.xclient.message_type == atom("XdndFinished")) {
             finished = true;
+            answeredAsTarget = answeredAsTarget && static_cast<Window>(event.xclient.data.l[0]) == target_;
             finishedAccepted = event.xclient.data.l[1] & 1;
             finishedAction = name(event.xclient.data.l[2]);
         }
@@ -131,6 +153,8 @@ class XdndSource {
     std::atomic<bool> done_{false};
     Display* display_ = nullptr;
     Window window_ = 0;
+    Window proxy_ = 0;
+    Window target_ = 0;
 };
 
 } // namespace trommik2
