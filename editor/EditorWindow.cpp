@@ -492,11 +492,8 @@ void EditorWindow::enterAutomation(int /*slot*/) {
 
 void EditorWindow::openTrackMenu(int track) {
     selectTrack(track);
-    const Menu menu = TrackMenu::entries(*machine_, track);
-    const ViewRect field = panel_->rows[track].name->rect();
-    MenuSession session(menu, frame_->onScreen(field), frame_->window()->screenBounds(), nullptr);
-    frame_->runMenu(session);
-    if (const MenuEntry* entry = session.chosen(); entry && TrackMenu::run(*machine_, track, entry->value))
+    const int32_t command = TrackMenu::choose(*frame_, *machine_, track, panel_->rows[track].name->rect());
+    if (TrackMenu::run(*machine_, track, command))
         refreshAll();
 }
 

@@ -1,5 +1,7 @@
 #include "TrackMenu.h"
 
+#include "EditorFrame.h"
+#include "MenuSession.h"
 #include "StringTable.h"
 #include "core/DrumMachine.h"
 
@@ -37,6 +39,13 @@ Menu TrackMenu::entries(const DrumMachine& machine, int track) {
         separator(),
         entry(1055, kResetAutomation, machine.sequencer().track(track).hasAnyAutomation()),
     };
+}
+
+int32_t TrackMenu::choose(EditorFrame& frame, const DrumMachine& machine, int track, const ViewRect& field) {
+    const Menu menu = entries(machine, track);
+    MenuSession session(menu, frame.onScreen(field), frame.window()->screenBounds(), nullptr);
+    frame.runMenu(session);
+    return session.chosen() ? session.chosen()->value : 0;
 }
 
 bool TrackMenu::run(DrumMachine& machine, int track, int32_t command) {

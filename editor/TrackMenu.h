@@ -5,6 +5,8 @@
 namespace trommik2 {
 
 class DrumMachine;
+class EditorFrame;
+struct ViewRect;
 
 // The context menu of a track's name field: copying and pasting the
 // instrument (with or without the track's steps and automation), the empty
@@ -25,6 +27,8 @@ class TrackMenu {
     // The entries for a track: pastes are disabled while their clipboard is
     // empty, the reset while the track has no automation.
     static Menu entries(const DrumMachine& machine, int track);
+    // Shows the menu of a track at its name field and answers the chosen command, 0 for none.
+    static int32_t choose(EditorFrame& frame, const DrumMachine& machine, int track, const ViewRect& field);
     // Carries out a command on a track; false for an unknown command or a paste without a copy.
     static bool run(DrumMachine& machine, int track, int32_t command);
     // Every automation point of the track goes, each lane's scale is 1 and its spread 0.
