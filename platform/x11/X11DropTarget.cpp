@@ -168,6 +168,8 @@ void X11DropTarget::entered(const XClientMessageEvent& message) {
         for (int i = 2; i < 5; ++i)
             offersUris_ = offersUris_ || static_cast<Atom>(message.data.l[i]) == uriList_;
     } else {
+        // The source's window may go at any time.
+        X11ErrorTrap trap(display_);
         Atom type = 0;
         int format = 0;
         unsigned long count = 0, after = 0;
@@ -269,8 +271,9 @@ void X11DropTarget::reply(Atom type, long accepted, long action) {
     event.xclient.data.l[1] = accepted;
     event.xclient.data.l[2] = type == finished_ ? action : 0;
     event.xclient.data.l[4] = type == status_ ? action : 0;
+    X11ErrorTrap trap(display_);
     XSendEvent(display_, source_, False, NoEventMask, &event);
-    XFlush(display_);
+    trap.failed();
 }
 
 void X11DropTarget::reset() {
