@@ -57,6 +57,30 @@ std::string localPath(const std::string& uri) {
     return path;
 }
 
+// A window property as read: its type (None when missing), the format of its
+// items (8 or 32) and their count, and the items (32-bit ones as longs).
+struct Property {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    std::string data;
+};
+
+Property readProperty(Display* display, Window window, Atom name, Atom type, long length, bool remove) {
+    Property property;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, name, 0, length, remove, type, &property.type, &property.format,
+                           &property.count, &after, &data) == Success &&
+        data) {
+        const size_t itemSize = property.format == 32 ? sizeof(long) : property.format / 8;
+        property.data.assign(reinterpret_cast<const char*>(data), property.count * itemSize);
+    }
+    if (data)
+        XFree(data);
+    return property;
+}
+
 } // namespace
 
 X11DropTarget::X11DropTarget(Display* display, Window window, Window topLevel, Listener& listener)
@@ -84,14 +108,7 @@ X11DropTarget::X11DropTarget(Display* display, Window window, Window topLevel, L
 
 void X11DropTarget::proxyFor(Window topLevel) {
     X11ErrorTrap trap(display_);
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    XGetWindowProperty(display_, topLevel, aware_, 0, 1, False, AnyPropertyType, &type, &format, &count, &after, &data);
-    if (data)
-        XFree(data);
-    if (type != None || trap.failed())
+    if (readProperty(display_, topLevel, aware_, AnyPropertyType, 1, false).type != None || trap.failed())
         return;
     const long version = kVersion;
     const Window self = window_;
@@ -170,19 +187,9 @@ void X11DropTarget::entered(const XClientMessageEvent& message) {
     } else {
         // The source's window may go at any time.
         X11ErrorTrap trap(display_);
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        if (XGetWindowProperty(display_, source_, typeList_, 0, 1024, False, XA_ATOM, &type, &format, &count, &after,
-                               &data) == Success &&
-            data && format == 32) {
-            const auto* types = reinterpret_cast<const Atom*>(data);
-            for (unsigned long i = 0; i < count; ++i)
-                offersUris_ = offersUris_ || types[i] == uriList_;
-        }
-        if (data)
-            XFree(data);
+        const Property types = readProperty(display_, source_, typeList_, XA_ATOM, 1024, false);
+        for (unsigned long i = 0; types.format == 32 && i < types.count; ++i)
+            offersUris_ = offersUris_ || reinterpret_cast<const Atom*>(types.data.data())[i] == uriList_;
     }
     if (offersUris_)
         requestList(CurrentTime);
@@ -222,17 +229,8 @@ void X11DropTarget::requestList(Time time) {
 }
 
 void X11DropTarget::arrived(const XSelectionEvent& selection) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::string text;
-    if (XGetWindowProperty(display_, window_, property_, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count,
-                           &after, &data) == Success &&
-        data && format == 8)
-        text.assign(reinterpret_cast<const char*>(data), count);
-    if (data)
-        XFree(data);
+    const Property list = readProperty(display_, window_, property_, AnyPropertyType, 1 << 20, true);
+    const std::string text = list.format == 8 ? list.data : std::string();
     if (!source_)
         return;
     if (selection.property == None) {
