@@ -13,6 +13,7 @@
 #include "content/CaseFolding.h"
 #include "content/WavLoader.h"
 #include "core/DrumMachine.h"
+#include "platform/Dialogs.h"
 
 namespace fs = std::filesystem;
 
@@ -48,6 +49,31 @@ std::string display(DrumMachine& machine, int index) {
     machine.getParameterDisplay(index, text);
     return text;
 }
+
+// While a drop imports its files, the sample folder chosen for the first one
+// serves them all: one question per drop, not one per file.
+class OneFolderPerDrop : public Dialogs {
+  public:
+    OneFolderPerDrop() : inner_(Dialogs::current()) { Dialogs::install(this); }
+    ~OneFolderPerDrop() override { Dialogs::install(&inner_); }
+    OneFolderPerDrop(const OneFolderPerDrop&) = delete;
+    OneFolderPerDrop& operator=(const OneFolderPerDrop&) = delete;
+
+    Answer message(const std::string& text, const std::string& caption, MessageIcon icon, bool yesNo) override {
+        return inner_.message(text, caption, icon, yesNo);
+    }
+    bool saveFile(const SaveRequest& request, std::string* path) override { return inner_.saveFile(request, path); }
+    bool chooseFolder(const std::string& root, const std::string& title, std::string* folder) override {
+        if (chosen_.empty() && !inner_.chooseFolder(root, title, &chosen_))
+            return false;
+        *folder = chosen_;
+        return true;
+    }
+
+  private:
+    Dialogs& inner_;
+    std::string chosen_;
+};
 
 } // namespace
 
@@ -99,6 +125,7 @@ int SampleDrop::drop(int tag, const std::vector<std::string>& items) {
     if (targets(tag, 1).count > 0)
         explainRefused(items);
     ContentLibrary& library = machine_.contentLibrary();
+    OneFolderPerDrop oneFolder;
     int imported = 0;
     std::string kitFolder;
     for (int i = 0; i < place.count; ++i) {

@@ -12,7 +12,8 @@ class FrontPanel;
 // track on, the drum-kit picker from the first track. While they hover, the
 // name fields that would take them show the file names; a drop makes an
 // instrument of each (the sample copied into the sample folder when it lies
-// elsewhere) and saves the kit named after their folder. The dropped files
+// elsewhere, into the one folder the user picks for the whole drop) and saves
+// the kit named after their folder. The dropped files
 // themselves are only ever read. User-interface thread.
 class SampleDrop {
   public:

@@ -96,10 +96,10 @@ TEST_F(SampleDropTest, FiveFilesOnTrackFourteenFillFourteenAndFifteenAndSaveTheK
     const std::string into = (fs::path(samplesFolder()) / "Drops").string();
     fs::create_directories(into);
     rig.dialogs.answerPath(into);
-    rig.dialogs.answerPath(into);
     const std::string before13 = rig.machine.bank().track(13).samplePath;
     drag(samples, 14, true);
     EXPECT_TRUE(rig.dialogs.messages().empty());
+    EXPECT_EQ(rig.dialogs.folderTitles().size(), 1u) << "one sample folder for the whole drop";
     EXPECT_EQ(rig.machine.bank().track(14).samplePath, (fs::path(into) / "Hit0.wav").string());
     EXPECT_EQ(rig.machine.bank().track(15).samplePath, (fs::path(into) / "Hit1.wav").string());
     EXPECT_EQ(rig.machine.bank().track(13).samplePath, before13);
