@@ -50,7 +50,7 @@ TEST(SampleDrop, UriListsGiveLocalPathsPercentDecoded) {
         std::vector<std::string> paths;
     };
     const Case cases[] = {
-        {"file:///home/a/Kick%2001.wav\r\nfile:///tmp/x.wav\r\n", {"/home/a/Kick 01.wav", "/tmp/x.wav"}},
+        {"file:///home/a/Kick%2001.wav\r\nfile:///samples/x.wav\r\n", {"/home/a/Kick 01.wav", "/samples/x.wav"}},
         {"# comment\nfile://localhost/s/%C3%A9.wav\n", {"/s/\xC3\xA9.wav"}},
         {"file:/short.wav", {"/short.wav"}},
         {"http://example.org/a.wav\nfile://otherhost/a.wav\nfile:///bad%2.wav\nfile:///nul%00.wav\nfile://", {}},
