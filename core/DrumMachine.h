@@ -104,6 +104,7 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     PatternDocument& patternDocument() { return patternDocument_; }
     SetupDocument& setupDocument() { return setupDocument_; }
     TrackExchange& trackExchange() { return trackExchange_; }
+    const TrackExchange& trackExchange() const { return trackExchange_; }
 
   private:
     void installEffects(int track, const EffectsModule::Reach& reach);

@@ -19,7 +19,9 @@ enum ControlTag : int {
     kTagSetupMenu = 11,
     kTagSetupSave = 12,
     kTagMaster = 13,
-    // 14..23: the instrument panel's knobs.
+    // The knobs: six assignable, then the four effect knobs.
+    kTagFirstKnob = 14,
+    kTagFirstEffectKnob = 20,
     kTagStepGrid = 24,
     kTagLane = 25,
     kTagFirstBar = 26,
@@ -62,6 +64,16 @@ enum ControlTag : int {
     kTagFirstMenu = 133,
     kTagFirstName = 149,
     kTagAfterRows = 165,
+    // The knob slots' companions: indicators of slots 0..5, assignment menus,
+    // automate switches of all ten slots, value labels of slots 0..5, the
+    // effect knobs' name and value labels, and indicators of slots 6..9.
+    kTagFirstIndicator = 165,
+    kTagFirstAssignMenu = 171,
+    kTagFirstAutomate = 177,
+    kTagFirstValueLabel = 187,
+    kTagFirstEffectName = 193,
+    kTagFirstEffectValue = 197,
+    kTagFirstEffectIndicator = 201,
 };
 
 } // namespace trommik2

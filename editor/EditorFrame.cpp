@@ -1,5 +1,7 @@
 #include "EditorFrame.h"
 
+#include "SkinControl.h"
+
 namespace trommik2 {
 
 // Marks the frame busy with input for the life of a handler.
@@ -72,6 +74,15 @@ void EditorFrame::mouseMoved(ViewPoint where) {
         return;
     if (SkinView* view = viewAt(where); view && view != this)
         view->mouseMoved(where);
+}
+
+void EditorFrame::filesDragged(const std::vector<std::string>& paths, ViewPoint where, bool dropped) {
+    if (tracking_ || !host_)
+        return;
+    Handling handling(*this);
+    auto* control = paths.empty() ? nullptr : dynamic_cast<SkinControl*>(viewAt(where));
+    host_->filesDragged(control, paths, dropped);
+    update();
 }
 
 void EditorFrame::exposed(const ViewRect& area) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <cairo.h>
@@ -34,6 +35,8 @@ class EditorFrame : public PanelView {
     bool keyDown(const X11KeyEvent& key) override;
     void mouseMoved(ViewPoint where) override;
     void exposed(const ViewRect& area);
+    // Files dragged over the frame (an empty list: the drag left) or dropped on it.
+    void filesDragged(const std::vector<std::string>& paths, ViewPoint where, bool dropped);
     void focusChanged(bool gained);
 
     // Paints every dirty view into the backing image and shows what changed.

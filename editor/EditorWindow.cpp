@@ -20,6 +20,7 @@
 #include "TextLabel.h"
 #include "TextMenu.h"
 #include "ToggleSwitch.h"
+#include "TrackMenu.h"
 #include "TrackNameField.h"
 #include "X11Dialogs.h"
 #include "X11FrameWindow.h"
@@ -55,6 +56,7 @@ EditorWindow::EditorWindow(DrumMachine* machine)
       help_(machine->contentFolders().root(), configuration_) {
     automationSlots_.fill(-1);
     configuration_.readBool(kSection, kEditModeKey, &editMode_);
+    automationSlots_.fill(-1);
 }
 
 EditorWindow::~EditorWindow() { close(); }
@@ -134,8 +136,25 @@ void EditorWindow::buildLayout() {
         lanes_->grid->setShownBars(first, count);
         lanes_->lane->setShownBars(first, count);
     });
-    for (int t = 0; t < FrontPanel::kTracks; ++t)
+    for (int t = 0; t < FrontPanel::kTracks; ++t) {
         panel_->rows[t].menu->setOpenHandler([this, t](TextMenu&) { selectTrack(t); });
+        panel_->rows[t].name->setMenuHandler([this, t](TrackNameField&) { openTrackMenu(t); });
+    }
+    addInstrumentPanel();
+}
+
+void EditorWindow::addInstrumentPanel() {
+    instrument_ =
+        std::make_unique<InstrumentPanel>(*lower_, bitmaps_, this, &machine_->listProvider(), *machine_, tags_);
+    drop_ = std::make_unique<SampleDrop>(*panel_, *machine_);
+    // Added last: the picture lies over the step grid while it is shown.
+    schematic_ = std::make_unique<SchematicOverlay>(*upper_, bitmaps_, *machine_);
+    for (int k = 0; k < InstrumentPanel::kAssignable; ++k) {
+        TextMenu& menu = *instrument_->slot(k).menu;
+        menu.setOpenHandler([this, k](TextMenu&) { schematic_->open(instrument_->parameterOf(k)); });
+        menu.setHoverHandler([this](const MenuEntry& entry) { schematic_->hovered(entry); });
+        menu.setCloseHandler([this] { schematic_->close(); });
+    }
 }
 
 void EditorWindow::addWindowControls() {
@@ -164,6 +183,9 @@ void EditorWindow::close() {
         Dialogs::install(nullptr);
     dialogs_.reset();
     hintSource_ = nullptr;
+    schematic_.reset();
+    drop_.reset();
+    instrument_.reset();
     lanes_.reset();
     rows_.reset();
     bars_.reset();
@@ -208,6 +230,8 @@ void EditorWindow::idleWork() {
         panel_->meters[i]->setValue(1.0f + 20.0f * std::log10(level) / 30.0f);
     }
     showTransport();
+    const int stepLength = std::max(1, machine_->sequencer().samplesPerStep());
+    instrument_->showAutomation(machine_->sequencer().position() / stepLength);
     followPlayback();
     bars_->refresh();
     lanes_->grid->refreshPlayCursor();
@@ -250,10 +274,12 @@ void EditorWindow::setParameter(int32_t index, float) {
     case kRefreshSampleAndSynthesis: refreshSampleAndSynthesis(); break;
     case kRefreshShuffleAndBars:
         refreshShuffleAndBars();
+        instrument_->refreshLabels();
         refreshEffect();
         break;
     case kRefreshInstruments:
         rows_->refresh();
+        instrument_->refreshKnobs();
         refreshNames();
         refreshEffect();
         refreshSampleAndSynthesis();
@@ -264,7 +290,8 @@ void EditorWindow::setParameter(int32_t index, float) {
         break;
     case kRefreshEverything: refreshAll(); break;
     case kRefreshKnobs:
-        // The knobs belong to the instrument panel; the lane follows a new assignment.
+        instrument_->refreshKnobs();
+        // The lane follows a new assignment.
         if (lanes_->parameterMode())
             showLane(true);
         break;
@@ -274,6 +301,7 @@ void EditorWindow::setParameter(int32_t index, float) {
 
 void EditorWindow::refreshAll() {
     rows_->refresh();
+    instrument_->refreshKnobs();
     refreshNames();
     refreshEffect();
     refreshSampleAndSynthesis();
@@ -298,6 +326,7 @@ void EditorWindow::refreshNames() {
 void EditorWindow::refreshEffect() {
     panel_->effectMenu->setCurrent(parameterDisplay(FXType));
     panel_->effect->setValue(machine_->getParameter(FXActive) >= 0.5f ? 1.0f : 0.0f);
+    instrument_->refreshEffect();
 }
 
 void EditorWindow::refreshSampleAndSynthesis() {
@@ -344,6 +373,15 @@ void EditorWindow::valueChanged(SkinControl* control) {
     if (windowControlChanged(tag, value) || documentControlChanged(tag, value) || patternControlChanged(tag, value) ||
         trackControlChanged(tag, value))
         return;
+    if (int slot = InstrumentPanel::knobSlotOf(tag); slot >= 0) {
+        instrument_->knobChanged(slot);
+        return;
+    }
+    if (int slot = InstrumentPanel::automateSlotOf(tag); slot >= 0) {
+        automationSlots_[selectedTrack_] = slot;
+        showLane(true);
+        return;
+    }
     if (int parameter = tags_.parameter(tag); parameter >= 0)
         machine_->setParameter(parameter, value);
 }
@@ -469,9 +507,30 @@ void EditorWindow::selectTrack(int track) {
     showLane(lanes_->parameterMode());
     rows_->shade(track);
     machine_->setParameter(kParamSelectTrack, static_cast<float>(track));
+    instrument_->refreshKnobs();
     refreshSampleAndSynthesis();
     refreshEffect();
     hintShown_ = false;
+}
+
+void EditorWindow::lightAutomateSwitch(int slot) {
+    if (instrument_)
+        instrument_->lightAutomateSwitch(slot);
+}
+
+void EditorWindow::openTrackMenu(int track) {
+    selectTrack(track);
+    const int32_t command = TrackMenu::choose(*frame_, *machine_, track, panel_->rows[track].name->rect());
+    if (TrackMenu::run(*machine_, track, command))
+        refreshAll();
+}
+
+void EditorWindow::filesDragged(SkinControl* control, const std::vector<std::string>& paths, bool dropped) {
+    const int tag = control ? control->tag() : -1;
+    if (dropped)
+        drop_->drop(tag, paths);
+    else
+        drop_->hover(tag, paths);
 }
 
 void EditorWindow::showBarButton(int button) {
@@ -504,15 +563,14 @@ void EditorWindow::setCopyMode(bool on) {
 void EditorWindow::showLane(bool parameterMode) {
     if (!parameterMode) {
         lanes_->showVelocity(selectedTrack_);
-        // The instrument panel lights none of its automate switches here.
+        lightAutomateSwitch(-1);
         return;
     }
     int& slot = automationSlots_[selectedTrack_];
     if (slot < 0)
         slot = 0;
     lanes_->showParameter(selectedTrack_, slot);
-    // The instrument panel lights the automate switch of the slot here
-    // (showAutomatedSlot(slot), once it exists).
+    lightAutomateSwitch(slot);
 }
 
 void EditorWindow::selectTrack(int, int track) {
@@ -631,6 +689,13 @@ std::string EditorWindow::parameterDisplay(int index) const {
     return text;
 }
 
+std::string EditorWindow::knobLongName(int parameter) const {
+    // The effect knobs' names depend on the effect.
+    if (parameter >= FXParam1 && parameter <= FXParam4)
+        return parameterName(parameter);
+    return machine_->bank().table().longName(parameter);
+}
+
 std::string EditorWindow::parameterName(int index) const {
     char text[DrumMachine::kDisplayLength] = {};
     machine_->getParameterName(index, text);
@@ -661,9 +726,11 @@ void EditorWindow::showHint() {
     }
     case HintKind::Version: show(version_); break;
     case HintKind::OwnText: show(tag == kTagStepGrid ? lanes_->grid->status() : lanes_->lane->status()); break;
-    default:
-        // The knob hints come with the instrument panel; until then the
-        // instrument name stands in.
+    case HintKind::KnobName:
+        if (changed)
+            show(knobLongName(tags_.parameter(tag)));
+        break;
+    default: // the selected track's instrument name
         if (changed)
             show(parameterDisplay(kDisplayInstrumentNameFirst + selectedTrack_));
         break;

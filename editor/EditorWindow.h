@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -10,7 +11,10 @@
 #include "EditorFrame.h"
 #include "FrameHost.h"
 #include "FrontPanel.h"
+#include "InstrumentPanel.h"
 #include "LanePanel.h"
+#include "SampleDrop.h"
+#include "SchematicOverlay.h"
 #include "SkinBitmapSet.h"
 #include "TagTables.h"
 #include "TrackRows.h"
@@ -75,6 +79,12 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     EditorFrame* frame() const { return frame_.get(); }
     // The controls while open (null when closed).
     FrontPanel* panel() const { return panel_.get(); }
+    InstrumentPanel* instrument() const { return instrument_.get(); }
+    const SchematicOverlay* schematic() const { return schematic_.get(); }
+    // The knob slot (0..9) whose parameter a track's automation lane edits, -1 for none.
+    int automationSlot(int track) const { return automationSlots_[std::clamp(track, 0, FrontPanel::kTracks - 1)]; }
+    // Lights the automate switch of a slot and darkens the others; -1 darkens all.
+    void lightAutomateSwitch(int slot);
     const BarDisplay* bars() const { return bars_.get(); }
     // The step grid, the automation lane and the lane's controls (null when closed).
     LanePanel* lanes() const { return lanes_.get(); }
@@ -94,6 +104,7 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     void idlePump() override;
     void focusChanged(bool gained) override;
     bool keyDown(const X11KeyEvent& key) override;
+    void filesDragged(SkinControl* control, const std::vector<std::string>& paths, bool dropped) override;
 
     // ViewHost
     void selectTrack(int viewTag, int track) override;
@@ -119,6 +130,7 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     void showHint();
     std::string parameterDisplay(int index) const;
     std::string parameterName(int index) const;
+    std::string knobLongName(int parameter) const;
     void sendHost(const char (&code)[5]);
     void writePlacement();
 
@@ -143,6 +155,8 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     void refreshSampleAndSynthesis();
     void refreshShuffleAndBars();
     void refreshNames();
+    void openTrackMenu(int track);
+    void addInstrumentPanel();
 
     DrumMachine* machine_;
     Configuration configuration_;
@@ -154,6 +168,9 @@ class EditorWindow : public EffectEditor, public ControlListener, private FrameH
     std::unique_ptr<BarDisplay> bars_;
     std::unique_ptr<TrackRows> rows_;
     std::unique_ptr<LanePanel> lanes_;
+    std::unique_ptr<InstrumentPanel> instrument_;
+    std::unique_ptr<SchematicOverlay> schematic_;
+    std::unique_ptr<SampleDrop> drop_;
     std::unique_ptr<Dialogs> dialogs_;
     PanelView* upper_ = nullptr;
     PanelView* lower_ = nullptr;

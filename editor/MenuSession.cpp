@@ -19,8 +19,10 @@ constexpr int kBorder = 1;
 int listWidth(const Menu& menu, int minimum) {
     double widest = DrawContext::textWidth(kEmptyFolder, MenuSession::kFontSize);
     for (const MenuEntry& entry : menu)
-        widest = std::max(widest, DrawContext::textWidth(entry.text, MenuSession::kFontSize));
-    return std::max(minimum, static_cast<int>(std::ceil(widest)) + kTextInset + kArrowRoom + 2 * kBorder);
+        widest = std::max(widest, DrawContext::textWidth(entry.text, MenuSession::kFontSize, entry.marked));
+    // The text is drawn a few pixels into its row (DrawContext::text).
+    constexpr int kTextMargin = 3;
+    return std::max(minimum, static_cast<int>(std::ceil(widest)) + kTextInset + kTextMargin + kArrowRoom + 2 * kBorder);
 }
 
 int firstMarked(const Menu& menu) {
@@ -93,7 +95,10 @@ void MenuSession::highlight(int level, int row, bool tell) {
     scrollTo(shown, row);
     ++revision_;
     const MenuEntry& entry = (*shown.entries)[row];
-    if (tell && watcher_ && choosable(entry) && !entry.submenu)
+    if (!tell || !watcher_ || !choosable(entry))
+        return;
+    watcher_->hovered(entry);
+    if (!entry.submenu)
         watcher_->highlighted(entry);
 }
 

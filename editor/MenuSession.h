@@ -34,6 +34,8 @@ class MenuSession {
       public:
         virtual ~Watcher() = default;
         virtual void highlighted(const MenuEntry& entry) = 0;
+        // Any entry that can be chosen, submenus too, as the highlight moves to it.
+        virtual void hovered(const MenuEntry&) {}
     };
 
     // The menu opens below anchor (above it when there is no room), inside screen.

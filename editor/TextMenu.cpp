@@ -42,10 +42,17 @@ void TextMenu::mouseDown(ViewPoint, int buttons) {
     if (openHandler_)
         openHandler_(*this);
     frame()->runMenu(session);
+    if (closeHandler_)
+        closeHandler_();
     if (const MenuEntry* entry = session.chosen())
         provider_->command(parameter_, entry->kind, entry->path.c_str(), 1, entry->value);
     else if (previewed_)
         provider_->endEdit(parameter_);
+}
+
+void TextMenu::hovered(const MenuEntry& entry) {
+    if (hoverHandler_)
+        hoverHandler_(entry);
 }
 
 void TextMenu::highlighted(const MenuEntry& entry) {

@@ -29,6 +29,9 @@ class TextMenu : public TextControl, private MenuSession::Watcher {
     void setCurrent(const std::string& text);
     // Told once the list is open (the knob menus show a schematic then).
     void setOpenHandler(std::function<void(TextMenu&)> handler) { openHandler_ = std::move(handler); }
+    // Told of every entry the highlight moves to, and once the list has closed.
+    void setHoverHandler(std::function<void(const MenuEntry&)> handler) { hoverHandler_ = std::move(handler); }
+    void setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
     // Row menus draw a glyph instead of the entry's text.
     void setGlyph(const std::string& glyph) { glyph_ = glyph; }
 
@@ -37,11 +40,14 @@ class TextMenu : public TextControl, private MenuSession::Watcher {
 
   private:
     void highlighted(const MenuEntry& entry) override;
+    void hovered(const MenuEntry& entry) override;
     bool previews() const;
 
     ListProvider* provider_;
     int parameter_;
     std::function<void(TextMenu&)> openHandler_;
+    std::function<void(const MenuEntry&)> hoverHandler_;
+    std::function<void()> closeHandler_;
     std::string glyph_;
     bool previewed_ = false;
 };

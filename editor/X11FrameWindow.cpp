@@ -13,6 +13,9 @@ std::unique_ptr<X11FrameWindow> X11FrameWindow::open(uintptr_t parent, EditorFra
     window->window_ = X11Window::openChild(static_cast<Window>(parent), frame.width(), frame.height(), window.get());
     if (!window->window_)
         return nullptr;
+    window->drop_ =
+        std::make_unique<X11DropTarget>(window->window_->display(), window->window_->id(), window->window_->topLevel(),
+                                        static_cast<X11DropTarget::Listener&>(*window));
     return window;
 }
 
@@ -88,5 +91,15 @@ void X11FrameWindow::wheel(const X11PointerEvent& event, int distance) {
 void X11FrameWindow::keyDown(const X11KeyEvent& key) { frame_.keyDown(key); }
 
 void X11FrameWindow::focusChanged(bool gained) { frame_.focusChanged(gained); }
+
+void X11FrameWindow::otherEvent(const XEvent& event) { drop_->handle(event); }
+
+void X11FrameWindow::filesDragged(const std::vector<std::string>& paths, int x, int y) {
+    frame_.filesDragged(paths, {x, y}, false);
+}
+
+void X11FrameWindow::filesDropped(const std::vector<std::string>& paths, int x, int y) {
+    frame_.filesDragged(paths, {x, y}, true);
+}
 
 } // namespace trommik2

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "FrameWindow.h"
+#include "platform/x11/X11DropTarget.h"
 #include "platform/x11/X11Window.h"
 
 namespace trommik2 {
@@ -10,9 +11,10 @@ namespace trommik2 {
 class EditorFrame;
 
 // The frame's system window on X11: a child of the window the host gives,
-// whose events go to the frame and which shows the frame's backing image.
+// whose events go to the frame and which shows the frame's backing image;
+// files dragged onto it from other programs go to the frame too.
 // User-interface thread.
-class X11FrameWindow : public FrameWindow, private X11WindowListener {
+class X11FrameWindow : public FrameWindow, private X11WindowListener, private X11DropTarget::Listener {
   public:
     // nullptr without a display or when the parent is no window.
     static std::unique_ptr<X11FrameWindow> open(uintptr_t parent, EditorFrame& frame);
@@ -41,9 +43,13 @@ class X11FrameWindow : public FrameWindow, private X11WindowListener {
     void wheel(const X11PointerEvent& event, int distance) override;
     void keyDown(const X11KeyEvent& key) override;
     void focusChanged(bool gained) override;
+    void otherEvent(const XEvent& event) override;
+    void filesDragged(const std::vector<std::string>& paths, int x, int y) override;
+    void filesDropped(const std::vector<std::string>& paths, int x, int y) override;
 
     EditorFrame& frame_;
     std::unique_ptr<X11Window> window_;
+    std::unique_ptr<X11DropTarget> drop_;
     X11PointerEvent lastPress_;
 };
 

@@ -29,6 +29,10 @@ class X11Connection {
 
     static void attach(Window window, X11EventSink* sink);
     static void detach(Window window);
+    // Client messages of the given types that name window from go to the sink
+    // of window to (a drop target acting for the top-level window that holds
+    // it); 0 as to ends it.
+    static void forwardClientMessages(Window from, Window to, const Atom (&types)[4]);
     // Hands every pending event to the sink of its window; events of windows
     // that are gone are dropped.
     static void drainEvents();

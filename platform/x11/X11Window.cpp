@@ -292,7 +292,10 @@ void X11Window::handleEvent(const XEvent& event) {
     case ClientMessage:
         if (static_cast<Atom>(event.xclient.data.l[0]) == XInternAtom(display_, "WM_DELETE_WINDOW", True))
             listener_->closeRequested();
+        else
+            listener_->otherEvent(event);
         break;
+    case SelectionNotify: listener_->otherEvent(event); break;
     case UnmapNotify: viewable_ = false; break;
     default: break;
     }

@@ -25,6 +25,8 @@ class X11WindowListener {
     virtual void mapped() {}
     // The window manager's close button or key on a top-level window.
     virtual void closeRequested() {}
+    // Client messages of other protocols and selection replies (drag and drop).
+    virtual void otherEvent(const XEvent&) {}
 };
 
 // How an undecorated top-level window is made (the host binding's wrapper).

@@ -12,21 +12,26 @@
 
 namespace trommik2 {
 
-// A window's pixels as the server shows them (children included).
-inline cairo_surface_t* screenshotOf(Display* display, Window window) {
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(display, window, &attributes);
-    XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-    cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_RGB24, attributes.width, attributes.height);
+// The pixels of a drawable's width × height from x, y (for the root window: the screen).
+inline cairo_surface_t* screenshotOf(Display* display, Drawable drawable, int x0, int y0, int width, int height) {
+    XImage* image = XGetImage(display, drawable, x0, y0, width, height, AllPlanes, ZPixmap);
+    cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(shot));
     int stride = cairo_image_surface_get_stride(shot) / 4;
-    for (int y = 0; y < attributes.height && image; ++y)
-        for (int x = 0; x < attributes.width; ++x)
+    for (int y = 0; y < height && image; ++y)
+        for (int x = 0; x < width; ++x)
             data[y * stride + x] = static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xffffff;
     if (image)
         XDestroyImage(image);
     cairo_surface_mark_dirty(shot);
     return shot;
+}
+
+// A window's pixels as the server shows them (children included).
+inline cairo_surface_t* screenshotOf(Display* display, Window window) {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, window, &attributes);
+    return screenshotOf(display, window, 0, 0, attributes.width, attributes.height);
 }
 
 // Pixels of a that differ from b by more than the tolerance in any channel.

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -16,10 +17,12 @@ namespace trommik2 {
 class XTestDriver {
   public:
     struct Action {
-        enum Kind { Move, Press, Release, Key, Hold, Let, Wait } kind;
+        enum Kind { Move, Press, Release, Key, Hold, Let, Wait, Call } kind;
         // Move: x, y on the screen; Press/Release: button; Key (pressed and
         // released), Hold, Let: keysym; Wait: ms
         int a = 0, b = 0;
+        // Call: run on the driver's thread (which must not touch the test's windows).
+        std::function<void()> call = {};
     };
 
     XTestDriver() : display_(XOpenDisplay(nullptr)) {}
@@ -69,6 +72,7 @@ class XTestDriver {
                               action.kind == Action::Hold, CurrentTime);
             break;
         case Action::Wait: std::this_thread::sleep_for(std::chrono::milliseconds(action.a)); break;
+        case Action::Call: action.call(); break;
         }
         XFlush(display_);
     }

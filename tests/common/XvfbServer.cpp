@@ -70,7 +70,9 @@ bool XvfbServer::start() {
         dup2(null, STDERR_FILENO);
         dup2(null, STDOUT_FILENO);
         std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+        // -noreset: the server would otherwise restart whenever a test closed its last
+        // connection, refusing the next test's connections for a moment.
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
                static_cast<char*>(nullptr));
         _exit(127);
     }

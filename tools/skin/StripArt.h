@@ -5,7 +5,7 @@
 
 namespace trommik2 {
 
-// The automation lane's background and the module schematics.
+// The automation lane's background.
 class StripArt {
   public:
     explicit StripArt(SkinPainter& painter) : p_(painter) {}
@@ -15,7 +15,6 @@ class StripArt {
 
   private:
     void automationBackground(const SkinEntry& e);
-    void schematic(const SkinEntry& e);
 
     SkinPainter& p_;
 };

@@ -12,6 +12,7 @@
 #include "GridArt.h"
 #include "IconArt.h"
 #include "PanelArt.h"
+#include "SchematicArt.h"
 #include "StripArt.h"
 
 using namespace trommik2;
@@ -32,7 +33,9 @@ bool drawPicture(const SkinEntry& entry, const std::string& path) {
     PanelArt panels(painter);
     StripArt strips(painter);
     GridArt grid(painter);
-    bool drawn = panels.draw(entry) || controls.draw(entry) || grid.draw(entry) || strips.draw(entry);
+    SchematicArt schematics(painter);
+    bool drawn =
+        panels.draw(entry) || controls.draw(entry) || grid.draw(entry) || strips.draw(entry) || schematics.draw(entry);
     cairo_destroy(cr);
     bool written = drawn && cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);
