@@ -5,6 +5,7 @@
 
 #include "EditorPanelTest.h"
 #include "ToolkitRig.h"
+#include "editor/AutomationView.h"
 #include "editor/FrameKnob.h"
 #include "editor/PreviewButton.h"
 #include "editor/TextLabel.h"
@@ -89,14 +90,19 @@ TEST_F(InstrumentPanelTest, IndicatorsShowOnlyAutomatedParametersScaledByTheLane
         EXPECT_FALSE(slot(k).indicator->visible()) << k;
 }
 
-TEST_F(InstrumentPanelTest, AutomateSwitchesKeepASlotPerTrackAndLightOnlyItsOwn) {
+TEST_F(InstrumentPanelTest, AutomateSwitchesKeepASlotPerTrackLightOnlyItsOwnAndDrawItsLane) {
     click({slot(3).automate->rect().left + 3, slot(3).automate->rect().top + 3});
     EXPECT_EQ(editor.automationSlot(0), 3);
     EXPECT_EQ(editor.automationSlot(1), -1);
     for (int k = 0; k < InstrumentPanel::kSlots; ++k)
         EXPECT_EQ(slot(k).automate->value(), k == 3 ? 1.0f : 0.0f) << k;
-    editor.lightAutomateSwitch(-1);
-    EXPECT_EQ(slot(3).automate->value(), 0.0f);
+    ASSERT_TRUE(editor.lanes()->lane->parameterMode());
+    EXPECT_EQ(editor.lanes()->lane->parameter(), rig.machine.model().knobSlots().parameter(0, 3));
+    const ViewRect velocity = editor.lanes()->velocityMode->rect();
+    click({velocity.left + 3, velocity.top + 3});
+    EXPECT_FALSE(editor.lanes()->lane->parameterMode());
+    for (int k = 0; k < InstrumentPanel::kSlots; ++k)
+        EXPECT_EQ(slot(k).automate->value(), 0.0f) << k;
 }
 
 TEST_F(InstrumentPanelTest, EffectSlotsNameTheEffectsParameters) {
