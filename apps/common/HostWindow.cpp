@@ -68,8 +68,27 @@ bool HostWindow::adopt(Window child) {
     XWithdrawWindow(display_, child, DefaultScreen(display_));
     XReparentWindow(display_, child, window_, 0, 0);
     XMapWindow(display_, child);
+    takeDropMarks(child);
     XSync(display_, False);
     return true;
+}
+
+// File managers offer drops to top-level windows only: the marks the child
+// carried as one (drops welcome, and the window that takes them) pass to ours.
+void HostWindow::takeDropMarks(Window child) {
+    for (const char* name : {"XdndAware", "XdndProxy"}) {
+        const Atom property = XInternAtom(display_, name, False);
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display_, child, property, 0, 1, False, AnyPropertyType, &type, &format, &count, &after,
+                               &data) == Success &&
+            data && count == 1 && format == 32)
+            XChangeProperty(display_, window_, property, type, 32, PropModeReplace, data, 1);
+        if (data)
+            XFree(data);
+    }
 }
 
 bool HostWindow::placeOf(Window window, int* x, int* y, int* width, int* height) {

@@ -23,8 +23,8 @@ class HostWindow {
     void moveTo(int x, int y);
     void resize(int width, int height);
     // Takes another client's top-level window (the editor's wrapper) in as a
-    // child at 0, 0 and reports its size changes and its end to pump();
-    // false when the window is gone.
+    // child at 0, 0, with its marks for drag and drop, and reports its size
+    // changes and its end to pump(); false when the window is gone.
     bool adopt(Window child);
     // Where another window of the server (the editor's) shows on the screen, and
     // its size; false when it is gone.
@@ -37,6 +37,8 @@ class HostWindow {
     bool screenshot(Window window, const std::string& path);
 
   private:
+    void takeDropMarks(Window child);
+
     Display* display_ = nullptr;
     Window window_ = 0;
     Atom deleteAtom_ = 0;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <thread>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include "common/ChildProcess.h"
@@ -60,6 +61,29 @@ Window parentOf(Display* display, Window window) {
     return parent;
 }
 
+// The window a property of type WINDOW names, or 0.
+Window windowProperty(Display* display, Window window, const char* name) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    Window named = 0;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1, False, XA_WINDOW, &type, &format,
+                           &count, &after, &data) == Success &&
+        data && count == 1)
+        named = *reinterpret_cast<Window*>(data);
+    if (data)
+        XFree(data);
+    return named;
+}
+
+bool within(Display* display, Window window, Window ancestor) {
+    for (; window; window = parentOf(display, window))
+        if (window == ancestor)
+            return true;
+    return false;
+}
+
 int heightOf(Display* display, Window window) {
     XWindowAttributes a{};
     XGetWindowAttributes(display, window, &a);
@@ -100,6 +124,10 @@ TEST(StandaloneEditorTest, OpensInItsWindowAboveTheStripAndClosingTheWindowQuits
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         EXPECT_TRUE(inside) << "the editor sits in the program's window, the 40-pixel strip under it";
+        // File managers look for drop targets among top-level windows.
+        const Window proxy = windowProperty(display, own, "XdndProxy");
+        EXPECT_TRUE(proxy && within(display, proxy, editor) && windowProperty(display, proxy, "XdndProxy") == proxy)
+            << "the program's window hands drops to the editor";
         closeWindow(display, own);
         EXPECT_EQ(app.wait(30.0), 0) << app.output() << app.errors();
         XCloseDisplay(display);
