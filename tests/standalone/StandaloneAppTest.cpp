@@ -206,15 +206,30 @@ TEST_F(StandaloneAppTest, PlaysTheDefaultGrooveInTimeAndKeepsTheSession) {
 struct MidiRun {
     std::vector<float> recorded;
     bool undisturbed = false;
+    bool xruns = false;
     std::string report;
 };
+
+constexpr int kMidiLoop = 22050;
+
+// The intervals between the recorded notes that are off the loop by more than
+// a tolerance: JACK MIDI reaches RtMidi stamped with its period, so a note may
+// move by one buffer of 256 frames.
+std::vector<double> offIntervals(const std::vector<size_t>& hits) {
+    std::vector<double> off;
+    for (size_t i = 1; i < hits.size(); ++i) {
+        const auto interval = static_cast<double>(hits[i] - hits[i - 1]);
+        if (std::abs(interval - kMidiLoop) > 256 + 0.002 * kRate)
+            off.push_back(interval);
+    }
+    return off;
+}
 
 TEST_F(StandaloneAppTest, MidiNotesFromAnotherProgramPlayOnTime) {
     JackServer server(folder_.string(), kRate, 256);
     ASSERT_TRUE(server.ready());
-    constexpr int kLoop = 22050;
     auto play = [&]() {
-        ChildProcess sender({"timeout", "60", "jack_midiseq", "notes", std::to_string(kLoop), "0", "36", "1000"},
+        ChildProcess sender({"timeout", "60", "jack_midiseq", "notes", std::to_string(kMidiLoop), "0", "36", "1000"},
                             {server.setting()}, (folder_ / "sender").string());
         const std::string out = (folder_ / "midi.wav").string();
         ChildProcess app({TROMMIK2_APP_PATH, "--driver", "jack", "--no-editor", "--midi-channel", "1", "--record", out,
@@ -233,22 +248,25 @@ TEST_F(StandaloneAppTest, MidiNotesFromAnotherProgramPlayOnTime) {
         const int status = app.wait(60.0);
         run.report = app.output() + app.errors();
         run.recorded = leftChannel(out);
-        run.undisturbed = connected && status == 0 && (kSanitized || run.report.find(" 0 xruns") != std::string::npos);
+        run.xruns = run.report.find(" 0 xruns") == std::string::npos;
+        // A sanitized program has xruns on this machine; they count only when
+        // they moved a note.
+        run.undisturbed = connected && status == 0 && (kSanitized || !run.xruns);
         return run;
+    };
+    auto disturbed = [](const MidiRun& run) {
+        return !run.undisturbed || (run.xruns && !offIntervals(onsets(run.recorded, 0.01)).empty());
     };
     // A run that the machine disturbed is run again, a few times at most.
     MidiRun run = play();
-    for (int attempt = 1; attempt < 4 && !run.undisturbed; ++attempt)
+    for (int attempt = 1; attempt < 4 && disturbed(run); ++attempt)
         run = play();
     ASSERT_TRUE(run.undisturbed) << run.report;
 
-    // Only the notes sound (the pattern is stopped), half a second apart. JACK
-    // MIDI reaches RtMidi stamped with its period, so a note may move by one
-    // buffer of 256 frames.
+    // Only the notes sound (the pattern is stopped), half a second apart.
     const std::vector<size_t> hits = onsets(run.recorded, 0.01);
     ASSERT_GE(hits.size(), 6u);
-    for (size_t i = 1; i < hits.size(); ++i)
-        EXPECT_NEAR(static_cast<double>(hits[i] - hits[i - 1]), kLoop, 256 + 0.002 * kRate) << "hit " << i;
+    EXPECT_EQ(offIntervals(hits), std::vector<double>{}) << run.report;
 }
 
 TEST_F(StandaloneAppTest, BadOptionsAndMissingServersOrDevicesEndWithAClearMessage) {
