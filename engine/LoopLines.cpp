@@ -20,7 +20,7 @@ void LoopLines::clear() {
         return;
     const size_t written = std::min<size_t>(write_, mask_ + 1u);
     for (int line = 0; line < lines_; ++line)
-        std::fill_n(data_.get() + offset(line), written, 0.0f);
+        std::fill_n(data_.get() + cursor().offset(line), written, 0.0f);
     write_ = 0;
 }
 

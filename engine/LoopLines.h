@@ -24,18 +24,24 @@ class LoopLines {
         uint32_t write;
 
         // The sample written to `line` d samples ago (1 <= d <= longest).
-        float read(int line, int d) const { return data[offset(line) + ((write - static_cast<uint32_t>(d)) & mask)]; }
-        void put(int line, float x) { data[offset(line) + (write & mask)] = x; }
+        float read(int line, int d) const { return *at(line, d); }
+        void put(int line, float x) { *at(line, 0) = x; }
         // After every line was written for the sample.
         void advance() { ++write; }
+        // Where the sample written d samples ago lies (d = 0: where the next
+        // one goes).
+        float* at(int line, int d) const { return data + offset(line) + ((write - static_cast<uint32_t>(d)) & mask); }
+        // Whether the count samples from `from` samples ahead of the write
+        // position (negative: behind) lie in one piece.
+        bool contiguous(int from, int count) const {
+            return ((write + static_cast<uint32_t>(from)) & mask) + static_cast<uint32_t>(count) <= mask + 1u;
+        }
         size_t offset(int line) const { return static_cast<size_t>(line) * (mask + 1u); }
     };
     Cursor cursor() const { return {data_.get(), mask_, write_}; }
     void keep(const Cursor& cursor) { write_ = cursor.write; }
 
   private:
-    size_t offset(int line) const { return static_cast<size_t>(line) * (mask_ + 1u); }
-
     std::unique_ptr<float[]> data_;
     int lines_ = 0;
     uint32_t mask_ = 0;

@@ -35,6 +35,83 @@ constexpr std::array<float, kLines> lengthFactors() {
 
 constexpr std::array<float, kLines> kLengthFactors = lengthFactors();
 
+using Float4 = float __attribute__((vector_size(16)));
+
+Float4 load4(const float* p) {
+    Float4 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+void store4(float* p, Float4 v) { std::memcpy(p, &v, sizeof v); }
+
+// The surface's state for a block, in locals rather than members: the lines'
+// samples are floats too, so a member would be reloaded after every store.
+struct SurfaceRun {
+    LoopLines::Cursor lines;
+    OnePoleLowPass damping[PhysicalModelModule::kLoops];
+    int lengths[kLines];
+    float gain;
+    float junction;
+    float volume;
+
+    // One sample.
+    float one(float excitation) {
+        float a[PhysicalModelModule::kLoops];
+        float b[PhysicalModelModule::kLoops];
+        float sum = 0.0f;
+#pragma GCC unroll 6
+        for (int k = 0; k < PhysicalModelModule::kLoops; ++k) {
+            a[k] = damping[k].process(lines.read(2 * k, lengths[2 * k]));
+            b[k] = lines.read(2 * k + 1, lengths[2 * k + 1]);
+            sum += a[k];
+        }
+        // Every loop hears the common reflection of all of them plus the exciter.
+        float u = junction * sum + excitation;
+#pragma GCC unroll 6
+        for (int k = 0; k < PhysicalModelModule::kLoops; ++k) {
+            float y = kAllPass * b[k] + gain * a[k] + u;
+            lines.put(2 * k + 1, y);
+            lines.put(2 * k, b[k] - kAllPass * y);
+        }
+        lines.advance();
+        return sum * kOutputScale * volume;
+    }
+
+    // Four samples with the arithmetic of one() in four lanes, so the sound is
+    // the same to the bit. Needs lines of at least four samples: the group's
+    // reads then all precede its writes. False, with nothing done, where a line
+    // wraps within the four.
+    bool four(const float* excitation, float* result) {
+        if (!lines.contiguous(0, 4))
+            return false;
+        for (int line = 0; line < kLines; ++line)
+            if (!lines.contiguous(-lengths[line], 4))
+                return false;
+        Float4 a[PhysicalModelModule::kLoops];
+        Float4 b[PhysicalModelModule::kLoops];
+        Float4 sum = {};
+#pragma GCC unroll 6
+        for (int k = 0; k < PhysicalModelModule::kLoops; ++k) {
+            Float4 x = load4(lines.at(2 * k, lengths[2 * k]));
+            for (int t = 0; t < 4; ++t)
+                a[k][t] = damping[k].process(x[t]);
+            b[k] = load4(lines.at(2 * k + 1, lengths[2 * k + 1]));
+            sum += a[k];
+        }
+        Float4 u = junction * sum + load4(excitation);
+#pragma GCC unroll 6
+        for (int k = 0; k < PhysicalModelModule::kLoops; ++k) {
+            Float4 y = kAllPass * b[k] + gain * a[k] + u;
+            store4(lines.at(2 * k + 1, 0), y);
+            store4(lines.at(2 * k, 0), b[k] - kAllPass * y);
+        }
+        lines.write += 4;
+        store4(result, sum * kOutputScale * volume);
+        return true;
+    }
+};
+
 } // namespace
 
 PhysicalModelModule::PhysicalModelModule() : SoundModule("PM Module", GenPMSize, 8) {
@@ -148,37 +225,23 @@ void PhysicalModelModule::updateDamping() {
 }
 
 void PhysicalModelModule::surface(float volume, float* out, int n) {
-    // State in locals for the block (registers, not memory, from sample to sample).
-    LoopLines::Cursor lines = lines_.cursor();
-    OnePoleLowPass damping[kLoops];
-    std::copy_n(damping_, kLoops, damping);
-    int lengths[kLines];
-    std::copy_n(lengths_, kLines, lengths);
-    const float gain = loopGain_;
-    const float junction = junction_;
-    for (int i = 0; i < n; ++i) {
-        float a[kLoops];
-        float b[kLoops];
-        float sum = 0.0f;
-#pragma GCC unroll 6
-        for (int k = 0; k < kLoops; ++k) {
-            a[k] = damping[k].process(lines.read(2 * k, lengths[2 * k]));
-            b[k] = lines.read(2 * k + 1, lengths[2 * k + 1]);
-            sum += a[k];
+    SurfaceRun run{lines_.cursor(), {}, {}, loopGain_, junction_, volume};
+    std::copy_n(damping_, kLoops, run.damping);
+    std::copy_n(lengths_, kLines, run.lengths);
+    int i = 0;
+    // Lines grow with their index: line 0 is the shortest.
+    if (run.lengths[0] >= 4) {
+        while (i + 4 <= n) {
+            if (run.four(exciter_ + i, out + i))
+                i += 4;
+            else
+                out[i] = run.one(exciter_[i]), ++i;
         }
-        // Every loop hears the common reflection of all of them plus the exciter.
-        float u = junction * sum + exciter_[i];
-#pragma GCC unroll 6
-        for (int k = 0; k < kLoops; ++k) {
-            float y = kAllPass * b[k] + gain * a[k] + u;
-            lines.put(2 * k + 1, y);
-            lines.put(2 * k, b[k] - kAllPass * y);
-        }
-        lines.advance();
-        out[i] = sum * kOutputScale * volume;
     }
-    lines_.keep(lines);
-    std::copy_n(damping, kLoops, damping_);
+    for (; i < n; ++i)
+        out[i] = run.one(exciter_[i]);
+    lines_.keep(run.lines);
+    std::copy_n(run.damping, kLoops, damping_);
 }
 
 void PhysicalModelModule::render(const float* envelope, const uint8_t* triggers, float synthesisWeight, float* out,
