@@ -16,6 +16,7 @@
 #include <xmmintrin.h>
 #endif
 
+#include "CpuClock.h"
 #include "MachineDriver.h"
 #include "SampleKitSetup.h"
 #include "StressSetup.h"
@@ -29,12 +30,6 @@ namespace {
 
 constexpr float kTempo = 120.0f;
 constexpr int kVoiceBlock = 64;
-
-double threadCpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
 
 int blocksFor(double seconds, int blockFrames = BenchCases::kBlockFrames) {
     return static_cast<int>(seconds * BenchCases::kSampleRate / blockFrames + 0.999);

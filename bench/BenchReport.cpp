@@ -61,7 +61,18 @@ void BenchReport::print(std::FILE* out) const {
                      r.get("voiceTailNsPerVoiceBlock"), r.get("voiceTailFlushedNsPerVoiceBlock"),
                      r.get("voiceSilenceNsPerVoiceBlock"));
     }
+    printEffects(out);
     printWaits(out);
+}
+
+void BenchReport::printEffects(std::FILE* out) const {
+    for (const BenchResult& r : results_) {
+        if (r.skipped || std::string(r.name) != "effects")
+            continue;
+        std::fprintf(out, "\neffects alone (x real time, one instance, 64-sample blocks):\n");
+        for (size_t m = 0; m < r.metricCount; ++m)
+            std::fprintf(out, "  %-22s %8.0f\n", r.metrics[m].key, r.metrics[m].value);
+    }
 }
 
 void BenchReport::printWaits(std::FILE* out) const {

@@ -19,6 +19,7 @@ class BenchReport {
     static unsigned coreCount();
 
   private:
+    void printEffects(std::FILE* out) const;
     // How long rendering may wait: for the user interface, for other instances.
     void printWaits(std::FILE* out) const;
 

@@ -11,6 +11,7 @@
 
 #include "BenchCases.h"
 #include "BenchReport.h"
+#include "EffectCases.h"
 #include "LockCases.h"
 #include "apps/common/Arguments.h"
 #include "apps/common/ModuleLoader.h"
@@ -23,7 +24,7 @@ void printHelp() {
               "  --seconds S    audio per case (default 60)\n"
               "  --json PATH    where the figures go (default results.json)\n"
               "  --case NAME    only this case: default, factory, stress, stress@64, stress@1, samples,\n"
-              "                 denormals, locks or open");
+              "                 denormals, effects, locks or open");
 }
 
 BenchResult isolated(const std::function<BenchResult()>& run) {
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
         {"stress@1", [&] { return BenchCases::stress(seconds, 1); }},
         {"samples", [&] { return BenchCases::sampleKit(seconds); }},
         {"denormals", [&] { return BenchCases::denormals(seconds); }},
+        {"effects", [&] { return EffectCases::eachType(seconds); }},
         {"locks", [&] { return LockCases::userInterfaceHolds(modulePath); }},
         {"open", [&] { return LockCases::renderWhileOpening(modulePath); }},
     };
