@@ -62,18 +62,30 @@ void Phaser::configure(const double* values, float) {
 }
 
 void Phaser::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
-    const float* in[2] = {inLeft, inRight};
-    float* out[2] = {outLeft, outRight};
-    for (int c = 0; c < 2; ++c) {
-        Channel& channel = channels_[c];
-        for (int i = 0; i < n; ++i) {
-            double u = in[c][i] + feedback_ * channel.previous;
-            for (Biquad& stage : channel.stages)
-                u = stage.process(u);
-            channel.previous = static_cast<float>(u);
-            out[c][i] = dry_ * in[c][i] + wet_ * channel.previous;
+    const float feedback = feedback_;
+    const float dry = dry_;
+    const float wet = wet_;
+    float previousLeft = channels_[0].previous;
+    float previousRight = channels_[1].previous;
+    Biquad* left = channels_[0].stages;
+    Biquad* right = channels_[1].stages;
+    // The channels' chains are independent: one loop runs both, in registers,
+    // so that each one's sample-to-sample recursion overlaps the other's.
+    for (int i = 0; i < n; ++i) {
+        double l = inLeft[i] + feedback * previousLeft;
+        double r = inRight[i] + feedback * previousRight;
+#pragma GCC unroll 8
+        for (int k = 0; k < kStageCount; ++k) {
+            l = left[k].process(l);
+            r = right[k].process(r);
         }
+        previousLeft = static_cast<float>(l);
+        previousRight = static_cast<float>(r);
+        outLeft[i] = dry * inLeft[i] + wet * previousLeft;
+        outRight[i] = dry * inRight[i] + wet * previousRight;
     }
+    channels_[0].previous = previousLeft;
+    channels_[1].previous = previousRight;
 }
 
 void Phaser::clear() {
