@@ -7,17 +7,17 @@ namespace trommik2 {
 
 void DelayLine::allocate(int capacity, int length) {
     buffer_ = std::make_unique_for_overwrite<float[]>(static_cast<size_t>(capacity));
-    data_ = buffer_.get();
     capacity_ = capacity;
-    length_ = length;
-    std::fill_n(data_, length_, 0.0f);
-    writeIndex_ = 0;
-    wrapped_ = false;
+    state_.data = buffer_.get();
+    state_.length = length;
+    std::fill_n(state_.data, length, 0.0f);
+    state_.writeIndex = 0;
+    state_.wrapped = false;
 }
 
 void DelayLine::require(int d) {
     d = std::max(d, 1);
-    if (length_ <= d)
+    if (state_.length <= d)
         allocate(d + kHeadroom, d + kHeadroom);
 }
 
@@ -31,23 +31,24 @@ void DelayLine::reserve(int d) {
 // new end, and the room between holds silence older than anything written.
 void DelayLine::extend(int d) {
     const int length = std::min(capacity_, std::max(d, 1) + kHeadroom);
-    if (length <= length_)
+    Cursor& s = state_;
+    if (length <= s.length)
         return;
-    const int added = length - length_;
-    if (wrapped_) {
-        std::memmove(data_ + writeIndex_ + added, data_ + writeIndex_,
-                     sizeof(float) * static_cast<size_t>(length_ - writeIndex_));
-        std::fill_n(data_ + writeIndex_, added, 0.0f);
+    const int added = length - s.length;
+    if (s.wrapped) {
+        std::memmove(s.data + s.writeIndex + added, s.data + s.writeIndex,
+                     sizeof(float) * static_cast<size_t>(s.length - s.writeIndex));
+        std::fill_n(s.data + s.writeIndex, added, 0.0f);
     } else {
-        std::fill_n(data_ + length_, added, 0.0f);
+        std::fill_n(s.data + s.length, added, 0.0f);
     }
-    length_ = length;
+    s.length = length;
 }
 
 void DelayLine::clear() {
-    std::fill_n(data_, wrapped_ ? length_ : writeIndex_, 0.0f);
-    writeIndex_ = 0;
-    wrapped_ = false;
+    std::fill_n(state_.data, state_.wrapped ? state_.length : state_.writeIndex, 0.0f);
+    state_.writeIndex = 0;
+    state_.wrapped = false;
 }
 
 } // namespace trommik2

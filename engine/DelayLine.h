@@ -34,78 +34,89 @@ class DelayLine {
     // need it, keeping the samples in the line in their order. Never allocates.
     void extend(int d);
     // The part of the buffer in use.
-    int length() const { return length_; }
+    int length() const { return state_.length; }
     void clear();
 
-    void write(float x) {
-        data_[writeIndex_] = x;
-        if (++writeIndex_ >= length_) {
-            writeIndex_ = 0;
-            wrapped_ = true;
-        }
-    }
-    // The sample written d samples ago (d < length).
-    float readInteger(int d) const {
-        int p = writeIndex_ - d;
-        if (p < 0)
-            p += length_;
-        return data_[p];
-    }
-    // Linear interpolation at a fractional delay.
-    float readLinear(float delay) const {
-        float f;
-        const int i = index(delay, &f);
-        const float x0 = data_[i];
-        return x0 + f * (data_[next(i)] - x0);
-    }
-    // First-order all-pass interpolation at a fractional delay; previous is the
-    // line's last interpolated output.
-    float readAllpass(float delay, float& previous) const {
-        float f;
-        const int i = index(delay, &f);
-        previous = data_[i] + (data_[next(i)] - previous) * f / (2.0f - f);
-        return previous;
-    }
+    // The per-sample state. A block's loop copies it into a local (cursor) and
+    // hands it back (keep): the samples are floats too, so a member would be
+    // reloaded from memory after every write.
+    struct Cursor {
+        float* data;
+        int length;
+        int writeIndex;
+        // Whether writing has gone round since the last clear; until it has,
+        // only the samples below the write index hold anything.
+        bool wrapped;
+        float target;
+        float current;
+        float coefficient;
 
-    // The gliding delay: setTarget moves the goal, glide steps toward it once per
-    // sample, jump makes it exact at once.
-    void setTarget(float samples) { target_ = samples; }
-    void setGlide(float coefficient) { glide_ = coefficient; }
-    void glide() { current_ += (target_ - current_) * glide_; }
-    void jump() { current_ = target_; }
-    float target() const { return target_; }
-    float current() const { return current_; }
+        void write(float x) {
+            data[writeIndex] = x;
+            if (++writeIndex >= length) {
+                writeIndex = 0;
+                wrapped = true;
+            }
+        }
+        // The sample written d samples ago (d < length).
+        float readInteger(int d) const {
+            int p = writeIndex - d;
+            if (p < 0)
+                p += length;
+            return data[p];
+        }
+        // Linear interpolation at a fractional delay.
+        float readLinear(float delay) const {
+            float f;
+            const int i = index(delay, &f);
+            const float x0 = data[i];
+            return x0 + f * (data[next(i)] - x0);
+        }
+        // First-order all-pass interpolation at a fractional delay; previous is
+        // the line's last interpolated output.
+        float readAllpass(float delay, float& previous) const {
+            float f;
+            const int i = index(delay, &f);
+            previous = data[i] + (data[next(i)] - previous) * f / (2.0f - f);
+            return previous;
+        }
+        // Steps the gliding delay toward its target; once per sample.
+        void glide() { current += (target - current) * coefficient; }
+
+        // The read position for a delay, wrapped into the buffer: its whole part
+        // (rounded in the current mode) and the fraction above it.
+        int index(float delay, float* fraction) const {
+            float p = static_cast<float>(writeIndex) - delay;
+            while (p < 0.0f)
+                p += static_cast<float>(length);
+            int i = dsp::roundInt(p);
+            *fraction = p - static_cast<float>(i);
+            if (i >= length) // the position lies below the length: no division per sample
+                i %= length;
+            return i;
+        }
+        int next(int i) const { return i + 1 < length ? i + 1 : 0; }
+    };
+    // Audio thread, around a block's loop.
+    Cursor cursor() const { return state_; }
+    void keep(const Cursor& cursor) { state_ = cursor; }
+
+    // The gliding delay: setTarget moves the goal, the cursor's glide steps
+    // toward it once per sample, jump makes it exact at once.
+    void setTarget(float samples) { state_.target = samples; }
+    void setGlide(float coefficient) { state_.coefficient = coefficient; }
+    void jump() { state_.current = state_.target; }
+    float target() const { return state_.target; }
+    float current() const { return state_.current; }
 
   private:
-    // The read position for a delay, wrapped into the buffer: its whole part
-    // (rounded in the current mode) and the fraction above it.
-    int index(float delay, float* fraction) const {
-        float p = static_cast<float>(writeIndex_) - delay;
-        while (p < 0.0f)
-            p += static_cast<float>(length_);
-        int i = dsp::roundInt(p);
-        *fraction = p - static_cast<float>(i);
-        if (i >= length_) // the position lies below the length: no division per sample
-            i %= length_;
-        return i;
-    }
-    int next(int i) const { return i + 1 < length_ ? i + 1 : 0; }
-
     void allocate(int capacity, int length);
 
-    // Only the first length_ samples are ever written or read, and all of them
+    // Only the first length samples are ever written or read, and all of them
     // are initialised.
     std::unique_ptr<float[]> buffer_ = std::make_unique<float[]>(1);
-    float* data_ = buffer_.get();
     int capacity_ = 1;
-    int length_ = 1;
-    int writeIndex_ = 0;
-    // Whether writing has gone round since the last clear; until it has, only
-    // the samples below the write index hold anything.
-    bool wrapped_ = false;
-    float target_ = 1.0f;
-    float current_ = 1.0f;
-    float glide_ = 1.0f;
+    Cursor state_{buffer_.get(), 1, 0, false, 1.0f, 1.0f, 1.0f};
 };
 
 } // namespace trommik2

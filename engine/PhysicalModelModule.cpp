@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "Dsp.h"
+#include "Float4.h"
 #include "params/ParameterIndex.h"
 
 namespace trommik2 {
@@ -34,16 +35,6 @@ constexpr std::array<float, kLines> lengthFactors() {
 }
 
 constexpr std::array<float, kLines> kLengthFactors = lengthFactors();
-
-using Float4 = float __attribute__((vector_size(16)));
-
-Float4 load4(const float* p) {
-    Float4 v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-void store4(float* p, Float4 v) { std::memcpy(p, &v, sizeof v); }
 
 // The surface's state for a block, in locals rather than members: the lines'
 // samples are floats too, so a member would be reloaded after every store.

@@ -107,29 +107,42 @@ void FdnReverb::configure(const double* values, float) {
 }
 
 void FdnReverb::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
+    // The lines' state in locals for the block, out of reach of the sample stores.
+    DelayLine::Cursor delays[kLineCount];
+    DelayLine::Cursor diffusers[kLineCount];
+    OnePoleLowPass damping[kLineCount];
+    for (int k = 0; k < kLineCount; ++k) {
+        delays[k] = lines_[k].delay.cursor();
+        diffusers[k] = lines_[k].diffuser.cursor();
+        damping[k] = lines_[k].damping;
+    }
     for (int i = 0; i < n; ++i) {
         float r[kLineCount];
         float sum = 0.0f;
         for (int k = 0; k < kLineCount; ++k) {
-            lines_[k].delay.glide();
-            r[k] = lines_[k].delay.readLinear(lines_[k].delay.current());
+            delays[k].glide();
+            r[k] = delays[k].readLinear(delays[k].current);
             sum += r[k];
         }
         float left = 0.0f;
         float right = 0.0f;
         for (int k = 0; k < kLineCount; ++k) {
-            Line& line = lines_[k];
-            float d = line.damping.process(r[k] - 0.5f * sum);
-            float a = line.diffuser.readInteger(line.diffuserLength);
+            float d = damping[k].process(r[k] - 0.5f * sum);
+            float a = diffusers[k].readInteger(lines_[k].diffuserLength);
             float w = kDiffusion * a + d;
-            line.diffuser.write(w);
+            diffusers[k].write(w);
             float o = a - kDiffusion * w;
-            line.delay.write(o * decay_ + inLeft[i] * kWeights.inLeft[k] + inRight[i] * kWeights.inRight[k]);
+            delays[k].write(o * decay_ + inLeft[i] * kWeights.inLeft[k] + inRight[i] * kWeights.inRight[k]);
             left += d * kWeights.outLeft[k];
             right += d * kWeights.outRight[k];
         }
         outLeft[i] = dry_ * inLeft[i] + wet_ * left;
         outRight[i] = dry_ * inRight[i] + wet_ * right;
+    }
+    for (int k = 0; k < kLineCount; ++k) {
+        lines_[k].delay.keep(delays[k]);
+        lines_[k].diffuser.keep(diffusers[k]);
+        lines_[k].damping = damping[k];
     }
 }
 

@@ -52,13 +52,21 @@ void MonoDelay::configure(const double* values, float tempo) {
 }
 
 void MonoDelay::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
+    // The line's state in locals for the block, out of reach of the sample stores.
+    DelayLine::Cursor line = line_.cursor();
+    OnePoleLowPass damping = damping_;
+    const float feedback = feedback_;
+    const float dry = dry_;
+    const float wet = wet_;
     for (int i = 0; i < n; ++i) {
-        line_.glide();
-        float y = damping_.process(line_.readLinear(line_.current()));
-        line_.write(feedback_ * y + inLeft[i] + inRight[i]);
-        outLeft[i] = dry_ * inLeft[i] + wet_ * y;
-        outRight[i] = dry_ * inRight[i] + wet_ * y;
+        line.glide();
+        float y = damping.process(line.readLinear(line.current));
+        line.write(feedback * y + inLeft[i] + inRight[i]);
+        outLeft[i] = dry * inLeft[i] + wet * y;
+        outRight[i] = dry * inRight[i] + wet * y;
     }
+    line_.keep(line);
+    damping_ = damping;
 }
 
 void MonoDelay::clear() {

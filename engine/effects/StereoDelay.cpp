@@ -88,23 +88,34 @@ void StereoDelay::setFeedbackSetting(float feed) {
 }
 
 void StereoDelay::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
-    DelayLine& left = lines_[0];
-    DelayLine& right = lines_[1];
+    // The lines' state in locals for the block, out of reach of the sample stores.
+    DelayLine::Cursor left = lines_[0].cursor();
+    DelayLine::Cursor right = lines_[1].cursor();
+    float previousLeft = previous_[0];
+    float previousRight = previous_[1];
+    const float ping = pingFeedback_;
+    const float dual = dualFeedback_;
+    const float dry = dry_;
+    const float wet = wet_;
     for (int i = 0; i < n; ++i) {
         left.glide();
         right.glide();
-        float yl = left.readAllpass(left.current(), previous_[0]);
-        float yr = right.readAllpass(right.current(), previous_[1]);
-        if (pingFeedback_ > 0.0f) {
-            left.write(pingFeedback_ * yr + inLeft[i] + inRight[i]);
+        float yl = left.readAllpass(left.current, previousLeft);
+        float yr = right.readAllpass(right.current, previousRight);
+        if (ping > 0.0f) {
+            left.write(ping * yr + inLeft[i] + inRight[i]);
             right.write(yl);
         } else {
-            left.write(dualFeedback_ * yl + inLeft[i]);
-            right.write(dualFeedback_ * yr + inRight[i]);
+            left.write(dual * yl + inLeft[i]);
+            right.write(dual * yr + inRight[i]);
         }
-        outLeft[i] = dry_ * inLeft[i] + wet_ * yl;
-        outRight[i] = dry_ * inRight[i] + wet_ * yr;
+        outLeft[i] = dry * inLeft[i] + wet * yl;
+        outRight[i] = dry * inRight[i] + wet * yr;
     }
+    lines_[0].keep(left);
+    lines_[1].keep(right);
+    previous_[0] = previousLeft;
+    previous_[1] = previousRight;
 }
 
 void StereoDelay::clear() {

@@ -8,8 +8,10 @@ namespace {
 
 // Writes 1, 2, 3, ... count samples; the sample written d samples ago then reads count - d.
 void writeRamp(DelayLine& line, int count) {
+    DelayLine::Cursor cursor = line.cursor();
     for (int i = 1; i <= count; ++i)
-        line.write(static_cast<float>(i));
+        cursor.write(static_cast<float>(i));
+    line.keep(cursor);
 }
 
 } // namespace
@@ -25,10 +27,10 @@ TEST(DelayLine, ExtendingKeepsWhatTheLineHoldsInOrder) {
         EXPECT_EQ(line.length(), 4000);
         for (int d = 1; d <= 1100; ++d) {
             float expected = d <= written ? static_cast<float>(written - d + 1) : 0.0f;
-            ASSERT_EQ(line.readInteger(d), expected) << written << " written, delay " << d;
+            ASSERT_EQ(line.cursor().readInteger(d), expected) << written << " written, delay " << d;
         }
         for (int d = 1101; d < 4000; ++d)
-            ASSERT_EQ(line.readInteger(d), 0.0f) << "older than anything kept: delay " << d;
+            ASSERT_EQ(line.cursor().readInteger(d), 0.0f) << "older than anything kept: delay " << d;
         line.extend(20000);
         EXPECT_EQ(line.length(), 11000) << "never beyond the reserve";
     }
@@ -41,6 +43,6 @@ TEST(DelayLine, ClearSilencesWhatWasWritten) {
         writeRamp(line, written);
         line.clear();
         for (int d = 1; d < line.length(); ++d)
-            ASSERT_EQ(line.readInteger(d), 0.0f) << written << " written, delay " << d;
+            ASSERT_EQ(line.cursor().readInteger(d), 0.0f) << written << " written, delay " << d;
     }
 }
