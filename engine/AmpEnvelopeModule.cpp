@@ -1,5 +1,6 @@
 #include "AmpEnvelopeModule.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -125,19 +126,26 @@ void AmpEnvelopeModule::advance() {
 }
 
 // The decay toward the floor with the state in registers, as long as nothing
-// but the decay happens; returns where it stopped.
+// but the decay happens; returns where it stopped. After its first step the
+// target is the floor, so the smoother's input terms are the same every step.
 int AmpEnvelopeModule::decayRun(float* out, uint8_t* triggers, int i, int n) {
+    const int start = i;
     const float b0 = b0_, b1 = b1_, a1 = a1_, floor = floor_;
-    float level = level_, target = previousTarget_, previous = previousLevel_;
+    float level = level_, previous = previousLevel_;
+    if (i < n && !(level < floor)) {
+        level = b0 * floor + b1 * previousTarget_ - a1 * previous;
+        previousTarget_ = floor;
+        previous = level;
+        out[i++] = level;
+    }
+    const float input = b0 * floor + b1 * floor;
     for (; i < n && !(level < floor); ++i) {
-        level = b0 * floor + b1 * target - a1 * previous;
-        target = floor;
+        level = input - a1 * previous;
         previous = level;
         out[i] = level;
-        triggers[i] = 0;
     }
+    std::memset(triggers + start, 0, static_cast<size_t>(i - start));
     level_ = level;
-    previousTarget_ = target;
     previousLevel_ = previous;
     return i;
 }
@@ -151,10 +159,9 @@ int AmpEnvelopeModule::steadyRun(float* out, uint8_t* triggers, int i, int n) {
         return decayRun(out, triggers, i, n);
     if (stage_ == kHold) {
         level_ = floor_;
-        for (; i < n; ++i) {
-            out[i] = level_;
-            triggers[i] = 0;
-        }
+        std::fill(out + i, out + n, floor_);
+        std::memset(triggers + i, 0, static_cast<size_t>(n - i));
+        return n;
     }
     return i;
 }
@@ -191,9 +198,14 @@ void AmpEnvelopeModule::render(float* out, uint8_t* triggers, int n) {
         triggerFlag_ = false;
         out[i] = value;
     }
-    // The curve in a pass of its own, one the compiler vectorises.
+    // The curve in a pass of its own, one the compiler vectorises: whole groups
+    // of four first, since at -O2 it vectorises only counts known to be such.
     const float curve = curve_;
-    for (int i = 0; i < n; ++i)
+    const int whole = n & ~3;
+    int i = 0;
+    for (; i < whole; ++i)
+        out[i] = dsp::shapeCurve(out[i], curve);
+    for (; i < n; ++i)
         out[i] = dsp::shapeCurve(out[i], curve);
     if (n > 0)
         lastOutput_ = out[n - 1];
