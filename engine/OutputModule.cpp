@@ -2,9 +2,23 @@
 
 #include <cmath>
 
+#include "GroupsOfFour.h"
 #include "params/ParameterIndex.h"
 
 namespace trommik2 {
+
+namespace {
+
+void panBlock(const float* __restrict inLeft, const float* __restrict inRight, float* __restrict outLeft,
+              float* __restrict outRight, float* __restrict meter, float left, float right, int n) {
+    for (int i = 0; i < n; ++i) {
+        outLeft[i] = inLeft[i] * left;
+        outRight[i] = inRight[i] * right;
+        meter[i] = inLeft[i] + inRight[i];
+    }
+}
+
+} // namespace
 
 OutputModule::OutputModule() : SoundModule("Output Module", OutLevelDB, 2) {
     setDefault(OutLevelDB, 0.0f);
@@ -17,11 +31,9 @@ float OutputModule::process(const float* inLeft, const float* inRight, float* ou
     float p = (smoothed(OutPan) + 1.0f) * 0.5f;
     float left = gain * (1.0f - p);
     float right = gain * p;
-    for (int i = 0; i < n; ++i) {
-        outLeft[i] = inLeft[i] * left;
-        outRight[i] = inRight[i] * right;
-        meter[i] = inLeft[i] + inRight[i];
-    }
+    dsp::inGroupsOfFour(n, [&](int i, int count) {
+        panBlock(inLeft + i, inRight + i, outLeft + i, outRight + i, meter + i, left, right, count);
+    });
     return gain;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Dsp.h"
+#include "GroupsOfFour.h"
 #include "params/ParameterIndex.h"
 #include "params/ValueMapping.h"
 
@@ -14,6 +15,14 @@ namespace {
 constexpr int kPart1 = 0;
 constexpr int kPart2 = 1;
 constexpr int kSampleBuffer = 2;
+
+// The anti-denormal constant's sign alternates from sample to sample: by the
+// index, so that the compiler vectorises the loop.
+void mixBlock(const float* __restrict part1, const float* __restrict part2, const float* __restrict sample,
+              float* __restrict out, float synthesis, float samples, float antiDenormal, int n) {
+    for (int i = 0; i < n; ++i)
+        out[i] = (part1[i] + part2[i]) * synthesis + sample[i] * samples + ((i & 1) ? -antiDenormal : antiDenormal);
+}
 
 } // namespace
 
@@ -171,17 +180,13 @@ void SynthesisGenerator::renderSources(const float* envelope, const uint8_t* tri
 }
 
 void SynthesisGenerator::mix(float* out, int n) {
-    const float* part1 = buffers_[kPart1];
-    const float* part2 = buffers_[kPart2];
-    const float* sample = buffers_[kSampleBuffer];
-    // The constant's sign alternates from sample to sample: by the index, so the
-    // compiler vectorises the loop.
-    const float d[2] = {antiDenormal_, -antiDenormal_};
-    const float synthesis = synthesisWeight_;
-    const float samples = sampleWeight_;
-    for (int i = 0; i < n; ++i)
-        out[i] = (part1[i] + part2[i]) * synthesis + sample[i] * samples + d[i & 1];
-    antiDenormal_ = d[n & 1];
+    // Both parts start at an even index: the constant keeps its sign.
+    dsp::inGroupsOfFour(n, [&](int i, int count) {
+        mixBlock(buffers_[kPart1] + i, buffers_[kPart2] + i, buffers_[kSampleBuffer] + i, out + i, synthesisWeight_,
+                 sampleWeight_, antiDenormal_, count);
+    });
+    if (n & 1)
+        antiDenormal_ = -antiDenormal_;
 }
 
 } // namespace trommik2
