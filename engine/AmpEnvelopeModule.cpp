@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "Dsp.h"
+#include "RunBlock.h"
 #include "params/ParameterIndex.h"
 
 namespace trommik2 {
@@ -17,6 +18,11 @@ constexpr float kSoundingLevel = 0.01f;
 constexpr float kAttackTop = 0.99f;
 constexpr float kRampCutoff = 200.0f;
 const float kFloor = std::pow(10.0f, -4.5f);
+
+void shapeBlock(float* __restrict x, float curve, int n) {
+    for (int i = 0; i < n; ++i)
+        x[i] = dsp::shapeCurve(x[i], curve);
+}
 
 } // namespace
 
@@ -198,15 +204,8 @@ void AmpEnvelopeModule::render(float* out, uint8_t* triggers, int n) {
         triggerFlag_ = false;
         out[i] = value;
     }
-    // The curve in a pass of its own, one the compiler vectorises: whole groups
-    // of four first, since at -O2 it vectorises only counts known to be such.
-    const float curve = curve_;
-    const int whole = n & ~3;
-    int i = 0;
-    for (; i < whole; ++i)
-        out[i] = dsp::shapeCurve(out[i], curve);
-    for (; i < n; ++i)
-        out[i] = dsp::shapeCurve(out[i], curve);
+    // The curve in a pass of its own, one the compiler vectorises.
+    dsp::runBlock(n, [&](int count) { shapeBlock(out, curve_, count); });
     if (n > 0)
         lastOutput_ = out[n - 1];
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "GroupsOfFour.h"
+#include "RunBlock.h"
 #include "params/ParameterIndex.h"
 
 namespace trommik2 {
@@ -31,9 +31,7 @@ float OutputModule::process(const float* inLeft, const float* inRight, float* ou
     float p = (smoothed(OutPan) + 1.0f) * 0.5f;
     float left = gain * (1.0f - p);
     float right = gain * p;
-    dsp::inGroupsOfFour(n, [&](int i, int count) {
-        panBlock(inLeft + i, inRight + i, outLeft + i, outRight + i, meter + i, left, right, count);
-    });
+    dsp::runBlock(n, [&](int count) { panBlock(inLeft, inRight, outLeft, outRight, meter, left, right, count); });
     return gain;
 }
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "Dsp.h"
-#include "GroupsOfFour.h"
+#include "RunBlock.h"
 #include "params/ParameterIndex.h"
 #include "params/ValueMapping.h"
 
@@ -180,10 +180,9 @@ void SynthesisGenerator::renderSources(const float* envelope, const uint8_t* tri
 }
 
 void SynthesisGenerator::mix(float* out, int n) {
-    // Both parts start at an even index: the constant keeps its sign.
-    dsp::inGroupsOfFour(n, [&](int i, int count) {
-        mixBlock(buffers_[kPart1] + i, buffers_[kPart2] + i, buffers_[kSampleBuffer] + i, out + i, synthesisWeight_,
-                 sampleWeight_, antiDenormal_, count);
+    dsp::runBlock(n, [&](int count) {
+        mixBlock(buffers_[kPart1], buffers_[kPart2], buffers_[kSampleBuffer], out, synthesisWeight_, sampleWeight_,
+                 antiDenormal_, count);
     });
     if (n & 1)
         antiDenormal_ = -antiDenormal_;
