@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "Dsp.h"
+#include "NextHit.h"
+#include "RunBlock.h"
 
 namespace trommik2 {
 
@@ -11,6 +13,12 @@ namespace {
 
 enum Relative { kFrequency = 0, kResonance = 1, kAmpShape = 2, kPitchShape = 3, kLevel = 4 };
 constexpr float kDcCutoff = 30.0f;
+
+// The envelope's shape times the level, per sample, before the filters need it.
+void shapeAmplitude(const float* __restrict envelope, float* __restrict amplitude, float ka, float level, int n) {
+    for (int i = 0; i < n; ++i)
+        amplitude[i] = dsp::shapeCurve(envelope[i], ka) * level;
+}
 
 } // namespace
 
@@ -81,22 +89,31 @@ void NoiseModule::render(const float* envelope, const uint8_t* triggers, float s
     generateNoise(envelope, n);
     updateCoefficients();
     float ka = 1.0f / dsp::clip(smoothed(first + kAmpShape), 0.0001f, 0.9999f);
-    float g = outputGain_ * velocity_;
-    // The filters' states in locals for the block, where the compiler keeps them
-    // in registers rather than storing and reloading them every sample.
+    float amplitude[64];
+    dsp::runBlock(n, [&](int count) { shapeAmplitude(envelope, amplitude, ka, level, count); });
+    filterBlock(triggers, amplitude, outputGain_ * velocity_, out, n);
+}
+
+// The filters' states in locals for the block, where the compiler keeps them in
+// registers rather than storing and reloading them every sample; the loop runs
+// from hit to hit, the hits found outside it.
+void NoiseModule::filterBlock(const uint8_t* triggers, const float* amplitude, float g, float* out, int n) {
     Biquad firstSection = first_, secondSection = second_;
     OnePoleLowPass dcBlocker = dcBlocker_;
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n;) {
         if (resetPending_ || triggers[i]) {
             firstSection.clear();
             secondSection.clear();
             dcBlocker.clear();
             resetPending_ = false;
         }
-        float x = noiseBuffer_[i] * g;
-        float y = static_cast<float>(secondSection.process(firstSection.process(x)));
-        float v = dsp::shapeCurve(envelope[i], ka) * level * y;
-        out[i] = v - dcBlocker.process(v);
+        const int end = dsp::nextHit(triggers, i + 1, n);
+        for (; i < end; ++i) {
+            float x = noiseBuffer_[i] * g;
+            float y = static_cast<float>(secondSection.process(firstSection.process(x)));
+            float v = amplitude[i] * y;
+            out[i] = v - dcBlocker.process(v);
+        }
     }
     first_ = firstSection;
     second_ = secondSection;

@@ -27,6 +27,7 @@ class NoiseModule : public SoundModule {
   private:
     void generateNoise(const float* envelope, int n);
     void updateCoefficients();
+    void filterBlock(const uint8_t* triggers, const float* amplitude, float g, float* out, int n);
 
     NoiseGenerator noise_;
     float gain_ = 1.0f;
