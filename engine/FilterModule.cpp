@@ -97,44 +97,38 @@ bool FilterModule::prepare(const float* envelope, const float* in, float* out, i
     return true;
 }
 
-// The filters' states in locals for the block: kept in registers.
 void FilterModule::run() {
-    SaturatingBiquad filter = filter_;
-    const float* in = pendingIn_;
-    float* out = pendingOut_;
-    const float inputGain = inputGain_, outputGain = outputGain_;
-    for (int i = 0; i < pendingCount_; ++i)
-        out[i] = static_cast<float>(filter.process(in[i] * inputGain)) * outputGain;
-    filter_ = filter;
+    FilterModule* self = this;
+    runTogether(&self, 1);
 }
 
-template <int N>
-void FilterModule::runGroup(FilterModule* const* filters) {
-    SaturatingBiquad filter[N];
-    const float* in[N];
-    float* out[N];
-    float inputGain[N], outputGain[N];
-    for (int k = 0; k < N; ++k) {
-        filter[k] = filters[k]->filter_;
-        in[k] = filters[k]->pendingIn_;
-        out[k] = filters[k]->pendingOut_;
-        inputGain[k] = filters[k]->inputGain_;
-        outputGain[k] = filters[k]->outputGain_;
-    }
-    for (int i = 0; i < filters[0]->pendingCount_; ++i)
-        for (int k = 0; k < N; ++k)
-            out[k][i] = static_cast<float>(filter[k].process(in[k][i] * inputGain[k])) * outputGain[k];
-    for (int k = 0; k < N; ++k)
-        filters[k]->filter_ = filter[k];
-}
-
+// The gains in float as before the filters, the filters in double side by side.
 void FilterModule::runTogether(FilterModule* const* filters, int count) {
-    switch (count) {
-    case 1: filters[0]->run(); break;
-    case 2: runGroup<2>(filters); break;
-    case 3: runGroup<3>(filters); break;
-    case 4: runGroup<4>(filters); break;
-    default: break;
+    constexpr int kLanes = SaturatingBiquad::kTogether;
+    static_assert(kGroup <= kLanes);
+    if (count <= 0)
+        return;
+    const int n = filters[0]->pendingCount_;
+    double samples[dsp::kBlockSize][kLanes];
+    SaturatingBiquad* biquads[kLanes];
+    for (int k = 0; k < kLanes; ++k) {
+        if (k < count) {
+            biquads[k] = &filters[k]->filter_;
+            const float* in = filters[k]->pendingIn_;
+            const float gain = filters[k]->inputGain_;
+            for (int i = 0; i < n; ++i)
+                samples[i][k] = static_cast<double>(in[i] * gain);
+        } else {
+            for (int i = 0; i < n; ++i)
+                samples[i][k] = 0.0; // a lane the vector instructions read along
+        }
+    }
+    SaturatingBiquad::processTogether(biquads, count, samples, n);
+    for (int k = 0; k < count; ++k) {
+        float* out = filters[k]->pendingOut_;
+        const float gain = filters[k]->outputGain_;
+        for (int i = 0; i < n; ++i)
+            out[i] = static_cast<float>(samples[i][k]) * gain;
     }
 }
 
