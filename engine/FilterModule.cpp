@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Dsp.h"
+#include "RunBlock.h"
 #include "params/ParameterIndex.h"
 #include "params/ValueMapping.h"
 
@@ -23,6 +24,11 @@ int designOf(int type) {
 }
 
 void copy(const float* in, float* out, int n) { std::memcpy(out, in, sizeof(float) * static_cast<size_t>(n)); }
+
+void scale(const float* __restrict in, float* __restrict out, float gain, int n) {
+    for (int i = 0; i < n; ++i)
+        out[i] = in[i] * gain;
+}
 
 } // namespace
 
@@ -102,33 +108,26 @@ void FilterModule::run() {
     runTogether(&self, 1);
 }
 
-// The gains in float as before the filters, the filters in double side by side.
+// The gains in float before and after the filters, as a whole block each.
 void FilterModule::runTogether(FilterModule* const* filters, int count) {
-    constexpr int kLanes = SaturatingBiquad::kTogether;
-    static_assert(kGroup <= kLanes);
     if (count <= 0)
         return;
     const int n = filters[0]->pendingCount_;
-    double samples[dsp::kBlockSize][kLanes];
-    SaturatingBiquad* biquads[kLanes];
-    for (int k = 0; k < kLanes; ++k) {
-        if (k < count) {
-            biquads[k] = &filters[k]->filter_;
-            const float* in = filters[k]->pendingIn_;
-            const float gain = filters[k]->inputGain_;
-            for (int i = 0; i < n; ++i)
-                samples[i][k] = static_cast<double>(in[i] * gain);
-        } else {
-            for (int i = 0; i < n; ++i)
-                samples[i][k] = 0.0; // a lane the vector instructions read along
-        }
-    }
-    SaturatingBiquad::processTogether(biquads, count, samples, n);
+    float scaled[kGroup][dsp::kBlockSize], filtered[kGroup][dsp::kBlockSize];
+    const float* in[kGroup];
+    float* out[kGroup];
+    SaturatingBiquad* biquads[kGroup];
     for (int k = 0; k < count; ++k) {
-        float* out = filters[k]->pendingOut_;
-        const float gain = filters[k]->outputGain_;
-        for (int i = 0; i < n; ++i)
-            out[i] = static_cast<float>(samples[i][k]) * gain;
+        const FilterModule& filter = *filters[k];
+        dsp::runBlock(n, [&](int length) { scale(filter.pendingIn_, scaled[k], filter.inputGain_, length); });
+        in[k] = scaled[k];
+        out[k] = filtered[k];
+        biquads[k] = &filters[k]->filter_;
+    }
+    SaturatingBiquad::processTogether(biquads, count, in, out, n);
+    for (int k = 0; k < count; ++k) {
+        const FilterModule& filter = *filters[k];
+        dsp::runBlock(n, [&](int length) { scale(filtered[k], filter.pendingOut_, filter.outputGain_, length); });
     }
 }
 

@@ -27,12 +27,11 @@ class SaturatingBiquad {
         return mode_ == 24 ? sections_[1].step(x) : x;
     }
 
-    // Up to kTogether filters over the same n samples side by side, two at a
-    // time in the processor's vector lanes: samples[i][k] is input sample i of
-    // filters[k], replaced by its output. Each filter computes what process()
-    // would, operation by operation; columns from count on are left as they are.
-    static constexpr int kTogether = 4;
-    static void processTogether(SaturatingBiquad* const* filters, int count, double (*samples)[kTogether], int n);
+    // Filters over the same n samples side by side, two at a time in the
+    // processor's vector lanes: out[k][i] = process(in[k][i]) rounded to float,
+    // computed operation by operation as process() does.
+    static void processTogether(SaturatingBiquad* const* filters, int count, const float* const* in, float* const* out,
+                                int n);
 
   private:
     struct Section {
@@ -53,10 +52,9 @@ class SaturatingBiquad {
         double dry = 0.999;
     };
 
-    // Steps sections a and b over columns column and column + 1 of samples;
-    // a column whose write flag is false keeps its values.
-    static void stepPair(Section& a, Section& b, bool writeA, bool writeB, double (*samples)[kTogether], int column,
-                         int n);
+    template <bool Series>
+    static void processPair(SaturatingBiquad& a, SaturatingBiquad& b, const float* const* in, float* const* out, int n);
+    void processAlone(const float* in, float* out, int n);
 
     Section sections_[2];
     int mode_ = 12;
