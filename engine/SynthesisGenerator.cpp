@@ -165,8 +165,8 @@ void SynthesisGenerator::render(const float* envelope, const uint8_t* triggers, 
 
 void SynthesisGenerator::renderSources(const float* envelope, const uint8_t* triggers, int n) {
     if (playing_ == kFilteredNoise) {
-        noise1_.render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
-        noise2_.render(envelope, triggers, synthesisWeight_, buffers_[kPart2], n);
+        NoiseModule::renderPair(noise1_, noise2_, envelope, triggers, synthesisWeight_, buffers_[kPart1],
+                                buffers_[kPart2], n);
     } else {
         if (playing_ == kPhysicalModelling)
             model_.render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
