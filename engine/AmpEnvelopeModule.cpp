@@ -131,21 +131,23 @@ void AmpEnvelopeModule::advance() {
     }
 }
 
-// The decay toward the floor with the state in registers, as long as nothing
-// but the decay happens; returns where it stopped. After its first step the
-// target is the floor, so the smoother's input terms are the same every step.
-int AmpEnvelopeModule::decayRun(float* out, uint8_t* triggers, int i, int n) {
+// A stage's steps toward its goal with the state in registers, as long as the
+// stage goes on (continues(level)) and nothing else happens; returns where it
+// stopped. After the first step the smoother's input is the goal on both taps,
+// so its input terms are the same every step.
+template <typename Continues>
+int AmpEnvelopeModule::approach(float goal, Continues continues, float* out, uint8_t* triggers, int i, int n) {
     const int start = i;
-    const float b0 = b0_, b1 = b1_, a1 = a1_, floor = floor_;
+    const float b0 = b0_, b1 = b1_, a1 = a1_;
     float level = level_, previous = previousLevel_;
-    if (i < n && !(level < floor)) {
-        level = b0 * floor + b1 * previousTarget_ - a1 * previous;
-        previousTarget_ = floor;
+    if (i < n && continues(level)) {
+        level = b0 * goal + b1 * previousTarget_ - a1 * previous;
+        previousTarget_ = goal;
         previous = level;
         out[i++] = level;
     }
-    const float input = b0 * floor + b1 * floor;
-    for (; i < n && !(level < floor); ++i) {
+    const float input = b0 * goal + b1 * goal;
+    for (; i < n && continues(level); ++i) {
         level = input - a1 * previous;
         previous = level;
         out[i] = level;
@@ -156,20 +158,30 @@ int AmpEnvelopeModule::decayRun(float* out, uint8_t* triggers, int i, int n) {
     return i;
 }
 
-// The rest of the block when the stages run on undisturbed: the decay, or the
-// floor once it is held. Returns where the sample-by-sample path takes over.
+// The rest of the block when the stages run on undisturbed, as advance() would
+// run them. Returns where the sample-by-sample path takes over: at a change of stage.
 int AmpEnvelopeModule::steadyRun(float* out, uint8_t* triggers, int i, int n) {
     if (recompute_ || triggerFlag_)
         return i;
-    if (stage_ == kDecay && !(level_ < floor_))
-        return decayRun(out, triggers, i, n);
-    if (stage_ == kHold) {
+    switch (stage_) {
+    case kAttack:
+        return approach(
+            1.0f, [](float level) { return !(level >= kAttackTop); }, out, triggers, i, n);
+    case kDecay: {
+        const float floor = floor_;
+        return approach(
+            floor, [floor](float level) { return !(level < floor); }, out, triggers, i, n);
+    }
+    case kFade:
+        return approach(
+            0.0f, [](float level) { return !(level <= kSoundingLevel); }, out, triggers, i, n);
+    case kHold:
         level_ = floor_;
         std::fill(out + i, out + n, floor_);
         std::memset(triggers + i, 0, static_cast<size_t>(n - i));
         return n;
+    default: return i;
     }
-    return i;
 }
 
 void AmpEnvelopeModule::render(float* out, uint8_t* triggers, int n) {
