@@ -56,11 +56,15 @@ void NoiseModule::reset() {
 }
 
 void NoiseModule::generateNoise(const float* envelope, int n) {
+    // The generator in a local: stores into the buffer would make the compiler reload it.
+    NoiseGenerator noise = noise_;
+    const float gain = gain_;
     float sum = 0.0f;
     for (int i = 0; i < n; ++i) {
-        noiseBuffer_[i] = noise_.next() * gain_;
+        noiseBuffer_[i] = noise.next() * gain;
         sum += envelope[i];
     }
+    noise_ = noise;
     measure_ = dsp::envelopeMeasure(measure_, sum, n);
 }
 
