@@ -25,6 +25,11 @@ int designOf(int type) {
 
 void copy(const float* in, float* out, int n) { std::memcpy(out, in, sizeof(float) * static_cast<size_t>(n)); }
 
+void warp(const float* __restrict envelope, float* __restrict warped, int n) {
+    for (int i = 0; i < n; ++i)
+        warped[i] = envelope[i] / (9.0f - 8.0f * envelope[i]);
+}
+
 void scale(const float* __restrict in, float* __restrict out, float gain, int n) {
     for (int i = 0; i < n; ++i)
         out[i] = in[i] * gain;
@@ -55,9 +60,12 @@ void FilterModule::reset() {
 }
 
 void FilterModule::updateDesign(const float* envelope, int n) {
+    // The divisions in a vectorised pass, the sum in order after it.
+    float warped[dsp::kBlockSize];
+    dsp::runBlock(n, [&](int length) { warp(envelope, warped, length); });
     float sum = 0.0f;
     for (int i = 0; i < n; ++i)
-        sum += envelope[i] / (9.0f - 8.0f * envelope[i]);
+        sum += warped[i];
     float m = sum / static_cast<float>(n);
     float ks = 1.0f / dsp::clip(smoothed(FilterEnvShape), 0.00001f, 0.9999f);
     float a = dsp::clip(smoothed(FilterEnvAmt), 0.00001f, 0.9999f);
