@@ -126,23 +126,19 @@ void FmRingModule::updateOscillators() {
     }
 }
 
-// The oscillators in locals for the block: the compiler keeps their phases in
-// registers instead of storing them after every output. The loop runs from hit to hit.
+// From hit to hit, each oscillator over the stretch in one go.
 void FmRingModule::runOscillators(const uint8_t* triggers, int n) {
-    PhaseDistortionOscillator first = oscillators_[0], second = oscillators_[1];
     for (int i = 0; i < n;) {
         if (resetPending_ || triggers[i]) {
-            first.restart();
-            second.restart();
+            for (PhaseDistortionOscillator& oscillator : oscillators_)
+                oscillator.restart();
             resetPending_ = false;
         }
-        for (const int end = dsp::nextHit(triggers, i + 1, n); i < end; ++i) {
-            outputs_[0][i] = first.next(modulation_[0][i]) * shaped_[0][i];
-            outputs_[1][i] = second.next(modulation_[1][i]) * shaped_[1][i];
-        }
+        const int end = dsp::nextHit(triggers, i + 1, n);
+        for (int j = 0; j < kOscillators; ++j)
+            oscillators_[j].render(modulation_[j] + i, shaped_[j] + i, outputs_[j] + i, end - i);
+        i = end;
     }
-    oscillators_[0] = first;
-    oscillators_[1] = second;
 }
 
 void FmRingModule::mixOutput(float* out, int n) {
