@@ -215,8 +215,7 @@ void BlockRenderer::renderSubBlock(int n) {
     fill(mix_[0], n, dsp::kAntiDenormal);
     fill(mix_[1], n, dsp::kAntiDenormal);
     renderTracks(n);
-    master_.process(0, mix_[0], n, bank_.masterVolume);
-    master_.process(1, mix_[1], n, bank_.masterVolume);
+    master_.process(mix_[0], mix_[1], n, bank_.masterVolume);
     std::fesetround(FE_TONEAREST);
     meters_[0].process(mix_[0], n);
     meters_[1].process(mix_[1], n);

@@ -43,18 +43,36 @@ void MasterSection::setSampleRate(float rate) {
     b_ = -g;
 }
 
-// The recursion first, then the clipper over the block, where it need not wait for it.
-void MasterSection::process(int c, float* mix, int n, float volume) {
-    const float a = a_, b = b_;
-    float state = state_[c];
+// The high-pass's recursion first, both channels in two vector lanes, then the
+// clipper over the block, where it need not wait for the recursion.
+void MasterSection::process(float* left, float* right, int n, float volume) {
+#if defined(__SSE2__)
+    const __m128 a = _mm_set1_ps(a_), b = _mm_set1_ps(b_), gain = _mm_set1_ps(volume);
+    __m128 state = _mm_setr_ps(state_[0], state_[1], 0.0f, 0.0f);
     for (int i = 0; i < n; ++i) {
-        float x = mix[i] * volume;
-        float y = a * x - b * state;
+        const __m128 x = _mm_mul_ps(_mm_unpacklo_ps(_mm_load_ss(left + i), _mm_load_ss(right + i)), gain);
+        const __m128 y = _mm_sub_ps(_mm_mul_ps(a, x), _mm_mul_ps(b, state));
         state = y;
-        mix[i] = x - y;
+        const __m128 out = _mm_sub_ps(x, y);
+        _mm_store_ss(left + i, out);
+        _mm_store_ss(right + i, _mm_shuffle_ps(out, out, 1));
     }
-    state_[c] = state;
-    softClipBlock(mix, n);
+    state_[0] = _mm_cvtss_f32(state);
+    state_[1] = _mm_cvtss_f32(_mm_shuffle_ps(state, state, 1));
+#else
+    float* channels[2] = {left, right};
+    for (int c = 0; c < 2; ++c) {
+        float* mix = channels[c];
+        for (int i = 0; i < n; ++i) {
+            float x = mix[i] * volume;
+            float y = a_ * x - b_ * state_[c];
+            state_[c] = y;
+            mix[i] = x - y;
+        }
+    }
+#endif
+    softClipBlock(left, n);
+    softClipBlock(right, n);
 }
 
 } // namespace trommik2
