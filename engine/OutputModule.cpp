@@ -27,7 +27,12 @@ OutputModule::OutputModule() : SoundModule("Output Module", OutLevelDB, 2) {
 
 float OutputModule::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, float* meter,
                             int n) {
-    float gain = std::pow(10.0f, 0.05f * smoothed(OutLevelDB));
+    const float level = smoothed(OutLevelDB);
+    if (!(level == lastLevel_)) {
+        lastLevel_ = level;
+        gain_ = std::pow(10.0f, 0.05f * level);
+    }
+    const float gain = gain_;
     float p = (smoothed(OutPan) + 1.0f) * 0.5f;
     float left = gain * (1.0f - p);
     float right = gain * p;
