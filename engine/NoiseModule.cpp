@@ -9,6 +9,7 @@
 
 #include "Dsp.h"
 #include "NextHit.h"
+#include "OnePoleLowPass.h"
 #include "RunBlock.h"
 
 namespace trommik2 {

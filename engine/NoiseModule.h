@@ -4,7 +4,6 @@
 
 #include "Biquad.h"
 #include "NoiseGenerator.h"
-#include "OnePoleLowPass.h"
 #include "SoundModule.h"
 
 namespace trommik2 {

@@ -12,7 +12,8 @@ class OutputModule : public SoundModule {
     OutputModule();
 
     // Applies level and pan from inLeft/inRight to the track's outputs and writes
-    // left + right before the gain to meter. Returns the linear level. Audio thread.
+    // left + right before the gain to meter (five distinct buffers). Returns the
+    // linear level. Audio thread.
     float process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, float* meter, int n);
 
   private:
