@@ -212,8 +212,10 @@ void BlockRenderer::renderSubBlock(int n) {
     // Every float-to-integer conversion inside the voices truncates.
     std::fesetround(FE_TOWARDZERO);
     rendering_ = true;
-    fill(mix_[0], n, dsp::kAntiDenormal);
-    fill(mix_[1], n, dsp::kAntiDenormal);
+    dsp::runBlock(n, [&](int length) {
+        fill(mix_[0], length, dsp::kAntiDenormal);
+        fill(mix_[1], length, dsp::kAntiDenormal);
+    });
     renderTracks(n);
     master_.process(mix_[0], mix_[1], n, bank_.masterVolume);
     std::fesetround(FE_TONEAREST);
