@@ -7,6 +7,7 @@
 
 #include "engine/Dsp.h"
 #include "engine/InstrumentBank.h"
+#include "engine/RunBlock.h"
 #include "sequencer/Sequencer.h"
 #include "support/ProcessLock.h"
 
@@ -17,6 +18,14 @@ namespace {
 const float kGateWithEffect = std::pow(10.0f, -5.5f);
 const float kGateDry = std::pow(10.0f, -4.5f);
 constexpr float kGateScale = 1.0f / 64.0f;
+
+void addTrack(const float* __restrict left, const float* __restrict right, float* __restrict mixLeft,
+              float* __restrict mixRight, int n) {
+    for (int i = 0; i < n; ++i) {
+        mixLeft[i] += left[i];
+        mixRight[i] += right[i];
+    }
+}
 
 void fill(float* x, int n, float value) {
     for (int i = 0; i < n; ++i)
@@ -189,12 +198,8 @@ void BlockRenderer::renderTracks(int n) {
         }
     }
     for (const TrackRenderState& track : tracks_) {
-        if (!track.rendered)
-            continue;
-        for (int i = 0; i < n; ++i) {
-            mix_[0][i] += track.left[i];
-            mix_[1][i] += track.right[i];
-        }
+        if (track.rendered)
+            dsp::runBlock(n, [&](int length) { addTrack(track.left, track.right, mix_[0], mix_[1], length); });
     }
 }
 
@@ -207,11 +212,12 @@ void BlockRenderer::renderSubBlock(int n) {
     // Every float-to-integer conversion inside the voices truncates.
     std::fesetround(FE_TOWARDZERO);
     rendering_ = true;
-    fill(mix_[0], n, dsp::kAntiDenormal);
-    fill(mix_[1], n, dsp::kAntiDenormal);
+    dsp::runBlock(n, [&](int length) {
+        fill(mix_[0], length, dsp::kAntiDenormal);
+        fill(mix_[1], length, dsp::kAntiDenormal);
+    });
     renderTracks(n);
-    master_.process(0, mix_[0], n, bank_.masterVolume);
-    master_.process(1, mix_[1], n, bank_.masterVolume);
+    master_.process(mix_[0], mix_[1], n, bank_.masterVolume);
     std::fesetround(FE_TONEAREST);
     meters_[0].process(mix_[0], n);
     meters_[1].process(mix_[1], n);

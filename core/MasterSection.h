@@ -8,8 +8,8 @@ class MasterSection {
     // Recomputes the high-pass for a new rate (any thread under the process lock).
     void setSampleRate(float rate);
     void clear() { state_[0] = state_[1] = 0.0f; }
-    // Audio thread: processes channel c (0 left, 1 right) in place.
-    void process(int c, float* mix, int n, float volume);
+    // Audio thread: processes both channels in place.
+    void process(float* left, float* right, int n, float volume);
 
   private:
     float a_ = 1.0f;

@@ -1,9 +1,11 @@
 #include "AmpEnvelopeModule.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
 #include "Dsp.h"
+#include "RunBlock.h"
 #include "params/ParameterIndex.h"
 
 namespace trommik2 {
@@ -16,6 +18,11 @@ constexpr float kSoundingLevel = 0.01f;
 constexpr float kAttackTop = 0.99f;
 constexpr float kRampCutoff = 200.0f;
 const float kFloor = std::pow(10.0f, -4.5f);
+
+void shapeBlock(float* __restrict x, float curve, int n) {
+    for (int i = 0; i < n; ++i)
+        x[i] = dsp::shapeCurve(x[i], curve);
+}
 
 } // namespace
 
@@ -124,39 +131,57 @@ void AmpEnvelopeModule::advance() {
     }
 }
 
-// The decay toward the floor with the state in registers, as long as nothing
-// but the decay happens; returns where it stopped.
-int AmpEnvelopeModule::decayRun(float* out, uint8_t* triggers, int i, int n) {
-    const float b0 = b0_, b1 = b1_, a1 = a1_, floor = floor_;
-    float level = level_, target = previousTarget_, previous = previousLevel_;
-    for (; i < n && !(level < floor); ++i) {
-        level = b0 * floor + b1 * target - a1 * previous;
-        target = floor;
+// A stage's steps toward its goal with the state in registers, as long as the
+// stage goes on (continues(level)) and nothing else happens; returns where it
+// stopped. After the first step the smoother's input is the goal on both taps,
+// so its input terms are the same every step.
+template <typename Continues>
+int AmpEnvelopeModule::approach(float goal, Continues continues, float* out, uint8_t* triggers, int i, int n) {
+    const int start = i;
+    const float b0 = b0_, b1 = b1_, a1 = a1_;
+    float level = level_, previous = previousLevel_;
+    if (i < n && continues(level)) {
+        level = b0 * goal + b1 * previousTarget_ - a1 * previous;
+        previousTarget_ = goal;
+        previous = level;
+        out[i++] = level;
+    }
+    const float input = b0 * goal + b1 * goal;
+    for (; i < n && continues(level); ++i) {
+        level = input - a1 * previous;
         previous = level;
         out[i] = level;
-        triggers[i] = 0;
     }
+    std::memset(triggers + start, 0, static_cast<size_t>(i - start));
     level_ = level;
-    previousTarget_ = target;
     previousLevel_ = previous;
     return i;
 }
 
-// The rest of the block when the stages run on undisturbed: the decay, or the
-// floor once it is held. Returns where the sample-by-sample path takes over.
+// The rest of the block when the stages run on undisturbed, as advance() would
+// run them. Returns where the sample-by-sample path takes over: at a change of stage.
 int AmpEnvelopeModule::steadyRun(float* out, uint8_t* triggers, int i, int n) {
     if (recompute_ || triggerFlag_)
         return i;
-    if (stage_ == kDecay && !(level_ < floor_))
-        return decayRun(out, triggers, i, n);
-    if (stage_ == kHold) {
-        level_ = floor_;
-        for (; i < n; ++i) {
-            out[i] = level_;
-            triggers[i] = 0;
-        }
+    switch (stage_) {
+    case kAttack:
+        return approach(
+            1.0f, [](float level) { return !(level >= kAttackTop); }, out, triggers, i, n);
+    case kDecay: {
+        const float floor = floor_;
+        return approach(
+            floor, [floor](float level) { return !(level < floor); }, out, triggers, i, n);
     }
-    return i;
+    case kFade:
+        return approach(
+            0.0f, [](float level) { return !(level <= kSoundingLevel); }, out, triggers, i, n);
+    case kHold:
+        level_ = floor_;
+        std::fill(out + i, out + n, floor_);
+        std::memset(triggers + i, 0, static_cast<size_t>(n - i));
+        return n;
+    default: return i;
+    }
 }
 
 void AmpEnvelopeModule::render(float* out, uint8_t* triggers, int n) {
@@ -192,9 +217,7 @@ void AmpEnvelopeModule::render(float* out, uint8_t* triggers, int n) {
         out[i] = value;
     }
     // The curve in a pass of its own, one the compiler vectorises.
-    const float curve = curve_;
-    for (int i = 0; i < n; ++i)
-        out[i] = dsp::shapeCurve(out[i], curve);
+    dsp::runBlock(n, [&](int count) { shapeBlock(out, curve_, count); });
     if (n > 0)
         lastOutput_ = out[n - 1];
 }

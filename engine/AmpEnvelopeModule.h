@@ -36,7 +36,8 @@ class AmpEnvelopeModule : public SoundModule {
     float stepToward(float target);
     void enter(int stage);
     void advance();
-    int decayRun(float* out, uint8_t* triggers, int i, int n);
+    template <typename Continues>
+    int approach(float goal, Continues continues, float* out, uint8_t* triggers, int i, int n);
     int steadyRun(float* out, uint8_t* triggers, int i, int n);
 
     int stage_ = kIdle;

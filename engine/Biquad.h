@@ -30,6 +30,13 @@ class Biquad {
     // bandwidth the octaves of the classic designs or the Q of the Q forms.
     void design(double frequency, double bandwidth, double gain = 0.0);
     void clear() { z1_ = z2_ = 0.0; }
+    // The state, for code that runs the section in vector lanes.
+    double z1() const { return z1_; }
+    double z2() const { return z2_; }
+    void setState(double z1, double z2) {
+        z1_ = z1;
+        z2_ = z2;
+    }
 
     double process(double x) {
         double y = b0_ * x + z1_;

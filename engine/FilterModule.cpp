@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Dsp.h"
+#include "RunBlock.h"
 #include "params/ParameterIndex.h"
 #include "params/ValueMapping.h"
 
@@ -23,6 +24,16 @@ int designOf(int type) {
 }
 
 void copy(const float* in, float* out, int n) { std::memcpy(out, in, sizeof(float) * static_cast<size_t>(n)); }
+
+void warp(const float* __restrict envelope, float* __restrict warped, int n) {
+    for (int i = 0; i < n; ++i)
+        warped[i] = envelope[i] / (9.0f - 8.0f * envelope[i]);
+}
+
+void scale(const float* __restrict in, float* __restrict out, float gain, int n) {
+    for (int i = 0; i < n; ++i)
+        out[i] = in[i] * gain;
+}
 
 } // namespace
 
@@ -49,9 +60,12 @@ void FilterModule::reset() {
 }
 
 void FilterModule::updateDesign(const float* envelope, int n) {
+    // The divisions in a vectorised pass, the sum in order after it.
+    float warped[dsp::kBlockSize];
+    dsp::runBlock(n, [&](int length) { warp(envelope, warped, length); });
     float sum = 0.0f;
     for (int i = 0; i < n; ++i)
-        sum += envelope[i] / (9.0f - 8.0f * envelope[i]);
+        sum += warped[i];
     float m = sum / static_cast<float>(n);
     float ks = 1.0f / dsp::clip(smoothed(FilterEnvShape), 0.00001f, 0.9999f);
     float a = dsp::clip(smoothed(FilterEnvAmt), 0.00001f, 0.9999f);
@@ -97,44 +111,31 @@ bool FilterModule::prepare(const float* envelope, const float* in, float* out, i
     return true;
 }
 
-// The filters' states in locals for the block: kept in registers.
 void FilterModule::run() {
-    SaturatingBiquad filter = filter_;
-    const float* in = pendingIn_;
-    float* out = pendingOut_;
-    const float inputGain = inputGain_, outputGain = outputGain_;
-    for (int i = 0; i < pendingCount_; ++i)
-        out[i] = static_cast<float>(filter.process(in[i] * inputGain)) * outputGain;
-    filter_ = filter;
+    FilterModule* self = this;
+    runTogether(&self, 1);
 }
 
-template <int N>
-void FilterModule::runGroup(FilterModule* const* filters) {
-    SaturatingBiquad filter[N];
-    const float* in[N];
-    float* out[N];
-    float inputGain[N], outputGain[N];
-    for (int k = 0; k < N; ++k) {
-        filter[k] = filters[k]->filter_;
-        in[k] = filters[k]->pendingIn_;
-        out[k] = filters[k]->pendingOut_;
-        inputGain[k] = filters[k]->inputGain_;
-        outputGain[k] = filters[k]->outputGain_;
-    }
-    for (int i = 0; i < filters[0]->pendingCount_; ++i)
-        for (int k = 0; k < N; ++k)
-            out[k][i] = static_cast<float>(filter[k].process(in[k][i] * inputGain[k])) * outputGain[k];
-    for (int k = 0; k < N; ++k)
-        filters[k]->filter_ = filter[k];
-}
-
+// The gains in float before and after the filters, as a whole block each.
 void FilterModule::runTogether(FilterModule* const* filters, int count) {
-    switch (count) {
-    case 1: filters[0]->run(); break;
-    case 2: runGroup<2>(filters); break;
-    case 3: runGroup<3>(filters); break;
-    case 4: runGroup<4>(filters); break;
-    default: break;
+    if (count <= 0)
+        return;
+    const int n = filters[0]->pendingCount_;
+    float scaled[kGroup][dsp::kBlockSize], filtered[kGroup][dsp::kBlockSize];
+    const float* in[kGroup];
+    float* out[kGroup];
+    SaturatingBiquad* biquads[kGroup];
+    for (int k = 0; k < count; ++k) {
+        const FilterModule& filter = *filters[k];
+        dsp::runBlock(n, [&](int length) { scale(filter.pendingIn_, scaled[k], filter.inputGain_, length); });
+        in[k] = scaled[k];
+        out[k] = filtered[k];
+        biquads[k] = &filters[k]->filter_;
+    }
+    SaturatingBiquad::processTogether(biquads, count, in, out, n);
+    for (int k = 0; k < count; ++k) {
+        const FilterModule& filter = *filters[k];
+        dsp::runBlock(n, [&](int length) { scale(filtered[k], filter.pendingOut_, filter.outputGain_, length); });
     }
 }
 

@@ -27,14 +27,12 @@ class FilterModule : public SoundModule {
     // whether samples are left to filter; run, or runTogether, filters them.
     bool prepare(const float* envelope, const float* in, float* out, int n);
     void run();
-    // Up to kGroup filters, prepared for the same block length, in one loop, where
-    // the processor overlaps their recursions.
+    // Up to kGroup filters, prepared for the same block length, side by side in
+    // the processor's vector lanes (SaturatingBiquad::processTogether).
     static constexpr int kGroup = 4;
     static void runTogether(FilterModule* const* filters, int count);
 
   private:
-    template <int N>
-    static void runGroup(FilterModule* const* filters);
     void updateDesign(const float* envelope, int n);
 
     SaturatingBiquad filter_;

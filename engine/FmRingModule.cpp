@@ -4,10 +4,42 @@
 #include <cstring>
 
 #include "Dsp.h"
+#include "NextHit.h"
+#include "RunBlock.h"
 #include "params/ParameterIndex.h"
 #include "params/ValueMapping.h"
 
 namespace trommik2 {
+
+namespace {
+
+// The kernels of the block passes, over __restrict parameters so that the
+// compiler vectorises them (dsp::runBlock).
+void shapeBlock(const float* __restrict envelope, float* __restrict shaped, float k, int n) {
+    for (int i = 0; i < n; ++i)
+        shaped[i] = dsp::shapeCurve(envelope[i], k);
+}
+
+void modulationBlock(const float* __restrict other, const float* __restrict ring, float* __restrict modulation, float r,
+                     float amount, int n) {
+    for (int i = 0; i < n; ++i)
+        modulation[i] = (other[i] * (1.0f - r) + ring[i] * r) * amount;
+}
+
+// The anti-denormal constant c changes sign from sample to sample, from +c at the first.
+void mixBlock(const float* __restrict first, const float* __restrict second, float* __restrict out,
+              float* __restrict ring, float c, float ringAmount, float g1, float g2, int n) {
+    for (int i = 0; i < n; ++i) {
+        const float d = (i & 1) ? -c : c;
+        float a = first[i] + d;
+        float b = second[i] + d;
+        float product = a * b * ringAmount;
+        out[i] = (b * g2 + g1 * a) * (1.0f - ringAmount) + product;
+        ring[i] = product;
+    }
+}
+
+} // namespace
 
 FmRingModule::FmRingModule() : SoundModule("FM/Ring Module", GenFMRingTune1, 14), antiDenormal_(dsp::kAntiDenormal) {
     setDefault(GenFMRingTune1, 36.0f);
@@ -47,11 +79,11 @@ void FmRingModule::reset() {
 void FmRingModule::shapeEnvelopes(const float* envelope, int n) {
     for (int j = 0; j < kOscillators; ++j) {
         float k = 1.0f / dsp::clip(smoothed(GenFMRingEnvAmt1 + j) * 0.99f, 0.0001f, 0.9999f);
+        float* shaped = shaped_[j];
+        dsp::runBlock(n, [&](int count) { shapeBlock(envelope, shaped, k, count); });
         float sum = 0.0f;
-        for (int i = 0; i < n; ++i) {
-            shaped_[j][i] = dsp::shapeCurve(envelope[i], k);
-            sum += shaped_[j][i];
-        }
+        for (int i = 0; i < n; ++i)
+            sum += shaped[i];
         float m = measures_[j];
         measures_[j] = (dsp::envelopeMeasure(m, sum, n) + m) * 0.5f;
     }
@@ -68,10 +100,11 @@ void FmRingModule::prepareModulation(int n) {
     int mode = nearestStep(target(GenFMRingFMMode), 0, 2);
     float amount1 = mode == 0 ? 0.0f : amount;
     float amount2 = mode == 1 ? 0.0f : amount;
-    for (int i = 0; i < n; ++i) {
-        modulation_[0][i] = (outputs_[1][i] * (1.0f - r) + ring_[i] * r) * amount1;
-        modulation_[1][i] = (ring_[i] * r + outputs_[0][i] * (1.0f - r)) * amount2;
-    }
+    // Each oscillator hears the other (sums and products in either order are the same).
+    dsp::runBlock(n, [&](int count) {
+        modulationBlock(outputs_[1], ring_, modulation_[0], r, amount1, count);
+        modulationBlock(outputs_[0], ring_, modulation_[1], r, amount2, count);
+    });
 }
 
 void FmRingModule::updateOscillators() {
@@ -93,15 +126,18 @@ void FmRingModule::updateOscillators() {
     }
 }
 
+// From hit to hit, each oscillator over the stretch in one go.
 void FmRingModule::runOscillators(const uint8_t* triggers, int n) {
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n;) {
         if (resetPending_ || triggers[i]) {
             for (PhaseDistortionOscillator& oscillator : oscillators_)
                 oscillator.restart();
             resetPending_ = false;
         }
+        const int end = dsp::nextHit(triggers, i + 1, n);
         for (int j = 0; j < kOscillators; ++j)
-            outputs_[j][i] = oscillators_[j].next(modulation_[j][i]) * shaped_[j][i];
+            oscillators_[j].render(modulation_[j] + i, shaped_[j] + i, outputs_[j] + i, end - i);
+        i = end;
     }
 }
 
@@ -111,16 +147,10 @@ void FmRingModule::mixOutput(float* out, int n) {
     float ringAmount = smoothed(GenFMRingRingModAmt) * (dynamics * v * v + (1.0f - dynamics) * v);
     float g1 = smoothed(GenFMRingVol1) * v;
     float g2 = smoothed(GenFMRingVol2) * v;
-    float c = antiDenormal_;
-    for (int i = 0; i < n; ++i) {
-        float a = outputs_[0][i] + c;
-        float b = outputs_[1][i] + c;
-        c = -c;
-        float ring = a * b * ringAmount;
-        out[i] = (b * g2 + g1 * a) * (1.0f - ringAmount) + ring;
-        ring_[i] = ring;
-    }
-    antiDenormal_ = c;
+    const float c = antiDenormal_;
+    dsp::runBlock(n, [&](int count) { mixBlock(outputs_[0], outputs_[1], out, ring_, c, ringAmount, g1, g2, count); });
+    if (n & 1)
+        antiDenormal_ = -c;
 }
 
 void FmRingModule::render(const float* envelope, const uint8_t* triggers, float synthesisWeight, float* out, int n) {

@@ -3,9 +3,19 @@
 #include <cmath>
 #include <cstring>
 
+#include "RunBlock.h"
 #include "params/ParameterIndex.h"
 
 namespace trommik2 {
+
+namespace {
+
+void multiply(const float* __restrict a, const float* __restrict b, float* __restrict product, int n) {
+    for (int i = 0; i < n; ++i)
+        product[i] = a[i] * b[i];
+}
+
+} // namespace
 
 InstrumentVoice::InstrumentVoice(const float* smoothingMs, float sampleRate)
     : sampleRate_(sampleRate), generator_(smoothingMs, sampleRate) {
@@ -120,9 +130,7 @@ void InstrumentVoice::applyEnvelope(int n) {
         // The model shapes its own decay from the envelope it was handed.
         std::memcpy(left, filtered, sizeof(float) * static_cast<size_t>(n));
     } else {
-        const float* envelope = buffers_[0];
-        for (int i = 0; i < n; ++i)
-            left[i] = filtered[i] * envelope[i];
+        dsp::runBlock(n, [&](int length) { multiply(filtered, buffers_[0], left, length); });
     }
     std::memcpy(right, left, sizeof(float) * static_cast<size_t>(n));
 }

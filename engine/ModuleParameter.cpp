@@ -1,7 +1,5 @@
 #include "ModuleParameter.h"
 
-#include <cmath>
-
 #include "Dsp.h"
 
 namespace trommik2 {
@@ -22,15 +20,6 @@ void ModuleParameter::setSmoothingTime(float ms) {
     float p = (1.0f - r) * (1.0f - r);
     b = 1.0f - p;
     a = -p;
-}
-
-void ModuleParameter::smooth() {
-    float target = slot[kBase] + slot[kOffset];
-    slot[kTarget] = target;
-    if (std::fabs(slot[kSmoothed] - target) > 0.001f) {
-        state = b * target - a * state;
-        slot[kSmoothed] = state;
-    }
 }
 
 void ModuleParameter::reset() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 #include "Relaxed.h"
 
 namespace trommik2 {
@@ -12,8 +14,16 @@ struct ModuleParameter {
 
     void setSampleRate(float rate);
     void setSmoothingTime(float ms);
-    // Once per control block, before any audio of the block.
-    void smooth();
+    // Once per control block, before any audio of the block; for every
+    // parameter of every voice, so defined here to be inlined.
+    void smooth() {
+        float target = slot[kBase] + slot[kOffset];
+        slot[kTarget] = target;
+        if (std::fabs(slot[kSmoothed] - target) > 0.001f) {
+            state = b * target - a * state;
+            slot[kSmoothed] = state;
+        }
+    }
     // Offset cleared, target and smoothed value at the base value.
     void reset();
     // Target and smoothed value at base plus offset at once.

@@ -4,7 +4,6 @@
 
 #include "Biquad.h"
 #include "NoiseGenerator.h"
-#include "OnePoleLowPass.h"
 #include "SoundModule.h"
 
 namespace trommik2 {
@@ -23,10 +22,20 @@ class NoiseModule : public SoundModule {
     void reseed() { noise_.reseed(); }
     // One control block of n samples into out.
     void render(const float* envelope, const uint8_t* triggers, float synthesisWeight, float* out, int n);
+    // Both parts' blocks, what render gives each, their filters side by side in
+    // the processor's vector lanes when both sound.
+    static void renderPair(NoiseModule& a, NoiseModule& b, const float* envelope, const uint8_t* triggers,
+                           float synthesisWeight, float* outA, float* outB, int n);
 
   private:
+    // Silence into out and false when the part is silent, else the noise, the
+    // filters' design and the envelope's amplitude for the block.
+    bool prepare(const float* envelope, float synthesisWeight, float* amplitude, float* out, int n);
     void generateNoise(const float* envelope, int n);
     void updateCoefficients();
+    void filterBlock(const uint8_t* triggers, const float* amplitude, float* out, int n);
+    static void filterPair(NoiseModule& a, NoiseModule& b, const uint8_t* triggers, const float* amplitudeA,
+                           const float* amplitudeB, float* outA, float* outB, int n);
 
     NoiseGenerator noise_;
     float gain_ = 1.0f;
@@ -39,7 +48,10 @@ class NoiseModule : public SoundModule {
     float lastQ_ = 0.0f;
     float lastSwept_ = -1.0f;
     float lastBandwidth_ = -1.0f;
-    OnePoleLowPass dcBlocker_;
+    // The DC blocker, a one-pole low-pass subtracted (OnePoleLowPass's arithmetic,
+    // its state kept here so that the vector lanes can take it).
+    float dcPole_ = 0.0f;
+    float dcState_ = 0.0f;
 };
 
 } // namespace trommik2

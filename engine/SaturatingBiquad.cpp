@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "Dsp.h"
 
 namespace trommik2 {
@@ -38,5 +42,117 @@ void SaturatingBiquad::clear() {
     for (Section& s : sections_)
         s.previous = s.z1 = s.z2 = 0.0;
 }
+
+void SaturatingBiquad::processTogether(SaturatingBiquad* const* filters, int count, const float* const* in,
+                                       float* const* out, int n) {
+    int k = 0;
+#if defined(__SSE2__)
+    for (; k + 1 < count; k += 2) {
+        SaturatingBiquad& a = *filters[k];
+        SaturatingBiquad& b = *filters[k + 1];
+        if (a.mode_ == 24 || b.mode_ == 24)
+            processPair<true>(a, b, in + k, out + k, n);
+        else
+            processPair<false>(a, b, in + k, out + k, n);
+    }
+#endif
+    for (; k < count; ++k)
+        filters[k]->processAlone(in[k], out[k], n);
+}
+
+// With its state in locals, which the compiler keeps in registers.
+void SaturatingBiquad::processAlone(const float* in, float* out, int n) {
+    SaturatingBiquad filter = *this;
+    for (int i = 0; i < n; ++i)
+        out[i] = static_cast<float>(filter.process(in[i]));
+    *this = filter;
+}
+
+#if defined(__SSE2__)
+namespace {
+
+// dsp::softClip in two lanes.
+__m128d softClip(__m128d y) {
+    const __m128d twentySeven = _mm_set1_pd(27.0);
+    const __m128d numerator = _mm_mul_pd(y, _mm_add_pd(_mm_mul_pd(y, y), twentySeven));
+    const __m128d denominator = _mm_add_pd(_mm_mul_pd(_mm_mul_pd(_mm_set1_pd(9.0), y), y), twentySeven);
+    __m128d r = _mm_div_pd(numerator, denominator);
+    const __m128d above = _mm_cmpgt_pd(y, _mm_set1_pd(3.0)), below = _mm_cmplt_pd(y, _mm_set1_pd(-3.0));
+    r = _mm_or_pd(_mm_and_pd(above, _mm_set1_pd(1.0)), _mm_andnot_pd(above, r));
+    return _mm_or_pd(_mm_and_pd(below, _mm_set1_pd(-1.0)), _mm_andnot_pd(below, r));
+}
+
+__m128d lanes(double a, double b) { return _mm_set_pd(b, a); }
+
+void split(__m128d v, double& a, double& b) {
+    _mm_storel_pd(&a, v);
+    _mm_storeh_pd(&b, v);
+}
+
+// A section of each of two filters, in the two lanes.
+struct SectionPair {
+    // The section's step, the same operations in the same order.
+    __m128d step(__m128d x) {
+        const __m128d y = _mm_add_pd(_mm_mul_pd(b0, x), z1);
+        const __m128d mixed =
+            _mm_add_pd(_mm_mul_pd(_mm_set1_pd(0.03), previous), _mm_mul_pd(_mm_set1_pd(0.97), softClip(y)));
+        const __m128d out = _mm_add_pd(_mm_mul_pd(mixed, wet), _mm_mul_pd(dry, y));
+        previous = out;
+        z1 = _mm_sub_pd(_mm_add_pd(_mm_mul_pd(b1, x), z2), _mm_mul_pd(a1, out));
+        z2 = _mm_sub_pd(_mm_mul_pd(b2, x), _mm_mul_pd(a2, out));
+        return out;
+    }
+
+    __m128d b0, b1, b2, a1, a2, wet, dry, previous, z1, z2;
+};
+
+} // namespace
+
+// Series: a 24 dB filter among the two; the second section of a 12 dB filter
+// beside it runs on a spare section and goes unheard.
+template <bool Series>
+void SaturatingBiquad::processPair(SaturatingBiquad& a, SaturatingBiquad& b, const float* const* in, float* const* out,
+                                   int n) {
+    auto load = [](const Section& p, const Section& q) {
+        return SectionPair{lanes(p.biquad.b0(), q.biquad.b0()),
+                           lanes(p.biquad.b1(), q.biquad.b1()),
+                           lanes(p.biquad.b2(), q.biquad.b2()),
+                           lanes(p.biquad.a1(), q.biquad.a1()),
+                           lanes(p.biquad.a2(), q.biquad.a2()),
+                           lanes(p.wet, q.wet),
+                           lanes(p.dry, q.dry),
+                           lanes(p.previous, q.previous),
+                           lanes(p.z1, q.z1),
+                           lanes(p.z2, q.z2)};
+    };
+    auto store = [](const SectionPair& pair, Section& p, Section& q) {
+        split(pair.previous, p.previous, q.previous);
+        split(pair.z1, p.z1, q.z1);
+        split(pair.z2, p.z2, q.z2);
+    };
+    Section spare;
+    Section& secondA = Series && a.mode_ == 24 ? a.sections_[1] : spare;
+    Section& secondB = Series && b.mode_ == 24 ? b.sections_[1] : spare;
+    const __m128d single = _mm_castsi128_pd(_mm_set_epi64x(b.mode_ == 24 ? 0 : -1, a.mode_ == 24 ? 0 : -1));
+    SectionPair first = load(a.sections_[0], b.sections_[0]);
+    SectionPair second = load(secondA, secondB);
+    const float* inA = in[0];
+    const float* inB = in[1];
+    float* outA = out[0];
+    float* outB = out[1];
+    for (int i = 0; i < n; ++i) {
+        const __m128d x = _mm_cvtps_pd(_mm_unpacklo_ps(_mm_load_ss(inA + i), _mm_load_ss(inB + i)));
+        __m128d y = first.step(x);
+        if constexpr (Series)
+            y = _mm_or_pd(_mm_and_pd(single, y), _mm_andnot_pd(single, second.step(y)));
+        const __m128 result = _mm_cvtpd_ps(y);
+        _mm_store_ss(outA + i, result);
+        _mm_store_ss(outB + i, _mm_shuffle_ps(result, result, 1));
+    }
+    store(first, a.sections_[0], b.sections_[0]);
+    if constexpr (Series)
+        store(second, secondA, secondB);
+}
+#endif
 
 } // namespace trommik2

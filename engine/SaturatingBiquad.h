@@ -27,6 +27,12 @@ class SaturatingBiquad {
         return mode_ == 24 ? sections_[1].step(x) : x;
     }
 
+    // Filters over the same n samples side by side, two at a time in the
+    // processor's vector lanes: out[k][i] = process(in[k][i]) rounded to float,
+    // computed operation by operation as process() does.
+    static void processTogether(SaturatingBiquad* const* filters, int count, const float* const* in, float* const* out,
+                                int n);
+
   private:
     struct Section {
         // Per sample, so defined here where the filters' loops can inline it.
@@ -45,6 +51,10 @@ class SaturatingBiquad {
         double wet = 0.001;
         double dry = 0.999;
     };
+
+    template <bool Series>
+    static void processPair(SaturatingBiquad& a, SaturatingBiquad& b, const float* const* in, float* const* out, int n);
+    void processAlone(const float* in, float* out, int n);
 
     Section sections_[2];
     int mode_ = 12;

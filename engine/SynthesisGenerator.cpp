@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Dsp.h"
+#include "RunBlock.h"
 #include "params/ParameterIndex.h"
 #include "params/ValueMapping.h"
 
@@ -14,6 +15,14 @@ namespace {
 constexpr int kPart1 = 0;
 constexpr int kPart2 = 1;
 constexpr int kSampleBuffer = 2;
+
+// The anti-denormal constant's sign alternates from sample to sample: by the
+// index, so that the compiler vectorises the loop.
+void mixBlock(const float* __restrict part1, const float* __restrict part2, const float* __restrict sample,
+              float* __restrict out, float synthesis, float samples, float antiDenormal, int n) {
+    for (int i = 0; i < n; ++i)
+        out[i] = (part1[i] + part2[i]) * synthesis + sample[i] * samples + ((i & 1) ? -antiDenormal : antiDenormal);
+}
 
 } // namespace
 
@@ -156,8 +165,8 @@ void SynthesisGenerator::render(const float* envelope, const uint8_t* triggers, 
 
 void SynthesisGenerator::renderSources(const float* envelope, const uint8_t* triggers, int n) {
     if (playing_ == kFilteredNoise) {
-        noise1_.render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
-        noise2_.render(envelope, triggers, synthesisWeight_, buffers_[kPart2], n);
+        NoiseModule::renderPair(noise1_, noise2_, envelope, triggers, synthesisWeight_, buffers_[kPart1],
+                                buffers_[kPart2], n);
     } else {
         if (playing_ == kPhysicalModelling)
             model_.render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
@@ -171,17 +180,12 @@ void SynthesisGenerator::renderSources(const float* envelope, const uint8_t* tri
 }
 
 void SynthesisGenerator::mix(float* out, int n) {
-    const float* part1 = buffers_[kPart1];
-    const float* part2 = buffers_[kPart2];
-    const float* sample = buffers_[kSampleBuffer];
-    // The constant's sign alternates from sample to sample: by the index, so the
-    // compiler vectorises the loop.
-    const float d[2] = {antiDenormal_, -antiDenormal_};
-    const float synthesis = synthesisWeight_;
-    const float samples = sampleWeight_;
-    for (int i = 0; i < n; ++i)
-        out[i] = (part1[i] + part2[i]) * synthesis + sample[i] * samples + d[i & 1];
-    antiDenormal_ = d[n & 1];
+    dsp::runBlock(n, [&](int count) {
+        mixBlock(buffers_[kPart1], buffers_[kPart2], buffers_[kSampleBuffer], out, synthesisWeight_, sampleWeight_,
+                 antiDenormal_, count);
+    });
+    if (n & 1)
+        antiDenormal_ = -antiDenormal_;
 }
 
 } // namespace trommik2

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include <engine/NoiseGenerator.h>
@@ -96,5 +99,49 @@ TEST(NoiseModule, SweptFrequencyStaysWithinItsBounds) {
             EXPECT_TRUE(allFinite(out)) << shape << " " << frequency;
             EXPECT_LT(peak(out), 50.0) << shape << " " << frequency;
         }
+    }
+}
+
+// The pair's vector lanes give each part the bits of its own render: different
+// settings and velocities, hits within blocks, a part that falls silent and
+// returns, a restart of one part only, and a short block.
+TEST(NoiseModule, APairRendersWhatEachPartRendersAlone) {
+    TruncatingRounding truncating;
+    auto make = [](int first, float frequency, float q, float velocity) {
+        auto module = std::make_unique<NoiseModule>("Noise", first);
+        module->setSampleRate(48000.0f);
+        module->setValue(first, frequency, 0);
+        module->setValue(first + 1, q, 0);
+        module->setValue(first + 3, 0.7f, 0); // the sweep follows the envelope
+        module->reset();
+        module->setVelocity(velocity);
+        return module;
+    };
+    auto pairA = make(GenNoiseFreq1, 900.0f, 0.3f, 0.8f), pairB = make(GenNoiseFreq2, 4000.0f, 0.9f, 0.5f);
+    auto aloneA = make(GenNoiseFreq1, 900.0f, 0.3f, 0.8f), aloneB = make(GenNoiseFreq2, 4000.0f, 0.9f, 0.5f);
+    for (int b = 0; b < 24; ++b) {
+        const int n = b == 13 ? 37 : 64;
+        float envelope[64];
+        uint8_t triggers[64] = {};
+        for (int i = 0; i < n; ++i)
+            envelope[i] = std::fmax(0.0f, 1.0f - static_cast<float>((b % 8) * 64 + i) / 512.0f);
+        triggers[0] = b % 8 == 0 ? 1 : 0;
+        triggers[29] = b == 5 ? 1 : 0;
+        const float levelB = b >= 10 && b < 12 ? 0.0f : 1.0f;
+        if (b == 17) {
+            pairB->restart();
+            aloneB->restart();
+        }
+        for (NoiseModule* m : {pairA.get(), pairB.get(), aloneA.get(), aloneB.get()}) {
+            if (m == pairB.get() || m == aloneB.get())
+                m->setValue(GenNoiseLevel2, levelB, 0);
+            m->smoothParameters();
+        }
+        float outA[64], outB[64], expectedA[64], expectedB[64];
+        NoiseModule::renderPair(*pairA, *pairB, envelope, triggers, 1.0f, outA, outB, n);
+        aloneA->render(envelope, triggers, 1.0f, expectedA, n);
+        aloneB->render(envelope, triggers, 1.0f, expectedB, n);
+        ASSERT_EQ(std::memcmp(outA, expectedA, sizeof(float) * static_cast<size_t>(n)), 0) << "block " << b;
+        ASSERT_EQ(std::memcmp(outB, expectedB, sizeof(float) * static_cast<size_t>(n)), 0) << "block " << b;
     }
 }
