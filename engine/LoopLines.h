@@ -31,11 +31,9 @@ class LoopLines {
         // Where the sample written d samples ago lies (d = 0: where the next
         // one goes).
         float* at(int line, int d) const { return data + offset(line) + ((write - static_cast<uint32_t>(d)) & mask); }
-        // Whether the count samples from `from` samples ahead of the write
-        // position (negative: behind) lie in one piece.
-        bool contiguous(int from, int count) const {
-            return ((write + static_cast<uint32_t>(from)) & mask) + static_cast<uint32_t>(count) <= mask + 1u;
-        }
+        // How many samples from the one written d samples ago (d = 0: from
+        // where the next one goes) lie in one piece before the buffer wraps.
+        int untilWrap(int d) const { return static_cast<int>(mask + 1u - ((write - static_cast<uint32_t>(d)) & mask)); }
         size_t offset(int line) const { return static_cast<size_t>(line) * (mask + 1u); }
     };
     Cursor cursor() const { return {data_.get(), mask_, write_}; }

@@ -71,22 +71,20 @@ struct SurfaceRun {
 
     // Four samples with the arithmetic of one() in four lanes, so the sound is
     // the same to the bit. Needs lines of at least four samples: the group's
-    // reads then all precede its writes. False, with nothing done, where a line
-    // wraps within the four.
-    bool four(const float* excitation, float* result) {
-        if (!lines.contiguous(0, 4))
-            return false;
-        for (int line = 0; line < kLines; ++line)
-            if (!lines.contiguous(-lengths[line], 4))
-                return false;
+    // reads then all precede its writes, and no line may wrap within the four
+    // (room).
+    void four(const float* excitation, float* result) {
         Float4 a[PhysicalModelModule::kLoops];
         Float4 b[PhysicalModelModule::kLoops];
         Float4 sum = {};
 #pragma GCC unroll 6
         for (int k = 0; k < PhysicalModelModule::kLoops; ++k) {
-            Float4 x = load4(lines.at(2 * k, lengths[2 * k]));
-            for (int t = 0; t < 4; ++t)
-                a[k][t] = damping[k].process(x[t]);
+            // The damping's recursion runs sample by sample, from the line itself.
+            const float* x = lines.at(2 * k, lengths[2 * k]);
+            const float a0 = damping[k].process(x[0]);
+            const float a1 = damping[k].process(x[1]);
+            const float a2 = damping[k].process(x[2]);
+            a[k] = Float4{a0, a1, a2, damping[k].process(x[3])};
             b[k] = load4(lines.at(2 * k + 1, lengths[2 * k + 1]));
             sum += a[k];
         }
@@ -99,7 +97,14 @@ struct SurfaceRun {
         }
         lines.write += 4;
         store4(result, sum * kOutputScale * volume);
-        return true;
+    }
+
+    // How many samples every line can read and write before one of them wraps.
+    int room() const {
+        int samples = lines.untilWrap(0);
+        for (int line = 0; line < kLines; ++line)
+            samples = std::min(samples, lines.untilWrap(lengths[line]));
+        return samples;
     }
 };
 
@@ -223,10 +228,11 @@ void PhysicalModelModule::surface(float volume, float* out, int n) {
     // Lines grow with their index: line 0 is the shortest.
     if (run.lengths[0] >= 4) {
         while (i + 4 <= n) {
-            if (run.four(exciter_ + i, out + i))
-                i += 4;
-            else
-                out[i] = run.one(exciter_[i]), ++i;
+            const int end = i + std::min(run.room(), n - i) / 4 * 4;
+            if (end == i)
+                out[i] = run.one(exciter_[i]), ++i; // a line wraps within four
+            for (; i < end; i += 4)
+                run.four(exciter_ + i, out + i);
         }
     }
     for (; i < n; ++i)
