@@ -151,12 +151,15 @@ void PhysicalModelModule::reset() {
 }
 
 void PhysicalModelModule::distribute(const float* envelope, int n) {
+    auto bend = [](auto e) { return e / (9.0f - 8.0f * e); };
+    int i = 0;
+    for (; i + 4 <= n; i += 4)
+        store4(envelope_ + i, bend(load4(envelope + i)));
+    for (; i < n; ++i)
+        envelope_[i] = bend(envelope[i]);
     float sum = 0.0f;
-    for (int i = 0; i < n; ++i) {
-        float e = envelope[i];
-        envelope_[i] = e / (9.0f - 8.0f * e);
+    for (i = 0; i < n; ++i)
         sum += envelope_[i];
-    }
     measure_ = dsp::envelopeMeasure(measure_, sum, n);
 }
 
