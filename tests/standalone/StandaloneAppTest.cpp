@@ -254,8 +254,11 @@ TEST_F(StandaloneAppTest, MidiNotesFromAnotherProgramPlayOnTime) {
         run.undisturbed = connected && status == 0 && (kSanitized || !run.xruns);
         return run;
     };
+    // A sanitized program runs many times slower: its MIDI thread can be held up
+    // for several periods without an xrun, so a moved note there counts as the
+    // machine's too, and the run is tried again.
     auto disturbed = [](const MidiRun& run) {
-        return !run.undisturbed || (run.xruns && !offIntervals(onsets(run.recorded, 0.01)).empty());
+        return !run.undisturbed || ((run.xruns || kSanitized) && !offIntervals(onsets(run.recorded, 0.01)).empty());
     };
     // A run that the machine disturbed is run again, a few times at most.
     MidiRun run = play();
