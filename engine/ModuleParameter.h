@@ -15,14 +15,16 @@ struct ModuleParameter {
     void setSampleRate(float rate);
     void setSmoothingTime(float ms);
     // Once per control block, before any audio of the block; for every
-    // parameter of every voice, so defined here to be inlined.
-    void smooth() {
+    // parameter of every voice, so defined here to be inlined. Returns whether
+    // the smoothed value moved.
+    bool smooth() {
         float target = slot[kBase] + slot[kOffset];
         slot[kTarget] = target;
-        if (std::fabs(slot[kSmoothed] - target) > 0.001f) {
-            state = b * target - a * state;
-            slot[kSmoothed] = state;
-        }
+        if (!(std::fabs(slot[kSmoothed] - target) > 0.001f))
+            return false;
+        state = b * target - a * state;
+        slot[kSmoothed] = state;
+        return true;
     }
     // Offset cleared, target and smoothed value at the base value.
     void reset();

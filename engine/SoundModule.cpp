@@ -19,8 +19,10 @@ void SoundModule::setSmoothingTime(int index, float ms) {
 }
 
 void SoundModule::setValue(int index, float value, int slot) {
-    if (owns(index) && slot >= 0 && slot < 4)
+    if (owns(index) && slot >= 0 && slot < 4) {
         parameters_[index - firstIndex_].slot[slot] = value;
+        changed_.store(true, std::memory_order_release);
+    }
 }
 
 void SoundModule::setOffset(int index, float value) { setValue(index, value, ModuleParameter::kOffset); }
@@ -45,12 +47,22 @@ float SoundModule::velocity() const { return velocity_; }
 void SoundModule::reset() {
     for (ModuleParameter& p : parameters_)
         p.reset();
+    changed_.store(true, std::memory_order_release);
     resetPending_ = true;
 }
 
+// A pass over parameters that all sit at their targets, with nothing written
+// since, changes nothing: most blocks of a voice skip it. The exchange, not a
+// plain store, so that a write arriving meanwhile is seen by this pass or the next.
 void SoundModule::smoothParameters() {
+    if (changed_.load(std::memory_order_acquire))
+        changed_.exchange(false, std::memory_order_acq_rel);
+    else if (settled_)
+        return;
+    bool moved = false;
     for (ModuleParameter& p : parameters_)
-        p.smooth();
+        moved = p.smooth() || moved;
+    settled_ = !moved;
 }
 
 void SoundModule::restart() {
@@ -73,6 +85,7 @@ void SoundModule::setDefault(int index, float value) {
     ModuleParameter& p = parameters_[index - firstIndex_];
     p.slot[ModuleParameter::kBase] = value;
     p.reset();
+    changed_.store(true, std::memory_order_release);
 }
 
 } // namespace trommik2

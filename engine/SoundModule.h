@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -34,7 +35,7 @@ class SoundModule {
     const char* name() const { return name_; }
     int count() const { return static_cast<int>(parameters_.size()); }
     bool owns(int index) const { return index >= firstIndex_ && index < firstIndex_ + count(); }
-    // Once per control block: moves every smoothed value toward its target.
+    // Audio thread, once per control block: moves every smoothed value toward its target.
     void smoothParameters();
     // Audio thread: the module starts as a new one at the values it holds now
     // (automation offsets kept): signal state cleared, nothing left to smooth.
@@ -56,6 +57,10 @@ class SoundModule {
     char name_[64] = {};
     int firstIndex_;
     std::vector<ModuleParameter> parameters_;
+    // Set by every write of a value slot, from any thread; cleared by the smoothing pass.
+    std::atomic<bool> changed_{true};
+    // Audio thread: the last smoothing pass moved nothing.
+    bool settled_ = false;
 };
 
 } // namespace trommik2

@@ -61,3 +61,29 @@ TEST(SoundModule, IndicesOutsideTheModuleAreIgnored) {
     module.smoothParameters();
     EXPECT_EQ(module.value(39, 2), 0.375f);
 }
+
+// A settled module skips its smoothing pass; every kind of write must wake it.
+TEST(SoundModule, WritesAfterSettlingAreSmoothedIn) {
+    struct Write {
+        const char* name;
+        void (*apply)(SoundModule&);
+        float target;
+    };
+    const Write writes[] = {
+        {"base", [](SoundModule& m) { m.setValue(7, 3.0f, ModuleParameter::kBase); }, 3.0f},
+        {"offset", [](SoundModule& m) { m.setOffset(7, -1.0f); }, 0.0f},
+        {"target slot", [](SoundModule& m) { m.setValue(7, 5.0f, ModuleParameter::kTarget); }, 1.0f},
+    };
+    for (const Write& write : writes) {
+        SoundModule module("Test", 6, 2);
+        module.setValue(7, 1.0f, ModuleParameter::kBase);
+        for (int block = 0; block < 200; ++block)
+            module.smoothParameters();
+        ASSERT_NEAR(module.value(7, ModuleParameter::kSmoothed), 1.0f, 0.001f) << write.name;
+        write.apply(module);
+        for (int block = 0; block < 200; ++block)
+            module.smoothParameters();
+        EXPECT_EQ(module.value(7, ModuleParameter::kTarget), write.target) << write.name;
+        EXPECT_NEAR(module.value(7, ModuleParameter::kSmoothed), write.target, 0.001f) << write.name;
+    }
+}
