@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/Dsp.h"
+#include "engine/EnvelopeLanes.h"
 #include "engine/InstrumentBank.h"
 #include "engine/RunBlock.h"
 #include "sequencer/Sequencer.h"
@@ -170,18 +171,38 @@ bool BlockRenderer::selectTrack(int t, bool anySolo, int n) {
     return audible && (!anySolo || model.soloed);
 }
 
+// The envelopes of all rendered voices together (EnvelopeLanes): their
+// recursions overlap instead of following one another.
+void BlockRenderer::renderEnvelopes(int n) {
+    AmpEnvelopeModule* envelopes[TrackRenderState::kTrackCount];
+    float* outs[TrackRenderState::kTrackCount];
+    uint8_t* triggers[TrackRenderState::kTrackCount];
+    int count = 0;
+    for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
+        if (!tracks_[t].rendered)
+            continue;
+        InstrumentVoice& voice = bank_.voice(t);
+        voice.smoothParameters();
+        envelopes[count] = &voice.envelope();
+        outs[count] = voice.envelopeBuffer();
+        triggers[count++] = voice.triggerBuffer();
+    }
+    EnvelopeLanes::render(envelopes, outs, triggers, count, n);
+}
+
 void BlockRenderer::renderTracks(int n) {
     bool anySolo = false;
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
         anySolo = anySolo || bank_.track(t).soloed;
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
         tracks_[t].rendered = selectTrack(t, anySolo, n);
+    renderEnvelopes(n);
     // Voices share nothing while they render, so their chains may interleave:
     // the filters run in groups, which overlaps their sample-by-sample recursions.
     FilterModule* waiting[FilterModule::kGroup];
     int count = 0;
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
-        if (!tracks_[t].rendered || !bank_.voice(t).startBlock(n))
+        if (!tracks_[t].rendered || !bank_.voice(t).startSources(n))
             continue;
         waiting[count++] = &bank_.voice(t).filter();
         if (count == FilterModule::kGroup) {

@@ -83,6 +83,7 @@ class BlockRenderer {
     int renderControlBlock(int64_t position, float tempo);
     void renderSubBlock(int n);
     bool selectTrack(int t, bool anySolo, int n);
+    void renderEnvelopes(int n);
     void renderTracks(int n);
 
     InstrumentBank& bank_;

@@ -184,15 +184,47 @@ int AmpEnvelopeModule::steadyRun(float* out, uint8_t* triggers, int i, int n) {
     }
 }
 
-void AmpEnvelopeModule::render(float* out, uint8_t* triggers, int n) {
+void AmpEnvelopeModule::beginBlock() {
     curve_ = 1.0f / ((1.0f + smoothed(EnvCurveShape) * 0.0099f) * 0.5f);
     attackRate_ = 1.0f / (3.3f * std::fmax(smoothed(EnvAttack) * 0.0007f, 0.00001f));
     decayRate_ = 1.0f / std::fmax(smoothed(EnvDecay) * 0.0014f, 0.00001f);
-    float speed = smoothed(EnvAMSpeed);
-    bool ramp = speed > 0.001f;
-    float phaseStep = speed / sampleRate_;
-    for (int i = 0; i < n; ++i) {
-        if (!ramp) {
+    const float speed = smoothed(EnvAMSpeed);
+    ramp_ = speed > 0.001f;
+    phaseStep_ = speed / sampleRate_;
+}
+
+bool AmpEnvelopeModule::steady(Steady& lane) const {
+    if (ramp_ || recompute_ || triggerFlag_)
+        return false;
+    // A stop test !(level >= top), !(level < floor) or !(level <= 0.01), as
+    // sign * level against sign * bound, so that one lane test serves every stage.
+    float goal = 0.0f;
+    switch (stage_) {
+    case kAttack: goal = 1.0f, lane.sign = 1.0f, lane.bound = kAttackTop, lane.stopsOnEqual = true; break;
+    case kDecay: goal = floor_, lane.sign = -1.0f, lane.bound = -floor_, lane.stopsOnEqual = false; break;
+    case kFade: goal = 0.0f, lane.sign = -1.0f, lane.bound = -kSoundingLevel, lane.stopsOnEqual = true; break;
+    default: return false;
+    }
+    // Until the smoother has taken one step toward the goal its input terms differ.
+    if (!(previousTarget_ == goal))
+        return false;
+    lane.level = level_;
+    lane.previous = previousLevel_;
+    lane.input = b0_ * goal + b1_ * goal;
+    lane.a1 = a1_;
+    lane.curveLessOne = curve_ - 1.0f;
+    return true;
+}
+
+void AmpEnvelopeModule::keepSteady(const Steady& lane, uint8_t* triggers, int steps) {
+    level_ = lane.level;
+    previousLevel_ = lane.previous;
+    std::memset(triggers, 0, static_cast<size_t>(steps));
+}
+
+void AmpEnvelopeModule::runFrom(float* out, uint8_t* triggers, int i, int n) {
+    for (; i < n; ++i) {
+        if (!ramp_) {
             i = steadyRun(out, triggers, i, n);
             if (i == n)
                 break;
@@ -202,12 +234,12 @@ void AmpEnvelopeModule::render(float* out, uint8_t* triggers, int n) {
         advance();
         triggers[i] = triggerFlag_ ? 1 : 0;
         float value = level_;
-        if (ramp) {
+        if (ramp_) {
             if (triggerFlag_)
                 rampPhase_ = 1.0f;
             if (stage_ == kAttack) {
                 value = rampPhase_;
-                rampPhase_ -= phaseStep;
+                rampPhase_ -= phaseStep_;
                 if (rampPhase_ <= 0.0f)
                     rampPhase_ = 1.0f;
             }
@@ -216,8 +248,14 @@ void AmpEnvelopeModule::render(float* out, uint8_t* triggers, int n) {
         triggerFlag_ = false;
         out[i] = value;
     }
+}
+
+void AmpEnvelopeModule::endBlock(float* out, int from, int n) {
     // The curve in a pass of its own, one the compiler vectorises.
-    dsp::runBlock(n, [&](int count) { shapeBlock(out, curve_, count); });
+    if (from == 0)
+        dsp::runBlock(n, [&](int count) { shapeBlock(out, curve_, count); });
+    else
+        shapeBlock(out + from, curve_, n - from);
     if (n > 0)
         lastOutput_ = out[n - 1];
 }

@@ -28,7 +28,28 @@ class AmpEnvelopeModule : public SoundModule {
     float level() const { return level_; }
     float lastOutput() const { return lastOutput_; }
     // One control block: the envelope into out, note starts into triggers.
-    void render(float* out, uint8_t* triggers, int n);
+    void render(float* out, uint8_t* triggers, int n) {
+        beginBlock();
+        runFrom(out, triggers, 0, n);
+        endBlock(out, 0, n);
+    }
+
+    // The same block in parts, so that EnvelopeLanes can run the steady
+    // stretches of several envelopes side by side: beginBlock, then steady
+    // says whether the block starts with one (and how it steps: level :=
+    // input - a1 * previous while !(sign * level >= or > bound); the output is
+    // shaped by x / (x + curveLessOne * (1 - x))), keepSteady takes back what
+    // the lane reached after that many steps, runFrom renders the rest and
+    // endBlock shapes the samples from `from` on.
+    struct Steady {
+        float level, previous, input, a1, sign, bound, curveLessOne;
+        bool stopsOnEqual;
+    };
+    void beginBlock();
+    bool steady(Steady& lane) const;
+    void keepSteady(const Steady& lane, uint8_t* triggers, int steps);
+    void runFrom(float* out, uint8_t* triggers, int i, int n);
+    void endBlock(float* out, int from, int n);
 
   private:
     float rateOfStage() const;
@@ -51,6 +72,8 @@ class AmpEnvelopeModule : public SoundModule {
     float floor_ = 0.0f;
     bool recompute_ = true;
     bool triggerFlag_ = false;
+    bool ramp_ = false;
+    float phaseStep_ = 0.0f;
     float curve_ = 2.0f;
     float b0_ = 0.0f, b1_ = 0.0f, a1_ = 0.0f;
     float previousTarget_ = 0.0f;

@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace trommik2 {
 
 // Four floats in one register (SSE on x86-64; the compiler splits them
@@ -16,5 +20,29 @@ inline Float4 load4(const float* p) {
 }
 
 inline void store4(float* p, Float4 v) { std::memcpy(p, &v, sizeof v); }
+
+// Rows to columns: afterwards r[k] holds lane k of the four rows.
+inline void transpose4(Float4* r) {
+    using Index = int __attribute__((vector_size(16)));
+    const Float4 low01 = __builtin_shuffle(r[0], r[1], Index{0, 4, 1, 5});
+    const Float4 high01 = __builtin_shuffle(r[0], r[1], Index{2, 6, 3, 7});
+    const Float4 low23 = __builtin_shuffle(r[2], r[3], Index{0, 4, 1, 5});
+    const Float4 high23 = __builtin_shuffle(r[2], r[3], Index{2, 6, 3, 7});
+    r[0] = __builtin_shuffle(low01, low23, Index{0, 1, 4, 5});
+    r[1] = __builtin_shuffle(low01, low23, Index{2, 3, 6, 7});
+    r[2] = __builtin_shuffle(high01, high23, Index{0, 1, 4, 5});
+    r[3] = __builtin_shuffle(high01, high23, Index{2, 3, 6, 7});
+}
+
+// What a comparison of two Float4 gives: all bits set in the lanes where it holds.
+using Int4 = int __attribute__((vector_size(16)));
+
+inline bool anyLane(Int4 mask) {
+#if defined(__SSE2__)
+    return _mm_movemask_epi8(reinterpret_cast<__m128i>(mask)) != 0;
+#else
+    return (mask[0] | mask[1] | mask[2] | mask[3]) != 0;
+#endif
+}
 
 } // namespace trommik2

@@ -135,13 +135,15 @@ void InstrumentVoice::applyEnvelope(int n) {
     std::memcpy(right, left, sizeof(float) * static_cast<size_t>(n));
 }
 
-bool InstrumentVoice::startBlock(int n) {
+void InstrumentVoice::smoothParameters() {
     generator_.smoothParameters();
     envelope_.smoothParameters();
     filter_.smoothParameters();
     effects_.smoothParameters();
     output_.smoothParameters();
-    envelope_.render(buffers_[0], triggers_, n);
+}
+
+bool InstrumentVoice::startSources(int n) {
     generator_.render(buffers_[0], triggers_, buffers_[1], n);
     return filter_.prepare(buffers_[0], buffers_[1], buffers_[2], n);
 }

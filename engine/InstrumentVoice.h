@@ -41,15 +41,21 @@ class InstrumentVoice {
     void clearBuffers();
     // The whole chain for n <= 64 samples; the track's signal lands in left/right.
     void renderBlock(int n, float* left, float* right) {
-        if (startBlock(n))
+        smoothParameters();
+        envelope_.render(envelopeBuffer(), triggerBuffer(), n);
+        if (startSources(n))
             filter_.run();
         finishBlock(n, left, right);
     }
-    // The chain in two parts around the filter's samples, so that a renderer can
-    // run the filters of several voices together (FilterModule::runTogether):
-    // startBlock runs up to the filter and says whether its samples are left to
-    // run, finishBlock runs the rest.
-    bool startBlock(int n);
+    // The chain in parts, so that a renderer can run the envelopes
+    // (EnvelopeLanes) and the filters (FilterModule::runTogether) of several
+    // voices together: smoothParameters; the envelope into envelopeBuffer and
+    // triggerBuffer; startSources runs up to the filter and says whether its
+    // samples are left to run; finishBlock runs the rest.
+    void smoothParameters();
+    float* envelopeBuffer() { return buffers_[0]; }
+    uint8_t* triggerBuffer() { return triggers_; }
+    bool startSources(int n);
     void finishBlock(int n, float* left, float* right);
 
     // The sum of the magnitudes of the 64 values of left + right before the
