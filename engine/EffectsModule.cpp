@@ -161,6 +161,13 @@ double EffectsModule::mappedValue(int p) const { return p >= 0 && p < 4 ? mapped
 const EffectDescription& EffectsModule::description() const { return effectDefinition(type_).description; }
 
 void EffectsModule::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
+    if (!run(inLeft, inRight, outLeft, outRight, n)) {
+        std::copy_n(inLeft, n, outLeft);
+        std::copy_n(inRight, n, outRight);
+    }
+}
+
+bool EffectsModule::run(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
     Effect* effect = installed_[type_].get();
     if (resetPending_ || clearRequested_) {
         if (effect)
@@ -169,11 +176,8 @@ void EffectsModule::process(const float* inLeft, const float* inRight, float* ou
         clearRequested_ = false;
     }
     effect = playingEffect();
-    if (!effect) {
-        std::copy_n(inLeft, n, outLeft);
-        std::copy_n(inRight, n, outRight);
-        return;
-    }
+    if (!effect)
+        return false;
     // The effect runs on what its knobs' definitions map them to, as their labels show.
     const EffectDescription& knobs = description();
     double values[kEffectParameterCount];
@@ -185,6 +189,7 @@ void EffectsModule::process(const float* inLeft, const float* inRight, float* ou
     }
     effect->configure(values, tempo_);
     effect->process(inLeft, inRight, outLeft, outRight, n);
+    return true;
 }
 
 } // namespace trommik2

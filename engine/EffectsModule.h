@@ -83,6 +83,9 @@ class EffectsModule : public SoundModule {
     // One control block: inputs to outputs, copied unchanged while inactive or
     // while the current type has no prepared effect.
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n);
+    // The same, but while no effect plays the outputs are left alone and it
+    // returns false: the inputs are the result.
+    bool run(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n);
 
   private:
     void setBaseValue(int index, float value, bool mayBuild);

@@ -122,17 +122,15 @@ void InstrumentVoice::reset() {
     output_.reset();
 }
 
-void InstrumentVoice::applyEnvelope(int n) {
-    float* left = buffers_[3];
-    float* right = buffers_[4];
+// The mono signal after the envelope, which the physical model has already
+// applied: it shapes its own decay from the envelope it was handed.
+const float* InstrumentVoice::applyEnvelope(int n) {
     const float* filtered = buffers_[2];
-    if (generator_.playingType() == kPhysicalModelling) {
-        // The model shapes its own decay from the envelope it was handed.
-        std::memcpy(left, filtered, sizeof(float) * static_cast<size_t>(n));
-    } else {
-        dsp::runBlock(n, [&](int length) { multiply(filtered, buffers_[0], left, length); });
-    }
-    std::memcpy(right, left, sizeof(float) * static_cast<size_t>(n));
+    if (generator_.playingType() == kPhysicalModelling)
+        return filtered;
+    float* shaped = buffers_[3];
+    dsp::runBlock(n, [&](int length) { multiply(filtered, buffers_[0], shaped, length); });
+    return shaped;
 }
 
 void InstrumentVoice::smoothParameters() {
@@ -148,10 +146,14 @@ bool InstrumentVoice::startSources(int n) {
     return filter_.prepare(buffers_[0], buffers_[1], buffers_[2], n);
 }
 
+// Both channels are the one mono signal up to the effect, and after it too
+// while no effect plays.
 void InstrumentVoice::finishBlock(int n, float* left, float* right) {
-    applyEnvelope(n);
-    effects_.process(buffers_[3], buffers_[4], buffers_[5], buffers_[6], n);
-    outputGain_ = output_.process(buffers_[5], buffers_[6], left, right, buffers_[7], n);
+    const float* mono = applyEnvelope(n);
+    const bool effect = effects_.run(mono, mono, buffers_[5], buffers_[6], n);
+    const float* stereoLeft = effect ? buffers_[5] : mono;
+    const float* stereoRight = effect ? buffers_[6] : mono;
+    outputGain_ = output_.process(stereoLeft, stereoRight, left, right, buffers_[7], n);
     measureMeter();
 }
 

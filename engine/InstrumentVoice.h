@@ -76,7 +76,7 @@ class InstrumentVoice {
   private:
     SoundModule* owner(int index);
     const SoundModule* owner(int index) const;
-    void applyEnvelope(int n);
+    const float* applyEnvelope(int n);
     void measureMeter();
 
     float buffers_[kBufferCount][64] = {};
