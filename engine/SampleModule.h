@@ -26,13 +26,10 @@ class SampleModule : public SoundModule {
     void clearSample(std::unique_ptr<float[]>& previous) { swapSample(previous = nullptr, 0); }
     int frameCount() const { return frames_; }
     const float* data() const { return data_.get(); }
-    // One control block of n samples into out.
+    // One control block of n samples (64 at most) into out.
     void render(const float* envelope, const uint8_t* triggers, float sampleWeight, float* out, int n);
 
   private:
-    // The four-point cubic between frames j + 1 and j + 2 at position j + t.
-    float interpolate(double position) const;
-
     std::unique_ptr<float[]> data_;
     int frames_ = 0;
     double position_ = 0.0;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -48,7 +50,127 @@ void setNow(SampleModule& module, int index, float value) {
         module.setValue(index, value, slot);
 }
 
+constexpr float kAmpShape = 0.3f, kPitchShape = 0.4f, kLevel = 0.8f;
+
+// The module's playback as one plain loop over the samples, for comparing bit for bit.
+class PlainPlayer {
+  public:
+    // Made while rendering rounds by truncation, from volatile copies: folded by the
+    // compiler, the constants would be rounded to nearest instead.
+    PlainPlayer(const float* data, int frames, float tune, bool reverse)
+        : data_(data), end_(frames - SampleModule::kTail), reverse_(reverse) {
+        volatile float semitones = tune, pitchShape = kPitchShape, ampShape = kAmpShape;
+        rate_ = std::exp2(semitones / 12.0f) * (reverse ? -1.0f : 1.0f);
+        kp_ = 1.0f / dsp::clip(1.0f - pitchShape, 0.001f, 0.99999f);
+        ka_ = 1.0f / dsp::clip(ampShape, 0.001f, 0.9999f);
+    }
+
+    void turn() {
+        reverse_ = !reverse_;
+        rate_ = -rate_;
+    }
+    bool reversed() const { return reverse_; }
+
+    void render(const float* envelope, const uint8_t* triggers, float velocity, float* out, int n) {
+        float sum = 0.0f;
+        for (int i = 0; i < n; ++i)
+            sum += envelope[i];
+        float average = dsp::clip(sum / 64.0f, dsp::kAntiDenormal, 1.0f);
+        float increment = dsp::shapeCurve(average, kp_) * rate_;
+        for (int i = 0; i < n; ++i) {
+            if (resetPending_ || triggers[i]) {
+                resetPending_ = false;
+                position_ = reverse_ ? end_ : 0.0;
+                noteVelocity_ = velocity;
+            }
+            if (!(reverse_ ? position_ > 0.0 : position_ < end_)) {
+                position_ = reverse_ ? 0.0 : end_;
+                out[i] = dsp::kAntiDenormal;
+                continue;
+            }
+            int j = static_cast<int>(position_);
+            float t = static_cast<float>(position_ - j);
+            const float* s = data_ + j;
+            float value = s[1] + t * ((s[2] - s[0]) * 0.5f + t * (s[0] - 2.5f * s[1] + 2.0f * s[2] - 0.5f * s[3] +
+                                                                  t * (1.5f * (s[1] - s[2]) + (s[3] - s[0]) * 0.5f)));
+            position_ += increment;
+            out[i] = dsp::shapeCurve(envelope[i], ka_) * noteVelocity_ * kLevel * value;
+        }
+    }
+
+  private:
+    const float* data_;
+    int end_;
+    bool reverse_;
+    float rate_, kp_, ka_;
+    double position_ = 0.0;
+    float noteVelocity_ = 1.0f;
+    bool resetPending_ = true;
+};
+
+uint32_t bits(float x) {
+    uint32_t b;
+    std::memcpy(&b, &x, sizeof b);
+    return b;
+}
+
 } // namespace
+
+// Blocks of many lengths, hits while a note plays, notes ending inside a block, both
+// directions and a change of direction.
+TEST(SampleModule, MatchesThePlainLoopBitForBit) {
+    struct Case {
+        bool reverse;
+        float tune;
+        int frames;
+        std::vector<int> hits;
+    };
+    const Case cases[] = {
+        {false, 7.3f, 300, {0, 200, 230, 700}},      {true, 7.3f, 300, {0, 200, 230, 700}},
+        {false, 24.0f, 40, {13, 100, 101, 650}},     {true, -24.0f, 70, {90, 130, 131, 450}},
+        {false, -3.7f, 9, {5, 6, 7, 8, 9, 64, 305}},
+    };
+    const int lengths[] = {64, 1, 17, 3, 64, 30, 5, 2, 63, 4};
+    TruncatingRounding rounding;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "reverse " << c.reverse << ", tune " << c.tune << ", frames " << c.frames);
+        std::unique_ptr<float[]> data(new float[static_cast<size_t>(c.frames + SampleModule::kTail)]());
+        for (int k = 0; k < c.frames; ++k)
+            data[static_cast<size_t>(k)] = std::sin(0.37f * static_cast<float>(k)) *
+                                           (1.0f - 0.9f * static_cast<float>(k) / static_cast<float>(c.frames));
+        PlainPlayer plain(data.get(), c.frames, c.tune, c.reverse);
+        SampleModule module;
+        configure(module, {{GenWavTune, c.tune},
+                           {GenWavDirection, c.reverse ? 1.0f : 0.0f},
+                           {GenWavShapeAmpEnv, kAmpShape},
+                           {GenWavShapePitchEnv, kPitchShape},
+                           {GenWavLevel, kLevel}});
+        module.swapSample(data, c.frames);
+        for (int start = 0, b = 0; start < 1000; start += lengths[b % 10], ++b) {
+            const int n = lengths[b % 10];
+            float envelope[64], out[64], expected[64];
+            uint8_t triggers[64] = {};
+            for (int i = 0; i < n; ++i)
+                envelope[i] = std::exp(-0.004f * static_cast<float>(start + i));
+            for (int hit : c.hits)
+                if (hit >= start && hit < start + n)
+                    triggers[hit - start] = 1;
+            // Every third block turns, now and then just after a note has ended, which then goes on
+            // the other way without a hit.
+            if (b % 3 == 1) {
+                plain.turn();
+                module.setValue(GenWavDirection, plain.reversed() ? 1.0f : 0.0f, 0);
+            }
+            const float velocity = 0.3f + 0.1f * static_cast<float>(b % 7);
+            module.setVelocity(velocity);
+            module.smoothParameters();
+            module.render(envelope, triggers, 1.0f, out, n);
+            plain.render(envelope, triggers, velocity, expected, n);
+            for (int i = 0; i < n; ++i)
+                ASSERT_EQ(bits(out[i]), bits(expected[i])) << "sample " << start + i;
+        }
+    }
+}
 
 TEST(SampleModule, TuneChangesTheSpeed) {
     const int frames = 1005;
