@@ -211,13 +211,17 @@ void BlockRenderer::renderTracks(int n) {
         }
     }
     FilterModule::runTogether(waiting, count);
+    InstrumentVoice* finished[TrackRenderState::kTrackCount];
+    int finishedCount = 0;
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
         TrackRenderState& track = tracks_[t];
         if (track.rendered) {
             bank_.voice(t).finishBlock(n, track.left, track.right);
+            finished[finishedCount++] = &bank_.voice(t);
             renderedVoiceSamples_ += static_cast<uint64_t>(n);
         }
     }
+    InstrumentVoice::measureMeters(finished, finishedCount);
     for (const TrackRenderState& track : tracks_) {
         if (track.rendered)
             dsp::runBlock(n, [&](int length) { addTrack(track.left, track.right, mix_[0], mix_[1], length); });

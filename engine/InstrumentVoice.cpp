@@ -1,8 +1,10 @@
 #include "InstrumentVoice.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
+#include "Float4.h"
 #include "RunBlock.h"
 #include "params/ParameterIndex.h"
 
@@ -106,11 +108,27 @@ void InstrumentVoice::clearBuffers() {
     meterMagnitude_ = 0.0f;
 }
 
-void InstrumentVoice::measureMeter() {
-    float sum = 0.0f;
-    for (float x : buffers_[7])
-        sum += std::fabs(x);
-    meterMagnitude_ = sum;
+// Each sum adds its voice's 64 magnitudes in order, one after the other; four
+// sums share vector lanes, so that their chains of additions overlap.
+void InstrumentVoice::measureMeters(InstrumentVoice* const* voices, int count) {
+    constexpr int kLanes = 4;
+    const Int4 magnitude = {0x7fffffff, 0x7fffffff, 0x7fffffff, 0x7fffffff};
+    for (int first = 0; first < count; first += kLanes) {
+        const int members = std::min(kLanes, count - first);
+        const float* meters[kLanes];
+        for (int k = 0; k < kLanes; ++k)
+            meters[k] = voices[first + std::min(k, members - 1)]->buffers_[7];
+        Float4 sum = {0.0f, 0.0f, 0.0f, 0.0f};
+        for (int i = 0; i < dsp::kBlockSize; i += kLanes) {
+            Float4 samples[kLanes] = {load4(meters[0] + i), load4(meters[1] + i), load4(meters[2] + i),
+                                      load4(meters[3] + i)};
+            transpose4(samples);
+            for (const Float4& x : samples)
+                sum += reinterpret_cast<Float4>(reinterpret_cast<Int4>(x) & magnitude);
+        }
+        for (int k = 0; k < members; ++k)
+            voices[first + k]->meterMagnitude_ = sum[k];
+    }
 }
 
 void InstrumentVoice::reset() {
@@ -154,7 +172,6 @@ void InstrumentVoice::finishBlock(int n, float* left, float* right) {
     const float* stereoLeft = effect ? buffers_[5] : mono;
     const float* stereoRight = effect ? buffers_[6] : mono;
     outputGain_ = output_.process(stereoLeft, stereoRight, left, right, buffers_[7], n);
-    measureMeter();
 }
 
 } // namespace trommik2

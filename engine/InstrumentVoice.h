@@ -46,17 +46,21 @@ class InstrumentVoice {
         if (startSources(n))
             filter_.run();
         finishBlock(n, left, right);
+        InstrumentVoice* self = this;
+        measureMeters(&self, 1);
     }
     // The chain in parts, so that a renderer can run the envelopes
     // (EnvelopeLanes) and the filters (FilterModule::runTogether) of several
     // voices together: smoothParameters; the envelope into envelopeBuffer and
     // triggerBuffer; startSources runs up to the filter and says whether its
-    // samples are left to run; finishBlock runs the rest.
+    // samples are left to run; finishBlock runs the rest but the meter's
+    // measure, which measureMeters takes for several voices at once.
     void smoothParameters();
     float* envelopeBuffer() { return buffers_[0]; }
     uint8_t* triggerBuffer() { return triggers_; }
     bool startSources(int n);
     void finishBlock(int n, float* left, float* right);
+    static void measureMeters(InstrumentVoice* const* voices, int count);
 
     // The sum of the magnitudes of the 64 values of left + right before the
     // output level (the silence gate's measure), kept whenever they change so
@@ -77,7 +81,6 @@ class InstrumentVoice {
     SoundModule* owner(int index);
     const SoundModule* owner(int index) const;
     const float* applyEnvelope(int n);
-    void measureMeter();
 
     float buffers_[kBufferCount][64] = {};
     uint8_t triggers_[64] = {};

@@ -17,11 +17,21 @@ constexpr int kPart2 = 1;
 constexpr int kSampleBuffer = 2;
 
 // The anti-denormal constant's sign alternates from sample to sample: by the
-// index, so that the compiler vectorises the loop.
+// index, so that the compiler vectorises the loop. Only the noise writes a
+// second part and "none" writes neither; a part left out is a zero, which
+// changes no sum once the nonzero constant is added, so it is not added.
+template <int kParts>
 void mixBlock(const float* __restrict part1, const float* __restrict part2, const float* __restrict sample,
               float* __restrict out, float synthesis, float samples, float antiDenormal, int n) {
-    for (int i = 0; i < n; ++i)
-        out[i] = (part1[i] + part2[i]) * synthesis + sample[i] * samples + ((i & 1) ? -antiDenormal : antiDenormal);
+    for (int i = 0; i < n; ++i) {
+        const float d = (i & 1) ? -antiDenormal : antiDenormal;
+        if constexpr (kParts == 2)
+            out[i] = (part1[i] + part2[i]) * synthesis + sample[i] * samples + d;
+        else if constexpr (kParts == 1)
+            out[i] = part1[i] * synthesis + sample[i] * samples + d;
+        else
+            out[i] = sample[i] * samples + d;
+    }
 }
 
 } // namespace
@@ -167,22 +177,26 @@ void SynthesisGenerator::renderSources(const float* envelope, const uint8_t* tri
     if (playing_ == kFilteredNoise) {
         NoiseModule::renderPair(noise1_, noise2_, envelope, triggers, synthesisWeight_, buffers_[kPart1],
                                 buffers_[kPart2], n);
-    } else {
-        if (playing_ == kPhysicalModelling)
-            model_.render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
-        else if (playing_ == kPhaseDistortion)
-            fmRing_.render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
-        else
-            std::memset(buffers_[kPart1], 0, sizeof buffers_[kPart1]);
-        std::memset(buffers_[kPart2], 0, sizeof buffers_[kPart2]);
+    } else if (playing_ == kPhysicalModelling) {
+        model_.render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
+    } else if (playing_ == kPhaseDistortion) {
+        fmRing_.render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
     }
     sample_.render(envelope, triggers, sampleWeight_, buffers_[kSampleBuffer], n);
 }
 
 void SynthesisGenerator::mix(float* out, int n) {
+    const bool onePart = playing_ == kPhysicalModelling || playing_ == kPhaseDistortion;
+    const int parts = playing_ == kFilteredNoise ? 2 : onePart ? 1 : 0;
+    const float *part1 = buffers_[kPart1], *part2 = buffers_[kPart2], *sample = buffers_[kSampleBuffer];
+    const float synthesis = synthesisWeight_, samples = sampleWeight_, d = antiDenormal_;
     dsp::runBlock(n, [&](int count) {
-        mixBlock(buffers_[kPart1], buffers_[kPart2], buffers_[kSampleBuffer], out, synthesisWeight_, sampleWeight_,
-                 antiDenormal_, count);
+        if (parts == 2)
+            mixBlock<2>(part1, part2, sample, out, synthesis, samples, d, count);
+        else if (parts == 1)
+            mixBlock<1>(part1, part2, sample, out, synthesis, samples, d, count);
+        else
+            mixBlock<0>(part1, part2, sample, out, synthesis, samples, d, count);
     });
     if (n & 1)
         antiDenormal_ = -antiDenormal_;
