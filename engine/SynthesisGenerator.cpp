@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Dsp.h"
+#include "Float4.h"
 #include "RunBlock.h"
 #include "params/ParameterIndex.h"
 #include "params/ValueMapping.h"
@@ -16,22 +17,30 @@ constexpr int kPart1 = 0;
 constexpr int kPart2 = 1;
 constexpr int kSampleBuffer = 2;
 
-// The anti-denormal constant's sign alternates from sample to sample: by the
-// index, so that the compiler vectorises the loop. Only the noise writes a
-// second part and "none" writes neither; a part left out is a zero, which
-// changes no sum once the nonzero constant is added, so it is not added.
+// The anti-denormal constant's sign alternates from sample to sample, by the
+// index: four samples take it as one vector. Only the noise writes a second
+// part and "none" writes neither; a part left out is a zero, which changes no
+// sum once the nonzero constant is added, so it is not added.
+template <int kParts, typename T>
+T mixed(T part1, T part2, T sample, float synthesis, float samples, T d) {
+    if constexpr (kParts == 2)
+        return (part1 + part2) * synthesis + sample * samples + d;
+    else if constexpr (kParts == 1)
+        return part1 * synthesis + sample * samples + d;
+    else
+        return sample * samples + d;
+}
+
 template <int kParts>
-void mixBlock(const float* __restrict part1, const float* __restrict part2, const float* __restrict sample,
-              float* __restrict out, float synthesis, float samples, float antiDenormal, int n) {
-    for (int i = 0; i < n; ++i) {
-        const float d = (i & 1) ? -antiDenormal : antiDenormal;
-        if constexpr (kParts == 2)
-            out[i] = (part1[i] + part2[i]) * synthesis + sample[i] * samples + d;
-        else if constexpr (kParts == 1)
-            out[i] = part1[i] * synthesis + sample[i] * samples + d;
-        else
-            out[i] = sample[i] * samples + d;
-    }
+void mixBlock(const float* part1, const float* part2, const float* sample, float* out, float synthesis, float samples,
+              float antiDenormal, int n) {
+    const Float4 d = {antiDenormal, -antiDenormal, antiDenormal, -antiDenormal};
+    int i = 0;
+    for (; i + 4 <= n; i += 4)
+        store4(out + i, mixed<kParts>(load4(part1 + i), load4(part2 + i), load4(sample + i), synthesis, samples, d));
+    for (; i < n; ++i)
+        out[i] =
+            mixed<kParts>(part1[i], part2[i], sample[i], synthesis, samples, (i & 1) ? -antiDenormal : antiDenormal);
 }
 
 } // namespace
