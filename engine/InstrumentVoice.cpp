@@ -108,6 +108,13 @@ void InstrumentVoice::clearBuffers() {
     meterMagnitude_ = 0.0f;
 }
 
+void InstrumentVoice::measureMeter() {
+    float sum = 0.0f;
+    for (float x : buffers_[7])
+        sum += std::fabs(x);
+    meterMagnitude_ = sum;
+}
+
 // Each sum adds its voice's 64 magnitudes in order, one after the other; four
 // sums share vector lanes, so that their chains of additions overlap.
 void InstrumentVoice::measureMeters(InstrumentVoice* const* voices, int count) {
@@ -115,6 +122,10 @@ void InstrumentVoice::measureMeters(InstrumentVoice* const* voices, int count) {
     const Int4 magnitude = {0x7fffffff, 0x7fffffff, 0x7fffffff, 0x7fffffff};
     for (int first = 0; first < count; first += kLanes) {
         const int members = std::min(kLanes, count - first);
+        if (members == 1) {
+            voices[first]->measureMeter();
+            break;
+        }
         const float* meters[kLanes];
         for (int k = 0; k < kLanes; ++k)
             meters[k] = voices[first + std::min(k, members - 1)]->buffers_[7];

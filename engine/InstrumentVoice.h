@@ -46,8 +46,7 @@ class InstrumentVoice {
         if (startSources(n))
             filter_.run();
         finishBlock(n, left, right);
-        InstrumentVoice* self = this;
-        measureMeters(&self, 1);
+        measureMeter();
     }
     // The chain in parts, so that a renderer can run the envelopes
     // (EnvelopeLanes) and the filters (FilterModule::runTogether) of several
@@ -81,6 +80,7 @@ class InstrumentVoice {
     SoundModule* owner(int index);
     const SoundModule* owner(int index) const;
     const float* applyEnvelope(int n);
+    void measureMeter();
 
     float buffers_[kBufferCount][64] = {};
     uint8_t triggers_[64] = {};
