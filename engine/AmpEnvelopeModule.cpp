@@ -196,21 +196,28 @@ void AmpEnvelopeModule::beginBlock() {
 bool AmpEnvelopeModule::steady(Steady& lane) const {
     if (ramp_ || recompute_ || triggerFlag_)
         return false;
-    // A stop test !(level >= top), !(level < floor) or !(level <= 0.01), as
-    // sign * level against sign * bound, so that one lane test serves every stage.
-    float goal = 0.0f;
+    // The stage's goal and its stop test, !(level >= top), !(level < floor) or
+    // !(level <= 0.01), as sign * level against sign * bound, so that one lane
+    // test serves every stage.
+    struct Stop {
+        float goal, sign, bound;
+        bool onEqual;
+    } stop;
     switch (stage_) {
-    case kAttack: goal = 1.0f, lane.sign = 1.0f, lane.bound = kAttackTop, lane.stopsOnEqual = true; break;
-    case kDecay: goal = floor_, lane.sign = -1.0f, lane.bound = -floor_, lane.stopsOnEqual = false; break;
-    case kFade: goal = 0.0f, lane.sign = -1.0f, lane.bound = -kSoundingLevel, lane.stopsOnEqual = true; break;
+    case kAttack: stop = {1.0f, 1.0f, kAttackTop, true}; break;
+    case kDecay: stop = {floor_, -1.0f, -floor_, false}; break;
+    case kFade: stop = {0.0f, -1.0f, -kSoundingLevel, true}; break;
     default: return false;
     }
     // Until the smoother has taken one step toward the goal its input terms differ.
-    if (!(previousTarget_ == goal))
+    if (!(previousTarget_ == stop.goal))
         return false;
+    lane.sign = stop.sign;
+    lane.bound = stop.bound;
+    lane.stopsOnEqual = stop.onEqual;
     lane.level = level_;
     lane.previous = previousLevel_;
-    lane.input = b0_ * goal + b1_ * goal;
+    lane.input = b0_ * stop.goal + b1_ * stop.goal;
     lane.a1 = a1_;
     lane.curveLessOne = curve_ - 1.0f;
     return true;
