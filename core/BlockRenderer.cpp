@@ -244,8 +244,7 @@ void BlockRenderer::renderSubBlock(int n) {
     renderTracks(n);
     master_.process(mix_[0], mix_[1], n, bank_.masterVolume);
     std::fesetround(FE_TONEAREST);
-    meters_[0].process(mix_[0], n);
-    meters_[1].process(mix_[1], n);
+    OutputMeter::processPair(meters_[0], meters_[1], mix_[0], mix_[1], n);
 }
 
 } // namespace trommik2

@@ -9,8 +9,8 @@ class OutputMeter {
   public:
     // Any sample-rate change restarts the meter at 0.
     void setSampleRate(float rate);
-    // Audio thread: follows the signed samples x of one block.
-    void process(const float* x, int n);
+    // Audio thread: left follows the signed samples x of one block, right those of y.
+    static void processPair(OutputMeter& left, OutputMeter& right, const float* x, const float* y, int n);
     float level() const { return level_; }
     void clear() { level_ = 0.0f; }
 
