@@ -21,6 +21,9 @@ class LoadedModule {
         static int serial = 0;
         folder_ = std::filesystem::temp_directory_path() /
                   ("trommik2-module-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+        // A folder of this name is a leftover of a killed run whose process id
+        // came round again: nothing of it may leak into this one.
+        std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
         std::filesystem::path copy = folder_ / "Trommik2.syn";
         std::filesystem::copy_file(TROMMIK2_MODULE_PATH, copy, std::filesystem::copy_options::overwrite_existing);
