@@ -185,6 +185,12 @@ int AmpEnvelopeModule::steadyRun(float* out, uint8_t* triggers, int i, int n) {
 }
 
 void AmpEnvelopeModule::beginBlock() {
+    // Most blocks find the same values as the last one: nothing to derive again.
+    const Derived from = {smoothed(EnvCurveShape), smoothed(EnvAttack), smoothed(EnvDecay), smoothed(EnvAMSpeed),
+                          sampleRate_};
+    if (std::memcmp(&from, &derivedFrom_, sizeof from) == 0)
+        return;
+    derivedFrom_ = from;
     curve_ = 1.0f / ((1.0f + smoothed(EnvCurveShape) * 0.0099f) * 0.5f);
     attackRate_ = 1.0f / (3.3f * std::fmax(smoothed(EnvAttack) * 0.0007f, 0.00001f));
     decayRate_ = 1.0f / std::fmax(smoothed(EnvDecay) * 0.0014f, 0.00001f);

@@ -79,6 +79,10 @@ class AmpEnvelopeModule : public SoundModule {
     float previousTarget_ = 0.0f;
     float previousLevel_ = 0.0f;
     float rampPhase_ = 1.0f;
+    // The values curve_, the rates, ramp_ and phaseStep_ were derived from.
+    struct Derived {
+        float curveShape, attack, decay, amSpeed, sampleRate;
+    } derivedFrom_ = {};
     OnePoleLowPass rampSmoother_;
 };
 

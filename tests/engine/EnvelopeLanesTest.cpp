@@ -45,30 +45,35 @@ bool hitAt(const Setting& s, int block) {
     return block == s.firstHit || (s.period > 0 && (block - s.firstHit) % s.period == 0);
 }
 
-} // namespace
+// The settings for envelope e of up to 16: the table again from the tenth on, hit a block later.
+Setting settingOf(int e) {
+    Setting s = kSettings[e % kCount];
+    if (e >= kCount && s.firstHit >= 0)
+        ++s.firstHit;
+    return s;
+}
 
-// Each envelope rendered in lanes beside the others gives, bit for bit, what it gives alone.
-TEST(EnvelopeLanes, MatchRenderingEachAlone) {
+// Each of count envelopes rendered in lanes beside the others gives, bit for bit, what it gives alone.
+void checkTogether(int count) {
+    constexpr int kMost = EnvelopeLanes::kMostEnvelopes;
     TruncatingRounding truncating;
-    std::unique_ptr<AmpEnvelopeModule> alone[kCount], together[kCount];
-    for (int e = 0; e < kCount; ++e) {
-        alone[e] = make(kSettings[e]);
-        together[e] = make(kSettings[e]);
-    }
-    float expected[kCount][64], actual[kCount][64];
-    uint8_t expectedTriggers[kCount][64], actualTriggers[kCount][64];
-    AmpEnvelopeModule* envelopes[kCount];
-    float* outs[kCount];
-    uint8_t* triggers[kCount];
-    for (int e = 0; e < kCount; ++e) {
+    std::unique_ptr<AmpEnvelopeModule> alone[kMost], together[kMost];
+    float expected[kMost][64], actual[kMost][64];
+    uint8_t expectedTriggers[kMost][64], actualTriggers[kMost][64];
+    AmpEnvelopeModule* envelopes[kMost];
+    float* outs[kMost];
+    uint8_t* triggers[kMost];
+    for (int e = 0; e < count; ++e) {
+        alone[e] = make(settingOf(e));
+        together[e] = make(settingOf(e));
         envelopes[e] = together[e].get();
         outs[e] = actual[e];
         triggers[e] = actualTriggers[e];
     }
     for (int block = 0; block < 400; ++block) {
         const int n = block % 3 == 2 ? 23 : 64;
-        for (int e = 0; e < kCount; ++e) {
-            if (hitAt(kSettings[e], block)) {
+        for (int e = 0; e < count; ++e) {
+            if (hitAt(settingOf(e), block)) {
                 alone[e]->trigger();
                 together[e]->trigger();
             }
@@ -76,13 +81,25 @@ TEST(EnvelopeLanes, MatchRenderingEachAlone) {
             together[e]->smoothParameters();
             alone[e]->render(expected[e], expectedTriggers[e], n);
         }
-        EnvelopeLanes::render(envelopes, outs, triggers, kCount, n);
-        for (int e = 0; e < kCount; ++e) {
+        EnvelopeLanes::render(envelopes, outs, triggers, count, n);
+        for (int e = 0; e < count; ++e) {
             ASSERT_EQ(std::memcmp(expected[e], actual[e], sizeof(float) * n), 0)
                 << "envelope " << e << ", block " << block;
             ASSERT_EQ(std::memcmp(expectedTriggers[e], actualTriggers[e], static_cast<size_t>(n)), 0)
                 << "envelope " << e << ", block " << block;
             ASSERT_EQ(alone[e]->stage(), together[e]->stage()) << "envelope " << e << ", block " << block;
         }
+    }
+}
+
+} // namespace
+
+// One envelope alone, one full lane group, a group and a lone lane, and every group in use.
+TEST(EnvelopeLanes, MatchRenderingEachAlone) {
+    for (int count : {1, 4, 5, 9, 16}) {
+        SCOPED_TRACE(count);
+        checkTogether(count);
+        if (HasFatalFailure())
+            return;
     }
 }
