@@ -20,14 +20,6 @@ const float kGateWithEffect = std::pow(10.0f, -5.5f);
 const float kGateDry = std::pow(10.0f, -4.5f);
 constexpr float kGateScale = 1.0f / 64.0f;
 
-void addTrack(const float* __restrict left, const float* __restrict right, float* __restrict mixLeft,
-              float* __restrict mixRight, int n) {
-    for (int i = 0; i < n; ++i) {
-        mixLeft[i] += left[i];
-        mixRight[i] += right[i];
-    }
-}
-
 void fill(float* x, int n, float value) {
     for (int i = 0; i < n; ++i)
         x[i] = value;
@@ -211,21 +203,18 @@ void BlockRenderer::renderTracks(int n) {
         }
     }
     FilterModule::runTogether(waiting, count);
+    // Each track adds itself to the mix as it finishes, in track order.
     InstrumentVoice* finished[TrackRenderState::kTrackCount];
     int finishedCount = 0;
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
         TrackRenderState& track = tracks_[t];
         if (track.rendered) {
-            bank_.voice(t).finishBlock(n, track.left, track.right);
+            bank_.voice(t).finishBlock(n, track.left, track.right, mix_[0], mix_[1]);
             finished[finishedCount++] = &bank_.voice(t);
             renderedVoiceSamples_ += static_cast<uint64_t>(n);
         }
     }
     InstrumentVoice::measureMeters(finished, finishedCount);
-    for (const TrackRenderState& track : tracks_) {
-        if (track.rendered)
-            dsp::runBlock(n, [&](int length) { addTrack(track.left, track.right, mix_[0], mix_[1], length); });
-    }
 }
 
 void BlockRenderer::renderSubBlock(int n) {

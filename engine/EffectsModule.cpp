@@ -167,17 +167,20 @@ void EffectsModule::process(const float* inLeft, const float* inRight, float* ou
     }
 }
 
-bool EffectsModule::run(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
-    Effect* effect = installed_[type_].get();
+bool EffectsModule::plays() {
     if (resetPending_ || clearRequested_) {
-        if (effect)
+        if (Effect* effect = installed_[type_].get())
             effect->clear();
         resetPending_ = false;
         clearRequested_ = false;
     }
-    effect = playingEffect();
-    if (!effect)
+    return playingEffect() != nullptr;
+}
+
+bool EffectsModule::run(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
+    if (!plays())
         return false;
+    Effect* effect = playingEffect();
     // The effect runs on what its knobs' definitions map them to, as their labels show.
     const EffectDescription& knobs = description();
     double values[kEffectParameterCount];

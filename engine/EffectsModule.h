@@ -86,6 +86,8 @@ class EffectsModule : public SoundModule {
     // The same, but while no effect plays the outputs are left alone and it
     // returns false: the inputs are the result.
     bool run(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n);
+    // What run will return for this block (a pending clear is carried out first).
+    bool plays();
 
   private:
     void setBaseValue(int index, float value, bool mayBuild);

@@ -151,14 +151,20 @@ void InstrumentVoice::reset() {
     output_.reset();
 }
 
-// The mono signal after the envelope, which the physical model has already
-// applied: it shapes its own decay from the envelope it was handed.
+// The envelope still to apply to the filtered signal: none for the physical
+// model, which shapes its own decay from the envelope it was handed.
+const float* InstrumentVoice::envelopeToApply() const {
+    return generator_.playingType() == kPhysicalModelling ? nullptr : buffers_[0];
+}
+
+// The mono signal after the envelope.
 const float* InstrumentVoice::applyEnvelope(int n) {
     const float* filtered = buffers_[2];
-    if (generator_.playingType() == kPhysicalModelling)
+    const float* envelope = envelopeToApply();
+    if (!envelope)
         return filtered;
     float* shaped = buffers_[3];
-    dsp::runBlock(n, [&](int length) { multiply(filtered, buffers_[0], shaped, length); });
+    dsp::runBlock(n, [&](int length) { multiply(filtered, envelope, shaped, length); });
     return shaped;
 }
 
@@ -175,14 +181,17 @@ bool InstrumentVoice::startSources(int n) {
     return filter_.prepare(buffers_[0], buffers_[1], buffers_[2], n);
 }
 
-// Both channels are the one mono signal up to the effect, and after it too
-// while no effect plays.
-void InstrumentVoice::finishBlock(int n, float* left, float* right) {
-    const float* mono = applyEnvelope(n);
-    const bool effect = effects_.run(mono, mono, buffers_[5], buffers_[6], n);
-    const float* stereoLeft = effect ? buffers_[5] : mono;
-    const float* stereoRight = effect ? buffers_[6] : mono;
-    outputGain_ = output_.process(stereoLeft, stereoRight, left, right, buffers_[7], n);
+// Both channels are the one mono signal up to the effect; without one, the
+// output stage takes it with the envelope still to apply.
+void InstrumentVoice::finishBlock(int n, float* left, float* right, float* mixLeft, float* mixRight) {
+    const OutputModule::Destination out = {left, right, buffers_[7], mixLeft, mixRight};
+    if (effects_.plays()) {
+        const float* mono = applyEnvelope(n);
+        effects_.run(mono, mono, buffers_[5], buffers_[6], n);
+        outputGain_ = output_.process({buffers_[5], buffers_[6], nullptr}, out, n);
+    } else {
+        outputGain_ = output_.process({buffers_[2], buffers_[2], envelopeToApply()}, out, n);
+    }
 }
 
 } // namespace trommik2

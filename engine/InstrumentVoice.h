@@ -53,12 +53,13 @@ class InstrumentVoice {
     // voices together: smoothParameters; the envelope into envelopeBuffer and
     // triggerBuffer; startSources runs up to the filter and says whether its
     // samples are left to run; finishBlock runs the rest but the meter's
-    // measure, which measureMeters takes for several voices at once.
+    // measure, which measureMeters takes for several voices at once, and adds
+    // the track's signal into mixLeft/mixRight when they are given.
     void smoothParameters();
     float* envelopeBuffer() { return buffers_[0]; }
     uint8_t* triggerBuffer() { return triggers_; }
     bool startSources(int n);
-    void finishBlock(int n, float* left, float* right);
+    void finishBlock(int n, float* left, float* right, float* mixLeft = nullptr, float* mixRight = nullptr);
     static void measureMeters(InstrumentVoice* const* voices, int count);
 
     // The sum of the magnitudes of the 64 values of left + right before the
@@ -79,6 +80,7 @@ class InstrumentVoice {
   private:
     SoundModule* owner(int index);
     const SoundModule* owner(int index) const;
+    const float* envelopeToApply() const;
     const float* applyEnvelope(int n);
     void measureMeter();
 

@@ -9,13 +9,35 @@ namespace trommik2 {
 
 namespace {
 
-void panBlock(const float* __restrict inLeft, const float* __restrict inRight, float* __restrict outLeft,
-              float* __restrict outRight, float* __restrict meter, float left, float right, int n) {
+struct Pan {
+    float left, right;
+};
+
+// Each stage's operations as the separate passes of a voice would do them, in
+// one loop: the envelope's product, the pan gains, the meter's sum and the mix.
+template <bool kShaped, bool kAdding>
+void panBlock(const float* __restrict inLeft, const float* __restrict inRight, const float* __restrict envelope,
+              float* __restrict outLeft, float* __restrict outRight, float* __restrict meter, float* __restrict mixLeft,
+              float* __restrict mixRight, Pan pan, int n) {
     for (int i = 0; i < n; ++i) {
-        outLeft[i] = inLeft[i] * left;
-        outRight[i] = inRight[i] * right;
-        meter[i] = inLeft[i] + inRight[i];
+        const float left = kShaped ? inLeft[i] * envelope[i] : inLeft[i];
+        const float right = kShaped ? inRight[i] * envelope[i] : inRight[i];
+        outLeft[i] = left * pan.left;
+        outRight[i] = right * pan.right;
+        meter[i] = left + right;
+        if constexpr (kAdding) {
+            mixLeft[i] += outLeft[i];
+            mixRight[i] += outRight[i];
+        }
     }
+}
+
+template <bool kShaped, bool kAdding>
+void run(const OutputModule::Signal& in, const OutputModule::Destination& out, Pan pan, int n) {
+    dsp::runBlock(n, [&](int count) {
+        panBlock<kShaped, kAdding>(in.left, in.right, in.envelope, out.left, out.right, out.meter, out.mixLeft,
+                                   out.mixRight, pan, count);
+    });
 }
 
 } // namespace
@@ -25,18 +47,19 @@ OutputModule::OutputModule() : SoundModule("Output Module", OutLevelDB, 2) {
     setDefault(OutPan, 0.0f);
 }
 
-float OutputModule::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, float* meter,
-                            int n) {
+float OutputModule::process(const Signal& in, const Destination& out, int n) {
     const float level = smoothed(OutLevelDB);
     if (!(level == lastLevel_)) {
         lastLevel_ = level;
         gain_ = std::pow(10.0f, 0.05f * level);
     }
     const float gain = gain_;
-    float p = (smoothed(OutPan) + 1.0f) * 0.5f;
-    float left = gain * (1.0f - p);
-    float right = gain * p;
-    dsp::runBlock(n, [&](int count) { panBlock(inLeft, inRight, outLeft, outRight, meter, left, right, count); });
+    const float p = (smoothed(OutPan) + 1.0f) * 0.5f;
+    const Pan pan = {gain * (1.0f - p), gain * p};
+    if (in.envelope)
+        out.mixLeft ? run<true, true>(in, out, pan, n) : run<true, false>(in, out, pan, n);
+    else
+        out.mixLeft ? run<false, true>(in, out, pan, n) : run<false, false>(in, out, pan, n);
     return gain;
 }
 

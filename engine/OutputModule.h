@@ -9,12 +9,29 @@ namespace trommik2 {
 // The last step of a voice: level and linear pan. Parameters 57 and 58.
 class OutputModule : public SoundModule {
   public:
+    // A voice's signal before the level: left and right, each times envelope
+    // when that is given. A voice without an effect hands over its mono signal
+    // and its envelope, so that their product needs no pass of its own.
+    struct Signal {
+        const float* left;
+        const float* right;
+        const float* envelope;
+    };
+    // The track's outputs, the meter's buffer (left + right before the gain),
+    // and a mix the outputs are added into (none when mixLeft is null). All
+    // distinct from each other and from the signal's buffers.
+    struct Destination {
+        float* left;
+        float* right;
+        float* meter;
+        float* mixLeft;
+        float* mixRight;
+    };
+
     OutputModule();
 
-    // Applies level and pan from inLeft/inRight to the track's outputs and writes
-    // left + right before the gain to meter (five distinct buffers). Returns the
-    // linear level. Audio thread.
-    float process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, float* meter, int n);
+    // Applies level and pan to n samples of in. Returns the linear level. Audio thread.
+    float process(const Signal& in, const Destination& out, int n);
 
   private:
     // The linear gain of the last level, computed again only when the level moves.

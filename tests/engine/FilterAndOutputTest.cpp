@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -76,21 +77,54 @@ TEST(OutputModule, LinearPanAndLevel) {
     float left[4], right[4], meter[4];
     output.setValue(OutPan, -1.0f, 0);
     output.reset();
-    output.process(inLeft, inRight, left, right, meter, 4);
+    output.process({inLeft, inRight, nullptr}, {left, right, meter, nullptr, nullptr}, 4);
     EXPECT_EQ(right[0], 0.0f);
     EXPECT_FLOAT_EQ(left[0], 1.0f);
     EXPECT_FLOAT_EQ(meter[0], 1.5f) << "the meter sees left + right before the level";
     output.setValue(OutPan, 1.0f, 0);
     output.reset();
-    output.process(inLeft, inRight, left, right, meter, 4);
+    output.process({inLeft, inRight, nullptr}, {left, right, meter, nullptr, nullptr}, 4);
     EXPECT_EQ(left[0], 0.0f);
     output.setValue(OutPan, 0.0f, 0);
     output.setValue(OutLevelDB, -48.0f, 0);
     output.reset();
-    float gain = output.process(inLeft, inRight, left, right, meter, 4);
+    float gain = output.process({inLeft, inRight, nullptr}, {left, right, meter, nullptr, nullptr}, 4);
     EXPECT_NEAR(gain, std::pow(10.0f, -2.4f), 1e-7f);
     EXPECT_NEAR(left[0], 0.5f * std::pow(10.0f, -2.4f), 1e-7f) << "the centre gives each side half";
     output.setValue(OutLevelDB, 24.0f, 0);
     output.reset();
-    EXPECT_NEAR(output.process(inLeft, inRight, left, right, meter, 4), 15.8489f, 1e-3f);
+    EXPECT_NEAR(output.process({inLeft, inRight, nullptr}, {left, right, meter, nullptr, nullptr}, 4), 15.8489f, 1e-3f);
+}
+
+// A voice without effect hands over its mono signal and envelope, and the
+// renderer a mix to add to: each form gives what the separate passes would.
+TEST(OutputModule, EnvelopeAndMixInTheSamePass) {
+    constexpr int n = 64;
+    float mono[n], envelope[n];
+    for (int i = 0; i < n; ++i) {
+        mono[i] = 0.3f * std::sin(0.37f * static_cast<float>(i));
+        envelope[i] = 1.0f - static_cast<float>(i) / n;
+    }
+    for (bool shaped : {false, true}) {
+        for (bool adding : {false, true}) {
+            OutputModule output;
+            output.setValue(OutPan, 0.25f, 0);
+            output.setValue(OutLevelDB, -6.0f, 0);
+            output.reset();
+            float left[n], right[n], meter[n], mixLeft[n], mixRight[n];
+            std::fill(mixLeft, mixLeft + n, 0.5f);
+            std::fill(mixRight, mixRight + n, -0.5f);
+            const float gain = output.process({mono, mono, shaped ? envelope : nullptr},
+                                              {left, right, meter, adding ? mixLeft : nullptr, mixRight}, n);
+            const float p = (0.25f + 1.0f) * 0.5f;
+            for (int i = 0; i < n; ++i) {
+                const float x = shaped ? mono[i] * envelope[i] : mono[i];
+                ASSERT_EQ(left[i], x * (gain * (1.0f - p))) << shaped << adding << i;
+                ASSERT_EQ(right[i], x * (gain * p)) << shaped << adding << i;
+                ASSERT_EQ(meter[i], x + x) << shaped << adding << i;
+                ASSERT_EQ(mixLeft[i], adding ? 0.5f + left[i] : 0.5f) << shaped << adding << i;
+                ASSERT_EQ(mixRight[i], adding ? -0.5f + right[i] : -0.5f) << shaped << adding << i;
+            }
+        }
+    }
 }
