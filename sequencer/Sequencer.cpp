@@ -110,9 +110,10 @@ void Sequencer::processSubBlock(int n, PlaybackTarget& target) {
     bool playing[kTrackCount];
     for (int t = 0; t < kTrackCount; ++t)
         playing[t] = target.isPlaying(t) && tracks_[t].hasSteps();
+    const SlotRange range = candidates(window);
     for (int t = 0; t < kTrackCount; ++t)
         if (playing[t])
-            triggerTrack(t, window, target);
+            triggerTrack(t, window, range, target);
     for (int t = 0; t < kTrackCount; ++t)
         if (playing[t])
             automateTrack(t, target);
@@ -140,9 +141,8 @@ Sequencer::SlotRange Sequencer::candidates(Window window) const {
     return range;
 }
 
-void Sequencer::triggerTrack(int t, Window window, PlaybackTarget& target) {
+void Sequencer::triggerTrack(int t, Window window, SlotRange range, PlaybackTarget& target) {
     TrackPattern& track = tracks_[t];
-    const SlotRange range = candidates(window);
     for (int i = lastRange_[t].first; i < lastRange_[t].end; ++i)
         if (i < range.first || i >= range.end)
             track.steps_[i].played = 0;

@@ -88,7 +88,7 @@ class Sequencer {
     void recomputePositions();
     // The slots whose positions may fall in the window.
     SlotRange candidates(Window window) const;
-    void triggerTrack(int t, Window window, PlaybackTarget& target);
+    void triggerTrack(int t, Window window, SlotRange range, PlaybackTarget& target);
     void automateTrack(int t, PlaybackTarget& target);
 
     Relaxed<float> sampleRate_ = 44100.0f;
