@@ -1,5 +1,6 @@
 #include "SaturatingBiquad.h"
 
+#include <algorithm>
 #include <cmath>
 
 #if defined(__SSE2__)
@@ -47,13 +48,18 @@ void SaturatingBiquad::processTogether(SaturatingBiquad* const* filters, int cou
                                        float* const* out, int n) {
     int k = 0;
 #if defined(__SSE2__)
+    auto anyOfMode = [](SaturatingBiquad* const* group, int size, int mode) {
+        return std::any_of(group, group + size, [mode](const SaturatingBiquad* f) { return f->mode_ == mode; });
+    };
+    if (count == 4) {
+        const bool series = anyOfMode(filters, 4, 24);
+        series ? processPairs<true, 2>(filters, in, out, n) : processPairs<false, 2>(filters, in, out, n);
+        return;
+    }
     for (; k + 1 < count; k += 2) {
-        SaturatingBiquad& a = *filters[k];
-        SaturatingBiquad& b = *filters[k + 1];
-        if (a.mode_ == 24 || b.mode_ == 24)
-            processPair<true>(a, b, in + k, out + k, n);
-        else
-            processPair<false>(a, b, in + k, out + k, n);
+        const bool series = anyOfMode(filters + k, 2, 24);
+        series ? processPairs<true, 1>(filters + k, in + k, out + k, n)
+               : processPairs<false, 1>(filters + k, in + k, out + k, n);
     }
 #endif
     for (; k < count; ++k)
@@ -108,11 +114,12 @@ struct SectionPair {
 
 } // namespace
 
-// Series: a 24 dB filter among the two; the second section of a 12 dB filter
-// beside it runs on a spare section and goes unheard.
-template <bool Series>
-void SaturatingBiquad::processPair(SaturatingBiquad& a, SaturatingBiquad& b, const float* const* in, float* const* out,
-                                   int n) {
+// Series: a 24 dB filter among them; the second section of a 12 dB filter
+// beside it runs on a spare section and goes unheard. kPairs pairs step
+// together, so that their sample-by-sample recursions overlap.
+template <bool Series, int kPairs>
+void SaturatingBiquad::processPairs(SaturatingBiquad* const* filters, const float* const* in, float* const* out,
+                                    int n) {
     auto load = [](const Section& p, const Section& q) {
         return SectionPair{lanes(p.biquad.b0(), q.biquad.b0()),
                            lanes(p.biquad.b1(), q.biquad.b1()),
@@ -130,28 +137,45 @@ void SaturatingBiquad::processPair(SaturatingBiquad& a, SaturatingBiquad& b, con
         split(pair.z1, p.z1, q.z1);
         split(pair.z2, p.z2, q.z2);
     };
-    Section spare;
-    Section& secondA = Series && a.mode_ == 24 ? a.sections_[1] : spare;
-    Section& secondB = Series && b.mode_ == 24 ? b.sections_[1] : spare;
-    const __m128d single = _mm_castsi128_pd(_mm_set_epi64x(b.mode_ == 24 ? 0 : -1, a.mode_ == 24 ? 0 : -1));
-    SectionPair first = load(a.sections_[0], b.sections_[0]);
-    SectionPair second = load(secondA, secondB);
-    const float* inA = in[0];
-    const float* inB = in[1];
-    float* outA = out[0];
-    float* outB = out[1];
-    for (int i = 0; i < n; ++i) {
-        const __m128d x = _mm_cvtps_pd(_mm_unpacklo_ps(_mm_load_ss(inA + i), _mm_load_ss(inB + i)));
-        __m128d y = first.step(x);
-        if constexpr (Series)
-            y = _mm_or_pd(_mm_and_pd(single, y), _mm_andnot_pd(single, second.step(y)));
-        const __m128 result = _mm_cvtpd_ps(y);
-        _mm_store_ss(outA + i, result);
-        _mm_store_ss(outB + i, _mm_shuffle_ps(result, result, 1));
+    // The two sections of each of two filters in the two lanes of one register.
+    struct FilterPair {
+        SectionPair first, second;
+        __m128d single; // all bits in a lane whose filter has one section
+        Section* secondA;
+        Section* secondB;
+    };
+    Section spare[2 * kPairs];
+    FilterPair pairs[kPairs];
+    for (int p = 0; p < kPairs; ++p) {
+        SaturatingBiquad& a = *filters[2 * p];
+        SaturatingBiquad& b = *filters[2 * p + 1];
+        FilterPair& pair = pairs[p];
+        pair.secondA = Series && a.mode_ == 24 ? &a.sections_[1] : &spare[2 * p];
+        pair.secondB = Series && b.mode_ == 24 ? &b.sections_[1] : &spare[2 * p + 1];
+        pair.single = _mm_castsi128_pd(_mm_set_epi64x(b.mode_ == 24 ? 0 : -1, a.mode_ == 24 ? 0 : -1));
+        pair.first = load(a.sections_[0], b.sections_[0]);
+        pair.second = load(*pair.secondA, *pair.secondB);
     }
-    store(first, a.sections_[0], b.sections_[0]);
-    if constexpr (Series)
-        store(second, secondA, secondB);
+    for (int i = 0; i < n; ++i) {
+#pragma GCC unroll 2
+        for (int p = 0; p < kPairs; ++p) {
+            FilterPair& pair = pairs[p];
+            const float* inA = in[2 * p];
+            const float* inB = in[2 * p + 1];
+            const __m128d x = _mm_cvtps_pd(_mm_unpacklo_ps(_mm_load_ss(inA + i), _mm_load_ss(inB + i)));
+            __m128d y = pair.first.step(x);
+            if constexpr (Series)
+                y = _mm_or_pd(_mm_and_pd(pair.single, y), _mm_andnot_pd(pair.single, pair.second.step(y)));
+            const __m128 result = _mm_cvtpd_ps(y);
+            _mm_store_ss(out[2 * p] + i, result);
+            _mm_store_ss(out[2 * p + 1] + i, _mm_shuffle_ps(result, result, 1));
+        }
+    }
+    for (int p = 0; p < kPairs; ++p) {
+        store(pairs[p].first, filters[2 * p]->sections_[0], filters[2 * p + 1]->sections_[0]);
+        if constexpr (Series)
+            store(pairs[p].second, *pairs[p].secondA, *pairs[p].secondB);
+    }
 }
 #endif
 

@@ -52,8 +52,8 @@ class SaturatingBiquad {
         double dry = 0.999;
     };
 
-    template <bool Series>
-    static void processPair(SaturatingBiquad& a, SaturatingBiquad& b, const float* const* in, float* const* out, int n);
+    template <bool Series, int kPairs>
+    static void processPairs(SaturatingBiquad* const* filters, const float* const* in, float* const* out, int n);
     void processAlone(const float* in, float* out, int n);
 
     Section sections_[2];

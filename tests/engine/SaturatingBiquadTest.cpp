@@ -34,7 +34,8 @@ SaturatingBiquad make(const Design& s) {
 } // namespace
 
 // Side by side, each filter gives exactly the bits of its own process(): alone,
-// in pairs of 12 and 12, 12 and 24, 24 and 24 dB, in groups of one to four.
+// in pairs of 12 and 12, 12 and 24, 24 and 24 dB, in groups of one to four
+// (four: two pairs in one loop, with and without a 24 dB filter among them).
 TEST(SaturatingBiquad, ProcessingTogetherGivesEachFiltersOwnBits) {
     const std::vector<std::vector<Design>> groups = {
         {{12, Biquad::kLowPassQ, 800.0, 0.9, 0.001}},
@@ -47,6 +48,10 @@ TEST(SaturatingBiquad, ProcessingTogetherGivesEachFiltersOwnBits) {
          {12, Biquad::kBandPassQ, 700.0, 0.8, 0.2},
          {24, Biquad::kLowPassQ, 200.0, 0.999, 0.9},
          {24, Biquad::kHighPassQ, 12000.0, 0.6, 0.4}},
+        {{12, Biquad::kHighPassQ, 150.0, 0.4, 0.7},
+         {12, Biquad::kLowPassQ, 3000.0, 0.97, 0.001},
+         {12, Biquad::kBandPassQ, 450.0, 0.6, 0.5},
+         {12, Biquad::kLowPassQ, 9000.0, 0.1, 1.0}},
     };
     for (const std::vector<Design>& group : groups) {
         const int count = static_cast<int>(group.size());
