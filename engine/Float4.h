@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "Dsp.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -36,6 +38,17 @@ inline void transpose4(Float4* r) {
 
 // What a comparison of two Float4 gives: all bits set in the lanes where it holds.
 using Int4 = int __attribute__((vector_size(16)));
+
+// Each lane rounded to an integer in the current rounding mode, as dsp::roundInt.
+inline Int4 roundInt4(Float4 x) {
+#if defined(__SSE2__)
+    return reinterpret_cast<Int4>(_mm_cvtps_epi32(reinterpret_cast<__m128>(x)));
+#else
+    return Int4{dsp::roundInt(x[0]), dsp::roundInt(x[1]), dsp::roundInt(x[2]), dsp::roundInt(x[3])};
+#endif
+}
+
+inline Float4 toFloat4(Int4 x) { return __builtin_convertvector(x, Float4); }
 
 inline bool anyLane(Int4 mask) {
 #if defined(__SSE2__)

@@ -13,6 +13,8 @@ class OnePoleLowPass {
     }
     void clear() { state_ = 0.0f; }
     float state() const { return state_; }
+    // Takes back the state of a run elsewhere (several filters in vector lanes).
+    void setState(float state) { state_ = state; }
     float pole() const { return p_; }
 
   private:

@@ -5,6 +5,7 @@
 
 #include "CommonKnobs.h"
 #include "engine/Dsp.h"
+#include "engine/Float4.h"
 
 namespace trommik2 {
 
@@ -106,43 +107,66 @@ void FdnReverb::configure(const double* values, float) {
     setMix(mix * 0.5f, 1.0f - mix);
 }
 
+// The four lines run in the four lanes of one register, each lane with the
+// scalar operations of one line; only the reads and writes of the lines'
+// buffers go one line at a time, and the sums across the lines keep their order.
 void FdnReverb::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
-    // The lines' state in locals for the block, out of reach of the sample stores.
+    // The lines' state and the block's settings in locals, out of reach of the sample stores.
     DelayLine::Cursor delays[kLineCount];
     DelayLine::Cursor diffusers[kLineCount];
-    OnePoleLowPass damping[kLineCount];
+    int diffuserLength[kLineCount];
+    Float4 current, target, glide, length, writePosition, pole, damped;
     for (int k = 0; k < kLineCount; ++k) {
         delays[k] = lines_[k].delay.cursor();
         diffusers[k] = lines_[k].diffuser.cursor();
-        damping[k] = lines_[k].damping;
+        diffuserLength[k] = lines_[k].diffuserLength;
+        current[k] = delays[k].current;
+        target[k] = delays[k].target;
+        glide[k] = delays[k].coefficient;
+        length[k] = static_cast<float>(delays[k].length);
+        writePosition[k] = static_cast<float>(delays[k].writeIndex);
+        pole[k] = lines_[k].damping.pole();
+        damped[k] = lines_[k].damping.state();
     }
+    const Float4 inLeftWeight = load4(kWeights.inLeft), inRightWeight = load4(kWeights.inRight);
+    const Float4 outLeftWeight = load4(kWeights.outLeft), outRightWeight = load4(kWeights.outRight);
+    const float decay = decay_, dry = dry_, wet = wet_;
     for (int i = 0; i < n; ++i) {
-        float r[kLineCount];
-        float sum = 0.0f;
+        current += (target - current) * glide;
+        // Each delay read at its fractional position (DelayLine::Cursor::readLinear).
+        Float4 position = writePosition - current;
+        while (anyLane(position < 0.0f))
+            position += position < 0.0f ? length : Float4{};
+        const Int4 whole = roundInt4(position);
+        const Float4 fraction = position - toFloat4(whole);
+        // Lanes filled from scalars as one vector, not one by one through memory.
+        auto at = [&](int k) { return whole[k] >= delays[k].length ? whole[k] % delays[k].length : whole[k]; };
+        const int at0 = at(0), at1 = at(1), at2 = at(2), at3 = at(3);
+        const Float4 first = {delays[0].data[at0], delays[1].data[at1], delays[2].data[at2], delays[3].data[at3]};
+        const Float4 second = {delays[0].data[delays[0].next(at0)], delays[1].data[delays[1].next(at1)],
+                               delays[2].data[delays[2].next(at2)], delays[3].data[delays[3].next(at3)]};
+        const Float4 r = first + fraction * (second - first);
+        const float sum = 0.0f + r[0] + r[1] + r[2] + r[3];
+        damped = (1.0f - pole) * (r - 0.5f * sum) + pole * damped;
+        const Float4 a = {diffusers[0].readInteger(diffuserLength[0]), diffusers[1].readInteger(diffuserLength[1]),
+                          diffusers[2].readInteger(diffuserLength[2]), diffusers[3].readInteger(diffuserLength[3])};
+        const Float4 w = kDiffusion * a + damped;
+        const Float4 fed = (a - kDiffusion * w) * decay + inLeft[i] * inLeftWeight + inRight[i] * inRightWeight;
         for (int k = 0; k < kLineCount; ++k) {
-            delays[k].glide();
-            r[k] = delays[k].readLinear(delays[k].current);
-            sum += r[k];
+            diffusers[k].write(w[k]);
+            delays[k].write(fed[k]);
         }
-        float left = 0.0f;
-        float right = 0.0f;
-        for (int k = 0; k < kLineCount; ++k) {
-            float d = damping[k].process(r[k] - 0.5f * sum);
-            float a = diffusers[k].readInteger(lines_[k].diffuserLength);
-            float w = kDiffusion * a + d;
-            diffusers[k].write(w);
-            float o = a - kDiffusion * w;
-            delays[k].write(o * decay_ + inLeft[i] * kWeights.inLeft[k] + inRight[i] * kWeights.inRight[k]);
-            left += d * kWeights.outLeft[k];
-            right += d * kWeights.outRight[k];
-        }
-        outLeft[i] = dry_ * inLeft[i] + wet_ * left;
-        outRight[i] = dry_ * inRight[i] + wet_ * right;
+        writePosition += 1.0f;
+        writePosition = writePosition >= length ? Float4{} : writePosition;
+        const Float4 l = damped * outLeftWeight, rr = damped * outRightWeight;
+        outLeft[i] = dry * inLeft[i] + wet * (0.0f + l[0] + l[1] + l[2] + l[3]);
+        outRight[i] = dry * inRight[i] + wet * (0.0f + rr[0] + rr[1] + rr[2] + rr[3]);
     }
     for (int k = 0; k < kLineCount; ++k) {
+        delays[k].current = current[k];
         lines_[k].delay.keep(delays[k]);
         lines_[k].diffuser.keep(diffusers[k]);
-        lines_[k].damping = damping[k];
+        lines_[k].damping.setState(damped[k]);
     }
 }
 
