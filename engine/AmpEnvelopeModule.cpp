@@ -186,9 +186,10 @@ int AmpEnvelopeModule::steadyRun(float* out, uint8_t* triggers, int i, int n) {
 
 void AmpEnvelopeModule::beginBlock() {
     // Most blocks find the same values as the last one: nothing to derive again.
+    // (Signed zeros derive the same values; a NaN only derives them again.)
     const Derived from = {smoothed(EnvCurveShape), smoothed(EnvAttack), smoothed(EnvDecay), smoothed(EnvAMSpeed),
                           sampleRate_};
-    if (std::memcmp(&from, &derivedFrom_, sizeof from) == 0)
+    if (from == derivedFrom_)
         return;
     derivedFrom_ = from;
     curve_ = 1.0f / ((1.0f + smoothed(EnvCurveShape) * 0.0099f) * 0.5f);

@@ -82,6 +82,7 @@ class AmpEnvelopeModule : public SoundModule {
     // The values curve_, the rates, ramp_ and phaseStep_ were derived from.
     struct Derived {
         float curveShape, attack, decay, amSpeed, sampleRate;
+        bool operator==(const Derived&) const = default;
     } derivedFrom_ = {};
     OnePoleLowPass rampSmoother_;
 };

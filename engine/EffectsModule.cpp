@@ -145,8 +145,10 @@ void EffectsModule::setTempo(float bpm) {
 }
 
 Effect* EffectsModule::playingEffect() const {
+    if (!active_)
+        return nullptr;
     Effect* effect = installed_[type_].get();
-    return active_ && effect && effect->preparedRate() == rate_ ? effect : nullptr;
+    return effect && effect->preparedRate() == rate_ ? effect : nullptr;
 }
 
 int EffectsModule::tailSamples() const {

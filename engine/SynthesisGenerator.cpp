@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "Dsp.h"
 #include "Float4.h"
@@ -92,12 +93,15 @@ float SynthesisGenerator::value(int index, int slot) const {
     return module ? module->value(index, slot) : 0.0f;
 }
 
-int SynthesisGenerator::synthesisType() const {
-    float selected =
-        type_.value(GenSynthesisType, ModuleParameter::kBase) + type_.value(GenSynthesisType, ModuleParameter::kOffset);
-    // The type plays as its name says: the nearest, whatever the rounding mode.
-    return nearestStep(selected, kFilteredNoise, kNoSynthesis);
+float SynthesisGenerator::selectedValue() const {
+    return type_.value(GenSynthesisType, ModuleParameter::kBase) +
+           type_.value(GenSynthesisType, ModuleParameter::kOffset);
 }
+
+// The type plays as its name says: the nearest, whatever the rounding mode.
+int SynthesisGenerator::typeOf(float selected) { return nearestStep(selected, kFilteredNoise, kNoSynthesis); }
+
+int SynthesisGenerator::synthesisType() const { return typeOf(selectedValue()); }
 
 void SynthesisGenerator::setSmoothingTime(int index, float ms) {
     if (SoundModule* module = owner(index))
@@ -113,6 +117,7 @@ void SynthesisGenerator::reset() {
     std::memset(buffers_, 0, sizeof buffers_);
     forEachModule([](SoundModule& module) { module.reset(); });
     playing_ = synthesisType();
+    typeValue_ = std::numeric_limits<float>::quiet_NaN();
 }
 
 void SynthesisGenerator::startSources(int type) {
@@ -163,10 +168,15 @@ void SynthesisGenerator::startNote(float velocity) {
 }
 
 void SynthesisGenerator::smoothParameters() {
-    const int selected = synthesisType();
-    if (selected != playing_) {
-        playing_ = selected;
-        startSources(selected);
+    // The type is worked out again only when its value moves.
+    const float selected = selectedValue();
+    if (!(selected == typeValue_)) {
+        typeValue_ = selected;
+        const int type = typeOf(selected);
+        if (type != playing_) {
+            playing_ = type;
+            startSources(type);
+        }
     }
     // Sources that do not play skip their smoothing: a switch starts them at their values.
     smoothSources();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include "FmRingModule.h"
 #include "NoiseModule.h"
@@ -60,6 +61,8 @@ class SynthesisGenerator {
 
     SoundModule* owner(int index);
     const SoundModule* owner(int index) const;
+    float selectedValue() const;
+    static int typeOf(float selected);
     void configure(SoundModule& module);
     // The sources of a type start as new ones: states cleared, noise reseeded,
     // at the velocity of the note that is playing.
@@ -71,6 +74,8 @@ class SynthesisGenerator {
     const float* smoothingMs_;
     float sampleRate_;
     Relaxed<int> playing_ = kNoSynthesis;
+    // The type's value when playing_ was last worked out (NaN: work it out again).
+    float typeValue_ = std::numeric_limits<float>::quiet_NaN();
     float noteVelocity_ = 1.0f;
     float antiDenormal_;
     float synthesisWeight_ = 1.0f;
