@@ -1,7 +1,6 @@
 #include "FilterModule.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "Dsp.h"
 #include "RunBlock.h"
@@ -22,8 +21,6 @@ int designOf(int type) {
     default: return Biquad::kHighPassQ;
     }
 }
-
-void copy(const float* in, float* out, int n) { std::memcpy(out, in, sizeof(float) * static_cast<size_t>(n)); }
 
 void warp(const float* __restrict envelope, float* __restrict warped, int n) {
     for (int i = 0; i < n; ++i)
@@ -86,17 +83,14 @@ void FilterModule::updateDesign(const float* envelope, int n) {
 
 bool FilterModule::prepare(const float* envelope, const float* in, float* out, int n) {
     int type = nearestStep(target(FilterType), 0, 3);
-    if (type == 0) {
-        copy(in, out, n);
+    if (type == 0)
         return false;
-    }
     float sum = 0.0f;
     for (int i = 0; i < n; ++i)
         sum += std::fabs(in[i]);
     gateAccumulator_ = (gateAccumulator_ + sum) * kGateScale;
     if (gateAccumulator_ < kGateThreshold) {
         gateAccumulator_ = 0.0f;
-        copy(in, out, n);
         return false;
     }
     if (type != type_) {

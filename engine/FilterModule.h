@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "SaturatingBiquad.h"
@@ -21,10 +22,13 @@ class FilterModule : public SoundModule {
     void render(const float* envelope, const uint8_t*, const float* in, float* out, int n) {
         if (prepare(envelope, in, out, n))
             run();
+        else
+            std::copy(in, in + n, out);
     }
     // The block in two steps, so that the filters of several voices can run side
-    // by side: prepare passes a quiet or unfiltered block through at once and says
-    // whether samples are left to filter; run, or runTogether, filters them.
+    // by side: prepare says whether samples are left to filter (a quiet or
+    // unfiltered block passes unchanged: in is the result, out is left alone);
+    // run, or runTogether, filters them.
     bool prepare(const float* envelope, const float* in, float* out, int n);
     void run();
     // Up to kGroup filters, prepared for the same block length, side by side in

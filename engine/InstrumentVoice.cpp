@@ -159,7 +159,7 @@ const float* InstrumentVoice::envelopeToApply() const {
 
 // The mono signal after the envelope.
 const float* InstrumentVoice::applyEnvelope(int n) {
-    const float* filtered = buffers_[2];
+    const float* filtered = filtered_;
     const float* envelope = envelopeToApply();
     if (!envelope)
         return filtered;
@@ -178,7 +178,9 @@ void InstrumentVoice::smoothParameters() {
 
 bool InstrumentVoice::startSources(int n) {
     generator_.render(buffers_[0], triggers_, buffers_[1], n);
-    return filter_.prepare(buffers_[0], buffers_[1], buffers_[2], n);
+    const bool pending = filter_.prepare(buffers_[0], buffers_[1], buffers_[2], n);
+    filtered_ = pending ? buffers_[2] : buffers_[1];
+    return pending;
 }
 
 // Both channels are the one mono signal up to the effect; without one, the
@@ -190,7 +192,7 @@ void InstrumentVoice::finishBlock(int n, float* left, float* right, float* mixLe
         effects_.run(mono, mono, buffers_[5], buffers_[6], n);
         outputGain_ = output_.process({buffers_[5], buffers_[6], nullptr}, out, n);
     } else {
-        outputGain_ = output_.process({buffers_[2], buffers_[2], envelopeToApply()}, out, n);
+        outputGain_ = output_.process({filtered_, filtered_, envelopeToApply()}, out, n);
     }
 }
 

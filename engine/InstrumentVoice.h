@@ -85,6 +85,8 @@ class InstrumentVoice {
     void measureMeter();
 
     float buffers_[kBufferCount][64] = {};
+    // The signal after the filter: its output, or its input when it let the block pass.
+    const float* filtered_ = buffers_[2];
     uint8_t triggers_[64] = {};
     float sampleRate_;
     float tempo_ = 120.0f;
