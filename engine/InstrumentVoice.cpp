@@ -110,7 +110,7 @@ void InstrumentVoice::clearBuffers() {
 
 void InstrumentVoice::measureMeter() {
     float sum = 0.0f;
-    for (float x : buffers_[7])
+    for (float x : buffers_[kMeter])
         sum += std::fabs(x);
     meterMagnitude_ = sum;
 }
@@ -128,7 +128,7 @@ void InstrumentVoice::measureMeters(InstrumentVoice* const* voices, int count) {
         }
         const float* meters[kLanes];
         for (int k = 0; k < kLanes; ++k)
-            meters[k] = voices[first + std::min(k, members - 1)]->buffers_[7];
+            meters[k] = voices[first + std::min(k, members - 1)]->buffers_[kMeter];
         Float4 sum = {0.0f, 0.0f, 0.0f, 0.0f};
         for (int i = 0; i < dsp::kBlockSize; i += kLanes) {
             Float4 samples[kLanes] = {load4(meters[0] + i), load4(meters[1] + i), load4(meters[2] + i),
@@ -154,7 +154,7 @@ void InstrumentVoice::reset() {
 // The envelope still to apply to the filtered signal: none for the physical
 // model, which shapes its own decay from the envelope it was handed.
 const float* InstrumentVoice::envelopeToApply() const {
-    return generator_.playingType() == kPhysicalModelling ? nullptr : buffers_[0];
+    return generator_.playingType() == kPhysicalModelling ? nullptr : buffers_[kEnvelope];
 }
 
 // The mono signal after the envelope.
@@ -163,7 +163,7 @@ const float* InstrumentVoice::applyEnvelope(int n) {
     const float* envelope = envelopeToApply();
     if (!envelope)
         return filtered;
-    float* shaped = buffers_[3];
+    float* shaped = buffers_[kShaped];
     dsp::runBlock(n, [&](int length) { multiply(filtered, envelope, shaped, length); });
     return shaped;
 }
@@ -177,20 +177,20 @@ void InstrumentVoice::smoothParameters() {
 }
 
 bool InstrumentVoice::startSources(int n) {
-    generator_.render(buffers_[0], triggers_, buffers_[1], n);
-    const bool pending = filter_.prepare(buffers_[0], buffers_[1], buffers_[2], n);
-    filtered_ = pending ? buffers_[2] : buffers_[1];
+    generator_.render(buffers_[kEnvelope], triggers_, buffers_[kMixed], n);
+    const bool pending = filter_.prepare(buffers_[kEnvelope], buffers_[kMixed], buffers_[kFiltered], n);
+    filtered_ = pending ? buffers_[kFiltered] : buffers_[kMixed];
     return pending;
 }
 
 // Both channels are the one mono signal up to the effect; without one, the
 // output stage takes it with the envelope still to apply.
 void InstrumentVoice::finishBlock(int n, float* left, float* right, float* mixLeft, float* mixRight) {
-    const OutputModule::Destination out = {left, right, buffers_[7], mixLeft, mixRight};
+    const OutputModule::Destination out = {left, right, buffers_[kMeter], mixLeft, mixRight};
     if (effects_.plays()) {
         const float* mono = applyEnvelope(n);
-        effects_.run(mono, mono, buffers_[5], buffers_[6], n);
-        outputGain_ = output_.process({buffers_[5], buffers_[6], nullptr}, out, n);
+        effects_.run(mono, mono, buffers_[kEffectLeft], buffers_[kEffectRight], n);
+        outputGain_ = output_.process({buffers_[kEffectLeft], buffers_[kEffectRight], nullptr}, out, n);
     } else {
         outputGain_ = output_.process({filtered_, filtered_, envelopeToApply()}, out, n);
     }

@@ -15,8 +15,6 @@ namespace trommik2 {
 // audio thread (trigger also for the audition, under the process lock).
 class InstrumentVoice {
   public:
-    static constexpr int kBufferCount = 8;
-
     // smoothingMs: the smoothing time of every parameter, by index; must outlive the voice.
     InstrumentVoice(const float* smoothingMs, float sampleRate);
 
@@ -56,7 +54,7 @@ class InstrumentVoice {
     // measure, which measureMeters takes for several voices at once, and adds
     // the track's signal into mixLeft/mixRight when they are given.
     void smoothParameters();
-    float* envelopeBuffer() { return buffers_[0]; }
+    float* envelopeBuffer() { return buffers_[kEnvelope]; }
     uint8_t* triggerBuffer() { return triggers_; }
     bool startSources(int n);
     void finishBlock(int n, float* left, float* right, float* mixLeft = nullptr, float* mixRight = nullptr);
@@ -84,9 +82,11 @@ class InstrumentVoice {
     const float* applyEnvelope(int n);
     void measureMeter();
 
+    // The work buffers, one per stage's output.
+    enum Buffer { kEnvelope, kMixed, kFiltered, kShaped, kEffectLeft, kEffectRight, kMeter, kBufferCount };
     float buffers_[kBufferCount][64] = {};
     // The signal after the filter: its output, or its input when it let the block pass.
-    const float* filtered_ = buffers_[2];
+    const float* filtered_ = buffers_[kFiltered];
     uint8_t triggers_[64] = {};
     float sampleRate_;
     float tempo_ = 120.0f;
