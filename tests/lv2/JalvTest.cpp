@@ -23,6 +23,7 @@ TEST(JalvTest, RunsTheInstrumentOnAJackServer) {
     GTEST_SKIP() << "jalv cannot load a sanitised plug-in";
 #endif
     const fs::path folder = fs::temp_directory_path() / ("trommik2-jalv-" + std::to_string(getpid()));
+    fs::remove_all(folder); // a leftover of a killed run whose process id came round again
     fs::create_directories(folder);
     {
         JackServer server(folder.string(), 44100, 256, 60);

@@ -18,6 +18,7 @@ TEST(DevHostEdit, QuitsAfterItsTimeWithAScreenshotOfTheWholeEditor) {
     // The module and its content tree in a folder of their own, so the host's
     // settings file does not land in the build folder.
     const fs::path folder = fs::temp_directory_path() / ("trommik2-devhost-edit-" + std::to_string(::getpid()));
+    fs::remove_all(folder); // a leftover of a killed run whose process id came round again
     fs::create_directories(folder);
     fs::copy_file(TROMMIK2_MODULE_PATH, folder / "Trommik2.syn");
     fs::copy(TROMMIK2_CONTENT_TREE, folder / "Trommik2", fs::copy_options::recursive);

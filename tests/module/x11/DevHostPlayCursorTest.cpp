@@ -67,6 +67,7 @@ int cursorPixels(cairo_surface_t* shot) {
 
 TEST(DevHostPlayCursor, WhilePlayingOnlyTheCursorAndTheLampsMoveAndStoppedThereIsNone) {
     const fs::path folder = fs::temp_directory_path() / ("trommik2-devhost-cursor-" + std::to_string(::getpid()));
+    fs::remove_all(folder); // a leftover of a killed run whose process id came round again
     fs::create_directories(folder);
     fs::copy_file(TROMMIK2_MODULE_PATH, folder / "Trommik2.syn");
     fs::copy(TROMMIK2_CONTENT_TREE, folder / "Trommik2", fs::copy_options::recursive);

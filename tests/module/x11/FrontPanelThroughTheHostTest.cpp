@@ -22,6 +22,7 @@ namespace fs = std::filesystem;
 class StubViewer {
   public:
     StubViewer() : folder_(fs::temp_directory_path() / ("trommik2-viewer-" + std::to_string(::getpid()))) {
+        fs::remove_all(folder_); // a leftover of a killed run whose process id came round again
         fs::create_directories(folder_);
         std::string script = (folder_ / "xdg-open").string();
         std::ofstream(script) << "#!/bin/sh\necho \"$1\" > '" << asked().string() << "'\n";

@@ -104,6 +104,7 @@ void closeWindow(Display* display, Window window) {
 
 TEST(StandaloneEditorTest, OpensInItsWindowAboveTheStripAndClosingTheWindowQuits) {
     const fs::path folder = fs::temp_directory_path() / ("trommik2-app-editor-" + std::to_string(getpid()));
+    fs::remove_all(folder); // a leftover of a killed run whose process id came round again
     fs::create_directories(folder);
     {
         JackServer server(folder.string(), 44100, 1024);
