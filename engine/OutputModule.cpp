@@ -15,13 +15,14 @@ struct Pan {
 
 // Each stage's operations as the separate passes of a voice would do them, in
 // one loop: the envelope's product, the pan gains, the meter's sum and the mix.
-template <bool kShaped, bool kAdding>
+// A mono signal (left and right the same buffer) is read and shaped once.
+template <bool kShaped, bool kMono, bool kAdding>
 void panBlock(const float* __restrict inLeft, const float* __restrict inRight, const float* __restrict envelope,
               float* __restrict outLeft, float* __restrict outRight, float* __restrict meter, float* __restrict mixLeft,
               float* __restrict mixRight, Pan pan, int n) {
     for (int i = 0; i < n; ++i) {
         const float left = kShaped ? inLeft[i] * envelope[i] : inLeft[i];
-        const float right = kShaped ? inRight[i] * envelope[i] : inRight[i];
+        const float right = kMono ? left : kShaped ? inRight[i] * envelope[i] : inRight[i];
         outLeft[i] = left * pan.left;
         outRight[i] = right * pan.right;
         meter[i] = left + right;
@@ -32,13 +33,20 @@ void panBlock(const float* __restrict inLeft, const float* __restrict inRight, c
     }
 }
 
-template <bool kShaped, bool kAdding>
+template <bool kShaped, bool kMono, bool kAdding>
 void run(const OutputModule::Signal& in, const OutputModule::Destination& out, Pan pan, int n) {
     dsp::runBlock(n, [&](int count) {
-        panBlock<kShaped, kAdding>(in.left, in.right, in.envelope, out.left, out.right, out.meter, out.mixLeft,
-                                   out.mixRight, pan, count);
+        panBlock<kShaped, kMono, kAdding>(in.left, in.right, in.envelope, out.left, out.right, out.meter, out.mixLeft,
+                                          out.mixRight, pan, count);
     });
 }
+
+using Kernel = void (*)(const OutputModule::Signal&, const OutputModule::Destination&, Pan, int);
+
+// By shaped, mono, adding.
+constexpr Kernel kKernels[2][2][2] = {
+    {{run<false, false, false>, run<false, false, true>}, {run<false, true, false>, run<false, true, true>}},
+    {{run<true, false, false>, run<true, false, true>}, {run<true, true, false>, run<true, true, true>}}};
 
 } // namespace
 
@@ -56,10 +64,7 @@ float OutputModule::process(const Signal& in, const Destination& out, int n) {
     const float gain = gain_;
     const float p = (smoothed(OutPan) + 1.0f) * 0.5f;
     const Pan pan = {gain * (1.0f - p), gain * p};
-    if (in.envelope)
-        out.mixLeft ? run<true, true>(in, out, pan, n) : run<true, false>(in, out, pan, n);
-    else
-        out.mixLeft ? run<false, true>(in, out, pan, n) : run<false, false>(in, out, pan, n);
+    kKernels[in.envelope != nullptr][in.left == in.right][out.mixLeft != nullptr](in, out, pan, n);
     return gain;
 }
 

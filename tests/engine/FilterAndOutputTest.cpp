@@ -96,35 +96,39 @@ TEST(OutputModule, LinearPanAndLevel) {
     EXPECT_NEAR(output.process({inLeft, inRight, nullptr}, {left, right, meter, nullptr, nullptr}, 4), 15.8489f, 1e-3f);
 }
 
-// A voice without effect hands over its mono signal and envelope, and the
-// renderer a mix to add to: each form gives what the separate passes would.
+// A voice without effect hands over its mono signal and envelope, one with an
+// effect its stereo output, and the renderer a mix to add to: each form gives
+// what the separate passes would.
 TEST(OutputModule, EnvelopeAndMixInTheSamePass) {
     constexpr int n = 64;
-    float mono[n], envelope[n];
+    float mono[n], other[n], envelope[n];
     for (int i = 0; i < n; ++i) {
         mono[i] = 0.3f * std::sin(0.37f * static_cast<float>(i));
+        other[i] = 0.2f * std::cos(0.11f * static_cast<float>(i));
         envelope[i] = 1.0f - static_cast<float>(i) / n;
     }
-    for (bool shaped : {false, true}) {
-        for (bool adding : {false, true}) {
-            OutputModule output;
-            output.setValue(OutPan, 0.25f, 0);
-            output.setValue(OutLevelDB, -6.0f, 0);
-            output.reset();
-            float left[n], right[n], meter[n], mixLeft[n], mixRight[n];
-            std::fill(mixLeft, mixLeft + n, 0.5f);
-            std::fill(mixRight, mixRight + n, -0.5f);
-            const float gain = output.process({mono, mono, shaped ? envelope : nullptr},
-                                              {left, right, meter, adding ? mixLeft : nullptr, mixRight}, n);
-            const float p = (0.25f + 1.0f) * 0.5f;
-            for (int i = 0; i < n; ++i) {
-                const float x = shaped ? mono[i] * envelope[i] : mono[i];
-                ASSERT_EQ(left[i], x * (gain * (1.0f - p))) << shaped << adding << i;
-                ASSERT_EQ(right[i], x * (gain * p)) << shaped << adding << i;
-                ASSERT_EQ(meter[i], x + x) << shaped << adding << i;
-                ASSERT_EQ(mixLeft[i], adding ? 0.5f + left[i] : 0.5f) << shaped << adding << i;
-                ASSERT_EQ(mixRight[i], adding ? -0.5f + right[i] : -0.5f) << shaped << adding << i;
-            }
+    for (int form = 0; form < 8; ++form) {
+        const bool shaped = form & 1, adding = form & 2, stereo = form & 4;
+        SCOPED_TRACE(form);
+        OutputModule output;
+        output.setValue(OutPan, 0.25f, 0);
+        output.setValue(OutLevelDB, -6.0f, 0);
+        output.reset();
+        float left[n], right[n], meter[n], mixLeft[n], mixRight[n];
+        std::fill(mixLeft, mixLeft + n, 0.5f);
+        std::fill(mixRight, mixRight + n, -0.5f);
+        const float* inRight = stereo ? other : mono;
+        const float gain = output.process({mono, inRight, shaped ? envelope : nullptr},
+                                          {left, right, meter, adding ? mixLeft : nullptr, mixRight}, n);
+        const float p = (0.25f + 1.0f) * 0.5f;
+        for (int i = 0; i < n; ++i) {
+            const float x = shaped ? mono[i] * envelope[i] : mono[i];
+            const float y = shaped ? inRight[i] * envelope[i] : inRight[i];
+            ASSERT_EQ(left[i], x * (gain * (1.0f - p))) << i;
+            ASSERT_EQ(right[i], y * (gain * p)) << i;
+            ASSERT_EQ(meter[i], x + y) << i;
+            ASSERT_EQ(mixLeft[i], adding ? 0.5f + left[i] : 0.5f) << i;
+            ASSERT_EQ(mixRight[i], adding ? -0.5f + right[i] : -0.5f) << i;
         }
     }
 }
