@@ -107,31 +107,24 @@ void FdnReverb::configure(const double* values, float) {
     setMix(mix * 0.5f, 1.0f - mix);
 }
 
-// The four lines run in the four lanes of one register, each lane with the
-// scalar operations of one line; only the reads and writes of the lines'
-// buffers go one line at a time, and the sums across the lines keep their order.
-void FdnReverb::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
-    // The lines' state and the block's settings in locals, out of reach of the sample stores.
-    DelayLine::Cursor delays[kLineCount];
-    DelayLine::Cursor diffusers[kLineCount];
-    int diffuserLength[kLineCount];
+namespace {
+
+// The four lines for a block, one lane of each register per line: each lane
+// does one line's scalar operations, only the reads and writes of the lines'
+// buffers go one line at a time, and the sums across the lines keep their
+// order, so the sound is that of four scalar lines to the bit. In locals for
+// the block, out of reach of the sample stores; the buffers are written in
+// runs within which no index wraps, so that a write is a store.
+struct LineLanes {
+    DelayLine::Cursor delays[FdnReverb::kLineCount];
+    DelayLine::Cursor diffusers[FdnReverb::kLineCount];
+    int diffuserRead[FdnReverb::kLineCount];
     Float4 current, target, glide, length, writePosition, pole, damped;
-    for (int k = 0; k < kLineCount; ++k) {
-        delays[k] = lines_[k].delay.cursor();
-        diffusers[k] = lines_[k].diffuser.cursor();
-        diffuserLength[k] = lines_[k].diffuserLength;
-        current[k] = delays[k].current;
-        target[k] = delays[k].target;
-        glide[k] = delays[k].coefficient;
-        length[k] = static_cast<float>(delays[k].length);
-        writePosition[k] = static_cast<float>(delays[k].writeIndex);
-        pole[k] = lines_[k].damping.pole();
-        damped[k] = lines_[k].damping.state();
-    }
-    const Float4 inLeftWeight = load4(kWeights.inLeft), inRightWeight = load4(kWeights.inRight);
-    const Float4 outLeftWeight = load4(kWeights.outLeft), outRightWeight = load4(kWeights.outRight);
-    const float decay = decay_, dry = dry_, wet = wet_;
-    for (int i = 0; i < n; ++i) {
+    Float4 inLeftWeight, inRightWeight, outLeftWeight, outRightWeight;
+    float decay, dry, wet;
+
+    // One sample, the j-th of a run: the buffers' indices are the run's first plus j.
+    void step(float inLeft, float inRight, int j, float& outLeft, float& outRight) {
         current += (target - current) * glide;
         // Each delay read at its fractional position (DelayLine::Cursor::readLinear).
         Float4 position = writePosition - current;
@@ -148,25 +141,84 @@ void FdnReverb::process(const float* inLeft, const float* inRight, float* outLef
         const Float4 r = first + fraction * (second - first);
         const float sum = 0.0f + r[0] + r[1] + r[2] + r[3];
         damped = (1.0f - pole) * (r - 0.5f * sum) + pole * damped;
-        const Float4 a = {diffusers[0].readInteger(diffuserLength[0]), diffusers[1].readInteger(diffuserLength[1]),
-                          diffusers[2].readInteger(diffuserLength[2]), diffusers[3].readInteger(diffuserLength[3])};
+        const Float4 a = {diffusers[0].data[diffuserRead[0] + j], diffusers[1].data[diffuserRead[1] + j],
+                          diffusers[2].data[diffuserRead[2] + j], diffusers[3].data[diffuserRead[3] + j]};
         const Float4 w = kDiffusion * a + damped;
-        const Float4 fed = (a - kDiffusion * w) * decay + inLeft[i] * inLeftWeight + inRight[i] * inRightWeight;
-        for (int k = 0; k < kLineCount; ++k) {
-            diffusers[k].write(w[k]);
-            delays[k].write(fed[k]);
+        const Float4 fed = (a - kDiffusion * w) * decay + inLeft * inLeftWeight + inRight * inRightWeight;
+        for (int k = 0; k < FdnReverb::kLineCount; ++k) {
+            diffusers[k].data[diffusers[k].writeIndex + j] = w[k];
+            delays[k].data[delays[k].writeIndex + j] = fed[k];
         }
         writePosition += 1.0f;
         writePosition = writePosition >= length ? Float4{} : writePosition;
         const Float4 l = damped * outLeftWeight, rr = damped * outRightWeight;
-        outLeft[i] = dry * inLeft[i] + wet * (0.0f + l[0] + l[1] + l[2] + l[3]);
-        outRight[i] = dry * inRight[i] + wet * (0.0f + rr[0] + rr[1] + rr[2] + rr[3]);
+        outLeft = dry * inLeft + wet * (0.0f + l[0] + l[1] + l[2] + l[3]);
+        outRight = dry * inRight + wet * (0.0f + rr[0] + rr[1] + rr[2] + rr[3]);
+    }
+
+    // How many samples every buffer can be written and every diffuser read before an index wraps.
+    int room() const {
+        int samples = delays[0].length - delays[0].writeIndex;
+        for (int k = 0; k < FdnReverb::kLineCount; ++k) {
+            samples = std::min(samples, delays[k].length - delays[k].writeIndex);
+            samples = std::min(samples, diffusers[k].length - diffusers[k].writeIndex);
+            samples = std::min(samples, diffusers[k].length - diffuserRead[k]);
+        }
+        return samples;
+    }
+
+    // After a run of m samples, as m writes and reads would leave the indices.
+    void advance(int m) {
+        auto forward = [m](int& index, int end) { index = index + m >= end ? 0 : index + m; };
+        for (int k = 0; k < FdnReverb::kLineCount; ++k) {
+            delays[k].wrapped = delays[k].wrapped || delays[k].writeIndex + m >= delays[k].length;
+            diffusers[k].wrapped = diffusers[k].wrapped || diffusers[k].writeIndex + m >= diffusers[k].length;
+            forward(delays[k].writeIndex, delays[k].length);
+            forward(diffusers[k].writeIndex, diffusers[k].length);
+            forward(diffuserRead[k], diffusers[k].length);
+        }
+    }
+};
+
+} // namespace
+
+void FdnReverb::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int n) {
+    LineLanes lanes;
+    for (int k = 0; k < kLineCount; ++k) {
+        const DelayLine::Cursor delay = lines_[k].delay.cursor();
+        const DelayLine::Cursor diffuser = lines_[k].diffuser.cursor();
+        lanes.delays[k] = delay;
+        lanes.diffusers[k] = diffuser;
+        // Where DelayLine::Cursor::readInteger reads the diffuser's own length back.
+        const int read = diffuser.writeIndex - lines_[k].diffuserLength;
+        lanes.diffuserRead[k] = read < 0 ? read + diffuser.length : read;
+        lanes.current[k] = delay.current;
+        lanes.target[k] = delay.target;
+        lanes.glide[k] = delay.coefficient;
+        lanes.length[k] = static_cast<float>(delay.length);
+        lanes.writePosition[k] = static_cast<float>(delay.writeIndex);
+        lanes.pole[k] = lines_[k].damping.pole();
+        lanes.damped[k] = lines_[k].damping.state();
+    }
+    lanes.inLeftWeight = load4(kWeights.inLeft);
+    lanes.inRightWeight = load4(kWeights.inRight);
+    lanes.outLeftWeight = load4(kWeights.outLeft);
+    lanes.outRightWeight = load4(kWeights.outRight);
+    lanes.decay = decay_;
+    lanes.dry = dry_;
+    lanes.wet = wet_;
+    for (int i = 0; i < n;) {
+        const int run = std::min(lanes.room(), n - i);
+        for (int j = 0; j < run; ++j)
+            lanes.step(inLeft[i + j], inRight[i + j], j, outLeft[i + j], outRight[i + j]);
+        lanes.advance(run);
+        i += run;
     }
     for (int k = 0; k < kLineCount; ++k) {
-        delays[k].current = current[k];
-        lines_[k].delay.keep(delays[k]);
-        lines_[k].diffuser.keep(diffusers[k]);
-        lines_[k].damping.setState(damped[k]);
+        lanes.delays[k].current = lanes.current[k];
+        lines_[k].delay.keep(lanes.delays[k]);
+        lines_[k].diffuser.keep(lanes.diffusers[k]);
+        lines_[k].damping.setState(lanes.damped[k]);
     }
 }
 
