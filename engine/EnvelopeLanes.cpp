@@ -71,6 +71,7 @@ struct Group {
                 rows[r] = x / (x + curveLessOne * (1.0f - x));
             }
             transpose4(rows);
+#pragma GCC unroll 4
             for (int k = 0; k < kLanes; ++k)
                 store4(outs[k] + i, rows[k]);
         }

@@ -134,6 +134,7 @@ void InstrumentVoice::measureMeters(InstrumentVoice* const* voices, int count) {
             Float4 samples[kLanes] = {load4(meters[0] + i), load4(meters[1] + i), load4(meters[2] + i),
                                       load4(meters[3] + i)};
             transpose4(samples);
+#pragma GCC unroll 4
             for (const Float4& x : samples)
                 sum += reinterpret_cast<Float4>(reinterpret_cast<Int4>(x) & magnitude);
         }
