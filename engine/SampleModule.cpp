@@ -131,22 +131,31 @@ int nextTrigger(const uint8_t* triggers, int from, int n) {
 
 } // namespace
 
+bool SampleModule::holds(const uint8_t* triggers, float sampleWeight, int n, float& value) {
+    if (!(smoothed(GenWavLevel) > 0.001f && sampleWeight > 0.001f)) {
+        value = 0.0f;
+        return true;
+    }
+    const bool reverse = nearestStep(target(GenWavDirection)) > 0;
+    const bool ended = reverse ? !(position_ > 0.0) : !(position_ < frames_ - kTail);
+    if (!ended || resetPending_ || std::memchr(triggers, 1, static_cast<size_t>(n)))
+        return false;
+    // Played to its end and not hit again: what the runs of render would give.
+    position_ = reverse ? 0.0 : frames_ - kTail;
+    value = dsp::kAntiDenormal;
+    return true;
+}
+
 void SampleModule::render(const float* envelope, const uint8_t* triggers, float sampleWeight, float* out, int n) {
-    float level = smoothed(GenWavLevel);
-    if (!(level > 0.001f && sampleWeight > 0.001f)) {
-        std::memset(out, 0, sizeof(float) * static_cast<size_t>(n));
+    float held;
+    if (holds(triggers, sampleWeight, n, held)) {
+        std::fill(out, out + n, held);
         return;
     }
+    const float level = smoothed(GenWavLevel);
     const bool reverse = nearestStep(target(GenWavDirection)) > 0;
     // A note stops five frames short of the data's end, whichever way it plays.
     const int end = frames_ - kTail;
-    const bool ended = reverse ? !(position_ > 0.0) : !(position_ < end);
-    if (ended && !resetPending_ && !std::memchr(triggers, 1, static_cast<size_t>(n))) {
-        // Played to its end and not hit again: what the runs below would give.
-        position_ = reverse ? 0.0 : end;
-        std::memcpy(out, kEnded.data(), sizeof(float) * static_cast<size_t>(n));
-        return;
-    }
     // Always over a whole block, so a short last block bends the pitch a little less.
     float average = dsp::clip(sumInOrder(envelope, n) / 64.0f, dsp::kAntiDenormal, 1.0f);
     float rate = std::exp2(smoothed(GenWavTune) / 12.0f);

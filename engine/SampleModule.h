@@ -26,6 +26,10 @@ class SampleModule : public SoundModule {
     void clearSample(std::unique_ptr<float[]>& previous) { swapSample(previous = nullptr, 0); }
     int frameCount() const { return frames_; }
     const float* data() const { return data_.get(); }
+    // Whether a control block of n samples gives one value throughout (the
+    // player is gated off, or its note has played to the end and is not hit
+    // again in the block); if so, takes the block's step and gives the value.
+    bool holds(const uint8_t* triggers, float sampleWeight, int n, float& value);
     // One control block of n samples (64 at most) into out.
     void render(const float* envelope, const uint8_t* triggers, float sampleWeight, float* out, int n);
 

@@ -188,8 +188,29 @@ void SynthesisGenerator::render(const float* envelope, const uint8_t* triggers, 
     float m = mix_.value(GenMixSynthesisWav, ModuleParameter::kSmoothed);
     synthesisWeight_ = (1.0f - m) * (1.0f - m);
     sampleWeight_ = m * m;
+    float held;
+    if (playing_ == kNoSynthesis && sample_.holds(triggers, sampleWeight_, n, held)) {
+        mixHeld(held, out, n);
+        return;
+    }
     renderSources(envelope, triggers, n);
     mix(out, n);
+}
+
+// What mix gives for a sample part that holds one value and no synthesis: two
+// values, by the sign of the anti-denormal constant. Most idle voices end here.
+void SynthesisGenerator::mixHeld(float held, float* out, int n) {
+    const float d = antiDenormal_;
+    const float even = mixed<0>(0.0f, 0.0f, held, 0.0f, sampleWeight_, d);
+    const float odd = mixed<0>(0.0f, 0.0f, held, 0.0f, sampleWeight_, -d);
+    const Float4 pattern = {even, odd, even, odd};
+    int i = 0;
+    for (; i + 4 <= n; i += 4)
+        store4(out + i, pattern);
+    for (; i < n; ++i)
+        out[i] = (i & 1) ? odd : even;
+    if (n & 1)
+        antiDenormal_ = -antiDenormal_;
 }
 
 void SynthesisGenerator::renderSources(const float* envelope, const uint8_t* triggers, int n) {

@@ -70,6 +70,7 @@ class SynthesisGenerator {
     void smoothSources();
     void renderSources(const float* envelope, const uint8_t* triggers, int n);
     void mix(float* out, int n);
+    void mixHeld(float held, float* out, int n);
 
     const float* smoothingMs_;
     float sampleRate_;
