@@ -192,12 +192,11 @@ void AmpEnvelopeModule::beginBlock() {
     if (from == derivedFrom_)
         return;
     derivedFrom_ = from;
-    curve_ = 1.0f / ((1.0f + smoothed(EnvCurveShape) * 0.0099f) * 0.5f);
-    attackRate_ = 1.0f / (3.3f * std::fmax(smoothed(EnvAttack) * 0.0007f, 0.00001f));
-    decayRate_ = 1.0f / std::fmax(smoothed(EnvDecay) * 0.0014f, 0.00001f);
-    const float speed = smoothed(EnvAMSpeed);
-    ramp_ = speed > 0.001f;
-    phaseStep_ = speed / sampleRate_;
+    curve_ = 1.0f / ((1.0f + from.curveShape * 0.0099f) * 0.5f);
+    attackRate_ = 1.0f / (3.3f * std::fmax(from.attack * 0.0007f, 0.00001f));
+    decayRate_ = 1.0f / std::fmax(from.decay * 0.0014f, 0.00001f);
+    ramp_ = from.amSpeed > 0.001f;
+    phaseStep_ = from.amSpeed / from.sampleRate;
 }
 
 bool AmpEnvelopeModule::steady(Steady& lane) const {

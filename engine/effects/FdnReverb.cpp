@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "CommonKnobs.h"
 #include "engine/Dsp.h"
@@ -158,7 +159,7 @@ struct LineLanes {
 
     // How many samples every buffer can be written and every diffuser read before an index wraps.
     int room() const {
-        int samples = delays[0].length - delays[0].writeIndex;
+        int samples = std::numeric_limits<int>::max();
         for (int k = 0; k < FdnReverb::kLineCount; ++k) {
             samples = std::min(samples, delays[k].length - delays[k].writeIndex);
             samples = std::min(samples, diffusers[k].length - diffusers[k].writeIndex);

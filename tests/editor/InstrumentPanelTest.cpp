@@ -204,11 +204,13 @@ TEST(SchematicLayout, EveryMenuParameterHasOneControlInsideItsGroupsPicture) {
             EXPECT_TRUE(control->left >= 0 && control->right <= 640 && control->top >= 0 && control->bottom <= 320 &&
                         control->left < control->right && control->top < control->bottom)
                 << table.key(parameter);
-            for (const SchematicControl& other : kSchematicControls)
-                if (other.picture == control->picture && other.parameter != parameter)
+            for (const SchematicControl& other : kSchematicControls) {
+                if (other.picture == control->picture && other.parameter != parameter) {
                     EXPECT_FALSE(other.left < control->right && control->left < other.right &&
                                  other.top < control->bottom && control->top < other.bottom)
                         << table.key(parameter) << " overlaps " << table.key(other.parameter);
+                }
+            }
         }
 }
 

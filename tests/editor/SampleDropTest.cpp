@@ -28,8 +28,9 @@ TEST(SampleDrop, TargetsFollowTheControlAndTheNumberOfFiles) {
     for (const Case& c : cases) {
         SampleDrop::Targets t = SampleDrop::targets(c.tag, c.files);
         EXPECT_EQ(t.count, c.count) << c.tag;
-        if (c.count)
+        if (c.count) {
             EXPECT_EQ(t.first, c.first) << c.tag;
+        }
     }
 }
 

@@ -27,10 +27,8 @@ struct HeldCase {
 // rising ramp of the given length as its sample.
 std::unique_ptr<SynthesisGenerator> sampleOnly(const float* smoothing, const HeldCase& c) {
     auto generator = std::make_unique<SynthesisGenerator>(smoothing, 44100.0f);
-    const std::pair<int, float> values[] = {{GenSynthesisType, 3.0f},
-                                            {GenMixSynthesisWav, c.mix},
-                                            {GenWavLevel, c.level},
-                                            {GenWavDirection, c.direction}};
+    const std::pair<int, float> values[] = {
+        {GenSynthesisType, 3.0f}, {GenMixSynthesisWav, c.mix}, {GenWavLevel, c.level}, {GenWavDirection, c.direction}};
     for (const auto& [index, value] : values)
         for (int slot : {0, 2, 3}) // base, target and smoothed: no glide
             generator->setValue(index, value, slot);
