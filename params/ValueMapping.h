@@ -9,14 +9,18 @@ namespace trommik2 {
 
 // The step that a stepped value (a type, a mode, a direction, a note value)
 // sounds as and is named by: the nearest whole number, a fraction of exactly
-// one half rounding up. floor does not depend on the processor's rounding
-// mode, which block processing sets to truncation while voices render. Values
-// beyond +-1e9 and NaN (read as 0) stay inside the int range.
+// one half rounding up. The floor does not depend on the processor's rounding
+// mode, which block processing sets to truncation while voices render: a
+// conversion to an integer always truncates, and one step down from there
+// gives the floor of a negative fraction (without a call to the library's
+// floor, which the x86-64 baseline has no instruction for). Values beyond
+// +-1e9 and NaN (read as 0) stay inside the int range.
 inline int nearestStep(double v) {
     if (!(v > -1e9 && v < 1e9))
         return v > 0.0 ? 1000000000 : (v < 0.0 ? -1000000000 : 0);
-    const double whole = std::floor(v);
-    return static_cast<int>(whole) + (v - whole >= 0.5 ? 1 : 0);
+    int whole = static_cast<int>(v);
+    whole -= static_cast<double>(whole) > v ? 1 : 0;
+    return whole + (v - static_cast<double>(whole) >= 0.5 ? 1 : 0);
 }
 
 // The step clamped to lo..hi.
