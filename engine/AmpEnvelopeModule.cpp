@@ -232,7 +232,10 @@ bool AmpEnvelopeModule::steady(Steady& lane) const {
 void AmpEnvelopeModule::keepSteady(const Steady& lane, uint8_t* triggers, int steps) {
     level_ = lane.level;
     previousLevel_ = lane.previous;
-    std::memset(triggers, 0, static_cast<size_t>(steps));
+    if (steps == dsp::kBlockSize)
+        std::memset(triggers, 0, dsp::kBlockSize); // a whole block: stores in place of a call
+    else
+        std::memset(triggers, 0, static_cast<size_t>(steps));
 }
 
 void AmpEnvelopeModule::runFrom(float* out, uint8_t* triggers, int i, int n) {

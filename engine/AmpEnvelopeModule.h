@@ -50,6 +50,8 @@ class AmpEnvelopeModule : public SoundModule {
     void keepSteady(const Steady& lane, uint8_t* triggers, int steps);
     void runFrom(float* out, uint8_t* triggers, int i, int n);
     void endBlock(float* out, int from, int n);
+    // endBlock for a block the lanes ran to its end.
+    void endSteadyBlock(const float* out, int n) { lastOutput_ = out[n - 1]; }
 
   private:
     float rateOfStage() const;

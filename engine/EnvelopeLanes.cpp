@@ -171,6 +171,10 @@ void EnvelopeLanes::render(AmpEnvelopeModule* const* envelopes, float* const* ou
         const int start = group[e] >= 0 ? groups[group[e]].steps[lane[e]] : 0;
         if (start > 0)
             envelopes[e]->keepSteady(steady[e], triggers[e], start);
+        if (start == n && n > 0) {
+            envelopes[e]->endSteadyBlock(outs[e], n); // most lanes: nothing left to run or shape
+            continue;
+        }
         envelopes[e]->runFrom(outs[e], triggers[e], start, n);
         envelopes[e]->endBlock(outs[e], start, n);
     }
