@@ -81,8 +81,10 @@ void FilterModule::updateDesign(const float* envelope, int n) {
     }
 }
 
+int FilterModule::selectedType() const { return nearestStep(target(FilterType), 0, 3); }
+
 bool FilterModule::prepare(const float* envelope, const float* in, float* out, int n) {
-    int type = nearestStep(target(FilterType), 0, 3);
+    const int type = selectedType();
     if (type == 0)
         return false;
     float sum = 0.0f;

@@ -31,12 +31,16 @@ class FilterModule : public SoundModule {
     // run, or runTogether, filters them.
     bool prepare(const float* envelope, const float* in, float* out, int n);
     void run();
+    // Switched off: every block passes unchanged, whatever it holds.
+    bool isOff() const { return selectedType() == 0; }
     // Up to kGroup filters, prepared for the same block length, side by side in
     // the processor's vector lanes (SaturatingBiquad::processTogether).
     static constexpr int kGroup = 4;
     static void runTogether(FilterModule* const* filters, int count);
 
   private:
+    // 0 off, 1 low-pass, 2 band-pass, 3 high-pass, as the type's label says.
+    int selectedType() const;
     void updateDesign(const float* envelope, int n);
 
     SaturatingBiquad filter_;

@@ -177,8 +177,18 @@ void InstrumentVoice::smoothParameters() {
     output_.smoothParameters();
 }
 
+// A held mix (an idle sample-only voice) stays two values where the filter is
+// off: the output stage takes them as they are, and only an effect needs them
+// written out.
 bool InstrumentVoice::startSources(int n) {
-    generator_.render(buffers_[kEnvelope], triggers_, buffers_[kMixed], n);
+    const bool held = generator_.renderOrHold(buffers_[kEnvelope], triggers_, buffers_[kMixed], n, heldMix_);
+    held_ = held && filter_.isOff();
+    if (held_) {
+        filtered_ = buffers_[kMixed];
+        return false;
+    }
+    if (held)
+        heldMix_.fill(buffers_[kMixed], n);
     const bool pending = filter_.prepare(buffers_[kEnvelope], buffers_[kMixed], buffers_[kFiltered], n);
     filtered_ = pending ? buffers_[kFiltered] : buffers_[kMixed];
     return pending;
@@ -189,9 +199,13 @@ bool InstrumentVoice::startSources(int n) {
 void InstrumentVoice::finishBlock(int n, float* left, float* right, float* mixLeft, float* mixRight) {
     const OutputModule::Destination out = {left, right, buffers_[kMeter], mixLeft, mixRight};
     if (effects_.plays()) {
+        if (held_)
+            heldMix_.fill(buffers_[kMixed], n);
         const float* mono = applyEnvelope(n);
         effects_.run(mono, mono, buffers_[kEffectLeft], buffers_[kEffectRight], n);
         outputGain_ = output_.process({buffers_[kEffectLeft], buffers_[kEffectRight], nullptr}, out, n);
+    } else if (held_) {
+        outputGain_ = output_.process(heldMix_, buffers_[kEnvelope], out, n);
     } else {
         outputGain_ = output_.process({filtered_, filtered_, envelopeToApply()}, out, n);
     }

@@ -87,6 +87,9 @@ class InstrumentVoice {
     float buffers_[kBufferCount][64] = {};
     // The signal after the filter: its output, or its input when it let the block pass.
     const float* filtered_ = buffers_[kFiltered];
+    // This block's mix when it is held (then buffers_[kMixed] is not written).
+    HeldMix heldMix_;
+    bool held_ = false;
     uint8_t triggers_[64] = {};
     float sampleRate_;
     float tempo_ = 120.0f;

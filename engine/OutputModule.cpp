@@ -48,6 +48,37 @@ constexpr Kernel kKernels[2][2][2] = {
     {{run<false, false, false>, run<false, false, true>}, {run<false, true, false>, run<false, true, true>}},
     {{run<true, false, false>, run<true, false, true>}, {run<true, true, false>, run<true, true, true>}}};
 
+// panBlock<true, true, kAdding> for a mono signal that is a held mix: the
+// same operations on each sample, four samples to a vector.
+template <bool kAdding>
+void heldBlock(const HeldMix held, const float* __restrict envelope, float* __restrict outLeft,
+               float* __restrict outRight, float* __restrict meter, float* __restrict mixLeft,
+               float* __restrict mixRight, Pan pan, int n) {
+    const Float4 pattern = held.four();
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const Float4 x = pattern * load4(envelope + i);
+        const Float4 left = x * pan.left, right = x * pan.right;
+        store4(outLeft + i, left);
+        store4(outRight + i, right);
+        store4(meter + i, x + x);
+        if constexpr (kAdding) {
+            store4(mixLeft + i, load4(mixLeft + i) + left);
+            store4(mixRight + i, load4(mixRight + i) + right);
+        }
+    }
+    for (; i < n; ++i) {
+        const float x = held.at(i) * envelope[i];
+        outLeft[i] = x * pan.left;
+        outRight[i] = x * pan.right;
+        meter[i] = x + x;
+        if constexpr (kAdding) {
+            mixLeft[i] += outLeft[i];
+            mixRight[i] += outRight[i];
+        }
+    }
+}
+
 } // namespace
 
 OutputModule::OutputModule() : SoundModule("Output Module", OutLevelDB, 2) {
@@ -55,17 +86,28 @@ OutputModule::OutputModule() : SoundModule("Output Module", OutLevelDB, 2) {
     setDefault(OutPan, 0.0f);
 }
 
-float OutputModule::process(const Signal& in, const Destination& out, int n) {
+OutputModule::Gains OutputModule::gains() {
     const float level = smoothed(OutLevelDB);
     if (!(level == lastLevel_)) {
         lastLevel_ = level;
         gain_ = std::pow(10.0f, 0.05f * level);
     }
-    const float gain = gain_;
     const float p = (smoothed(OutPan) + 1.0f) * 0.5f;
-    const Pan pan = {gain * (1.0f - p), gain * p};
-    kKernels[in.envelope != nullptr][in.left == in.right][out.mixLeft != nullptr](in, out, pan, n);
-    return gain;
+    return {gain_, gain_ * (1.0f - p), gain_ * p};
+}
+
+float OutputModule::process(const Signal& in, const Destination& out, int n) {
+    const Gains g = gains();
+    kKernels[in.envelope != nullptr][in.left == in.right][out.mixLeft != nullptr](in, out, Pan{g.left, g.right}, n);
+    return g.level;
+}
+
+float OutputModule::process(const HeldMix& held, const float* envelope, const Destination& out, int n) {
+    const Gains g = gains();
+    const Pan pan = {g.left, g.right};
+    auto kernel = out.mixLeft ? heldBlock<true> : heldBlock<false>;
+    kernel(held, envelope, out.left, out.right, out.meter, out.mixLeft, out.mixRight, pan, n);
+    return g.level;
 }
 
 } // namespace trommik2

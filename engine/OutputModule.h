@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "HeldMix.h"
 #include "SoundModule.h"
 
 namespace trommik2 {
@@ -32,8 +33,17 @@ class OutputModule : public SoundModule {
 
     // Applies level and pan to n samples of in. Returns the linear level. Audio thread.
     float process(const Signal& in, const Destination& out, int n);
+    // The same for a voice without an effect whose mix is held: to the bit what
+    // process gives for a mono signal holding those values, shaped by envelope.
+    float process(const HeldMix& held, const float* envelope, const Destination& out, int n);
 
   private:
+    struct Gains {
+        float level, left, right;
+    };
+    // This block's level and its pan's share of it on each side.
+    Gains gains();
+
     // The linear gain of the last level, computed again only when the level moves.
     float lastLevel_ = std::numeric_limits<float>::quiet_NaN();
     float gain_ = 1.0f;

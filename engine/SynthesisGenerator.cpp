@@ -183,34 +183,35 @@ void SynthesisGenerator::smoothParameters() {
 }
 
 void SynthesisGenerator::render(const float* envelope, const uint8_t* triggers, float* out, int n) {
+    HeldMix held;
+    if (renderOrHold(envelope, triggers, out, n, held))
+        held.fill(out, n);
+}
+
+bool SynthesisGenerator::renderOrHold(const float* envelope, const uint8_t* triggers, float* out, int n,
+                                      HeldMix& held) {
     // The weights come from this block's mix, so a source that was just mixed in
     // already hears the note that starts in this block.
     float m = mix_.value(GenMixSynthesisWav, ModuleParameter::kSmoothed);
     synthesisWeight_ = (1.0f - m) * (1.0f - m);
     sampleWeight_ = m * m;
-    float held;
-    if (playing_ == kNoSynthesis && sample_.holds(triggers, sampleWeight_, n, held)) {
-        mixHeld(held, out, n);
-        return;
+    float value;
+    if (playing_ == kNoSynthesis && sample_.holds(triggers, sampleWeight_, n, value)) {
+        held = mixHeld(value, n);
+        return true;
     }
     renderSources(envelope, triggers, n);
     mix(out, n);
+    return false;
 }
 
 // What mix gives for a sample part that holds one value and no synthesis: two
 // values, by the sign of the anti-denormal constant. Most idle voices end here.
-void SynthesisGenerator::mixHeld(float held, float* out, int n) {
+HeldMix SynthesisGenerator::mixHeld(float held, int n) {
     const float d = antiDenormal_;
-    const float even = mixed<0>(0.0f, 0.0f, held, 0.0f, sampleWeight_, d);
-    const float odd = mixed<0>(0.0f, 0.0f, held, 0.0f, sampleWeight_, -d);
-    const Float4 pattern = {even, odd, even, odd};
-    int i = 0;
-    for (; i + 4 <= n; i += 4)
-        store4(out + i, pattern);
-    for (; i < n; ++i)
-        out[i] = (i & 1) ? odd : even;
     if (n & 1)
         antiDenormal_ = -antiDenormal_;
+    return {mixed<0>(0.0f, 0.0f, held, 0.0f, sampleWeight_, d), mixed<0>(0.0f, 0.0f, held, 0.0f, sampleWeight_, -d)};
 }
 
 void SynthesisGenerator::renderSources(const float* envelope, const uint8_t* triggers, int n) {

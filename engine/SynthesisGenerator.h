@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "FmRingModule.h"
+#include "HeldMix.h"
 #include "NoiseModule.h"
 #include "PhysicalModelModule.h"
 #include "Relaxed.h"
@@ -45,6 +46,10 @@ class SynthesisGenerator {
     void smoothParameters();
     // One control block: every source renders, the mix goes to out (n samples).
     void render(const float* envelope, const uint8_t* triggers, float* out, int n);
+    // The same, but a block whose mix is a held sample alone (no synthesis
+    // plays, the sample has ended or is gated off) goes to held instead of
+    // out; returns whether it did.
+    bool renderOrHold(const float* envelope, const uint8_t* triggers, float* out, int n, HeldMix& held);
     // The type that rendered the last block; the audio thread's view.
     int playingType() const { return playing_; }
 
@@ -70,7 +75,7 @@ class SynthesisGenerator {
     void smoothSources();
     void renderSources(const float* envelope, const uint8_t* triggers, int n);
     void mix(float* out, int n);
-    void mixHeld(float held, float* out, int n);
+    HeldMix mixHeld(float held, int n);
 
     const float* smoothingMs_;
     float sampleRate_;
