@@ -27,12 +27,6 @@ void SoundModule::setValue(int index, float value, int slot) {
 
 void SoundModule::setOffset(int index, float value) { setValue(index, value, ModuleParameter::kOffset); }
 
-float SoundModule::value(int index, int slot) const {
-    if (!owns(index) || slot < 0 || slot >= 4)
-        return 0.0f;
-    return parameters_[index - firstIndex_].slot[slot];
-}
-
 void SoundModule::setSampleRate(float rate) {
     sampleRate_ = rate;
     twoOverSampleRate_ = 2.0f / rate;

@@ -26,7 +26,13 @@ class SoundModule {
     virtual void setSmoothingTime(int index, float ms);
     virtual void setValue(int index, float value, int slot);
     virtual void setOffset(int index, float value);
-    virtual float value(int index, int slot) const;
+    // In the header, so that a call on a module of known type (the generator's
+    // type and mix) is inlined: it is read every control block.
+    virtual float value(int index, int slot) const {
+        if (!owns(index) || slot < 0 || slot >= 4)
+            return 0.0f;
+        return parameters_[index - firstIndex_].slot[slot];
+    }
     virtual void setSampleRate(float rate);
     virtual void setVelocity(float velocity);
     virtual float velocity() const;
