@@ -49,7 +49,8 @@ constexpr Kernel kKernels[2][2][2] = {
     {{run<true, false, false>, run<true, false, true>}, {run<true, true, false>, run<true, true, true>}}};
 
 // panBlock<true, true, kAdding> for a mono signal that is a held mix: the
-// same operations on each sample, four samples to a vector.
+// same operations on each sample, four samples to a vector; the last few
+// samples of a short block go through panBlock itself.
 template <bool kAdding>
 void heldBlock(const HeldMix held, const float* __restrict envelope, float* __restrict outLeft,
                float* __restrict outRight, float* __restrict meter, float* __restrict mixLeft,
@@ -67,16 +68,13 @@ void heldBlock(const HeldMix held, const float* __restrict envelope, float* __re
             store4(mixRight + i, load4(mixRight + i) + right);
         }
     }
-    for (; i < n; ++i) {
-        const float x = held.at(i) * envelope[i];
-        outLeft[i] = x * pan.left;
-        outRight[i] = x * pan.right;
-        meter[i] = x + x;
-        if constexpr (kAdding) {
-            mixLeft[i] += outLeft[i];
-            mixRight[i] += outRight[i];
-        }
-    }
+    if (i == n)
+        return;
+    float tail[4];
+    for (int k = i; k < n; ++k)
+        tail[k - i] = held.at(k);
+    panBlock<true, true, kAdding>(tail, tail, envelope + i, outLeft + i, outRight + i, meter + i,
+                                  kAdding ? mixLeft + i : nullptr, kAdding ? mixRight + i : nullptr, pan, n - i);
 }
 
 } // namespace
