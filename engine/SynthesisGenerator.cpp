@@ -182,12 +182,6 @@ void SynthesisGenerator::smoothParameters() {
     smoothSources();
 }
 
-void SynthesisGenerator::render(const float* envelope, const uint8_t* triggers, float* out, int n) {
-    HeldMix held;
-    if (renderOrHold(envelope, triggers, out, n, held))
-        held.fill(out, n);
-}
-
 bool SynthesisGenerator::renderOrHold(const float* envelope, const uint8_t* triggers, float* out, int n,
                                       HeldMix& held) {
     // The weights come from this block's mix, so a source that was just mixed in

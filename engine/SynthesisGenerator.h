@@ -44,11 +44,10 @@ class SynthesisGenerator {
     void startNote(float velocity);
     // Audio thread, once per control block: follows a type switch, then smooths.
     void smoothParameters();
-    // One control block: every source renders, the mix goes to out (n samples).
-    void render(const float* envelope, const uint8_t* triggers, float* out, int n);
-    // The same, but a block whose mix is a held sample alone (no synthesis
-    // plays, the sample has ended or is gated off) goes to held instead of
-    // out; returns whether it did.
+    // One control block: every source renders, the mix goes to out (n samples);
+    // but a block whose mix is a held sample alone (no synthesis plays, the
+    // sample has ended or is gated off) goes to held instead, and the result
+    // says so (HeldMix::fill writes it out).
     bool renderOrHold(const float* envelope, const uint8_t* triggers, float* out, int n, HeldMix& held);
     // The type that rendered the last block; the audio thread's view.
     int playingType() const { return playing_; }

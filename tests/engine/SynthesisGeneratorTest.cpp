@@ -59,7 +59,9 @@ std::vector<float> renderHits(SynthesisGenerator& generator, int total, int bloc
             if (hit >= start && hit < start + n)
                 generator.startNote(1.0f);
         generator.smoothParameters();
-        generator.render(envelope, triggers, out.data() + start, n);
+        HeldMix held;
+        if (generator.renderOrHold(envelope, triggers, out.data() + start, n, held))
+            held.fill(out.data() + start, n);
     }
     return out;
 }
