@@ -79,6 +79,7 @@ void BlockRenderer::render(float** outputs, int frames, bool adding, float* cons
         int done = deliverKept(outputs, 0, frames, adding, trackOutputs);
         while (done < frames) {
             keptFrom_ = 0;
+            tracksKept_ = trackOutputs != nullptr;
             keptTo_ = renderControlBlock(position + done, tempo);
             done += deliverKept(outputs, done, frames - done, adding, trackOutputs);
         }
@@ -111,7 +112,9 @@ int BlockRenderer::deliverKept(float* const* outputs, int offset, int frames, bo
     return n;
 }
 
-// A track the gate skipped has nothing in its buffers for this control block: silence.
+// A track the gate skipped has nothing in its buffers for this control block:
+// silence. So has every track of a block rendered while no host asked for
+// the tracks' outputs (a host that starts asking within a control block).
 void BlockRenderer::deliverTracks(float* const* trackOutputs, int offset, int n) const {
     const auto bytes = sizeof(float) * static_cast<size_t>(n);
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
@@ -121,7 +124,7 @@ void BlockRenderer::deliverTracks(float* const* trackOutputs, int offset, int n)
             float* out = trackOutputs[2 * t + c];
             if (!out)
                 continue;
-            if (track.rendered)
+            if (track.rendered && tracksKept_)
                 std::memcpy(out + offset, kept[c], bytes);
             else
                 std::memset(out + offset, 0, bytes);
@@ -145,9 +148,14 @@ bool BlockRenderer::selectTrack(int t, bool anySolo, int n) {
     if (model.muted && !model.soloed)
         return false;
     TrackRenderState& track = tracks_[t];
-    const InstrumentVoice& voice = *model.voice;
+    InstrumentVoice& voice = *model.voice;
     const float threshold = voice.effects().isActive() ? kGateWithEffect : kGateDry;
-    track.gateLevel = (track.gateLevel + voice.meterMagnitude()) * kGateScale;
+    // A bound that keeps the gate shut decides as the exact measure would
+    // (both sums only grow with what they add), and the shut gate keeps no level.
+    float level = (track.gateLevel + voice.meterMagnitude()) * kGateScale;
+    if (!(level < threshold) && voice.meterIsBound())
+        level = (track.gateLevel + voice.exactMeterMagnitude()) * kGateScale;
+    track.gateLevel = level;
     bool audible = true;
     if (track.gateLevel < threshold) {
         track.gateLevel = 0.0f;
@@ -209,7 +217,7 @@ void BlockRenderer::renderTracks(int n) {
     for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
         TrackRenderState& track = tracks_[t];
         if (track.rendered) {
-            bank_.voice(t).finishBlock(n, track.left, track.right, mix_[0], mix_[1]);
+            bank_.voice(t).finishBlock(n, track.left, track.right, mix_[0], mix_[1], tracksKept_);
             finished[finishedCount++] = &bank_.voice(t);
             renderedVoiceSamples_ += static_cast<uint64_t>(n);
         }

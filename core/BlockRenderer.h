@@ -98,6 +98,9 @@ class BlockRenderer {
     // The part of the last control block that no host block has taken yet.
     int keptFrom_ = 0;
     int keptTo_ = 0;
+    // Whether the tracks' buffers hold their part of that block: only when a
+    // host asked for the tracks' outputs, since idle voices need not write them.
+    bool tracksKept_ = false;
     // The host position that continues the last host block.
     int64_t nextPosition_ = -1;
     std::atomic<int> hostPosition_{0};

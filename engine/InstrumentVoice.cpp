@@ -106,6 +106,7 @@ void InstrumentVoice::clearBuffers() {
     std::memset(buffers_, 0, sizeof buffers_);
     std::memset(triggers_, 0, sizeof triggers_);
     meterMagnitude_ = 0.0f;
+    meterOwed_ = false;
 }
 
 void InstrumentVoice::measureMeter() {
@@ -115,10 +116,35 @@ void InstrumentVoice::measureMeter() {
     meterMagnitude_ = sum;
 }
 
+void InstrumentVoice::settleMeter(int from) {
+    if (!meterOwed_)
+        return;
+    meterOwed_ = false;
+    const float* envelope = buffers_[kEnvelope];
+    float* meter = buffers_[kMeter];
+    for (int i = from; i < dsp::kBlockSize; ++i) {
+        const float x = owedPattern_.at(i) * envelope[i];
+        meter[i] = x + x;
+    }
+}
+
+float InstrumentVoice::exactMeterMagnitude() {
+    if (meterOwed_) {
+        settleMeter(0);
+        measureMeter();
+    }
+    return meterMagnitude_;
+}
+
 // Each sum adds its voice's 64 magnitudes in order, one after the other; four
 // sums share vector lanes, so that their chains of additions overlap.
-void InstrumentVoice::measureMeters(InstrumentVoice* const* voices, int count) {
+void InstrumentVoice::measureMeters(InstrumentVoice* const* all, int allCount) {
     constexpr int kLanes = 4;
+    InstrumentVoice* voices[kMostVoices];
+    int count = 0;
+    for (int v = 0; v < allCount && count < kMostVoices; ++v)
+        if (!all[v]->meterOwed_)
+            voices[count++] = all[v];
     const Int4 magnitude = {0x7fffffff, 0x7fffffff, 0x7fffffff, 0x7fffffff};
     for (int first = 0; first < count; first += kLanes) {
         const int members = std::min(kLanes, count - first);
@@ -196,19 +222,37 @@ bool InstrumentVoice::startSources(int n) {
 
 // Both channels are the one mono signal up to the effect; without one, the
 // output stage takes it with the envelope still to apply.
-void InstrumentVoice::finishBlock(int n, float* left, float* right, float* mixLeft, float* mixRight) {
+void InstrumentVoice::finishBlock(int n, float* left, float* right, float* mixLeft, float* mixRight, bool keepTrack) {
+    const bool effect = effects_.plays();
+    if (held_ && !effect && n == dsp::kBlockSize) {
+        finishHeld(n, keepTrack ? left : nullptr, keepTrack ? right : nullptr, mixLeft, mixRight);
+        return;
+    }
+    settleMeter(n);
     const OutputModule::Destination out = {left, right, buffers_[kMeter], mixLeft, mixRight};
-    if (effects_.plays()) {
-        if (held_)
-            heldMix_.fill(buffers_[kMixed], n);
+    if (held_)
+        heldMix_.fill(buffers_[kMixed], n);
+    if (effect) {
         const float* mono = applyEnvelope(n);
         effects_.run(mono, mono, buffers_[kEffectLeft], buffers_[kEffectRight], n);
         outputGain_ = output_.process({buffers_[kEffectLeft], buffers_[kEffectRight], nullptr}, out, n);
-    } else if (held_) {
-        outputGain_ = output_.process(heldMix_, buffers_[kEnvelope], out, n);
     } else {
         outputGain_ = output_.process({filtered_, filtered_, envelopeToApply()}, out, n);
     }
+}
+
+// A whole block of a held mix leaves the meter's values owed, with a bound on
+// their measure: the meter holds x + x for each shaped value x, so its sum is
+// at most twice the magnitudes' sum, which the margin keeps above any order
+// and rounding of the additions (and any values too small for a float's
+// precision).
+void InstrumentVoice::finishHeld(int n, float* left, float* right, float* mixLeft, float* mixRight) {
+    float magnitudes = 0.0f;
+    outputGain_ =
+        output_.process(heldMix_, buffers_[kEnvelope], {left, right, nullptr, mixLeft, mixRight}, n, magnitudes);
+    owedPattern_ = heldMix_;
+    meterOwed_ = true;
+    meterMagnitude_ = 2.0f * magnitudes * (1.0f + 1.0f / 4096.0f) + 1e-30f;
 }
 
 } // namespace trommik2

@@ -44,7 +44,8 @@ class InstrumentVoice {
         if (startSources(n))
             filter_.run();
         finishBlock(n, left, right);
-        measureMeter();
+        if (!meterOwed_)
+            measureMeter();
     }
     // The chain in parts, so that a renderer can run the envelopes
     // (EnvelopeLanes) and the filters (FilterModule::runTogether) of several
@@ -52,18 +53,28 @@ class InstrumentVoice {
     // triggerBuffer; startSources runs up to the filter and says whether its
     // samples are left to run; finishBlock runs the rest but the meter's
     // measure, which measureMeters takes for several voices at once, and adds
-    // the track's signal into mixLeft/mixRight when they are given.
+    // the track's signal into mixLeft/mixRight when they are given. A renderer
+    // that has no use for the track's own outputs says so (keepTrack false):
+    // then left and right may be left as they were.
     void smoothParameters();
     float* envelopeBuffer() { return buffers_[kEnvelope]; }
     uint8_t* triggerBuffer() { return triggers_; }
     bool startSources(int n);
-    void finishBlock(int n, float* left, float* right, float* mixLeft = nullptr, float* mixRight = nullptr);
+    void finishBlock(int n, float* left, float* right, float* mixLeft = nullptr, float* mixRight = nullptr,
+                     bool keepTrack = true);
+    // Measures the voices whose meter is not owed (see meterIsBound), up to kMostVoices.
+    static constexpr int kMostVoices = 16;
     static void measureMeters(InstrumentVoice* const* voices, int count);
 
     // The sum of the magnitudes of the 64 values of left + right before the
     // output level (the silence gate's measure), kept whenever they change so
-    // that silent tracks need not add them up again.
+    // that silent tracks need not add them up again. After a whole block of a
+    // held mix it is only a bound from above (meterIsBound): that block's
+    // meter values are owed, and exactMeterMagnitude works them out when the
+    // exact sum matters. A held mix is far below any gate, so it seldom does.
     float meterMagnitude() const { return meterMagnitude_; }
+    bool meterIsBound() const { return meterOwed_; }
+    float exactMeterMagnitude();
     bool isSounding() const { return envelope_.isSounding(); }
     float outputGain() const { return outputGain_; }
 
@@ -81,6 +92,10 @@ class InstrumentVoice {
     const float* envelopeToApply() const;
     const float* applyEnvelope(int n);
     void measureMeter();
+    void finishHeld(int n, float* left, float* right, float* mixLeft, float* mixRight);
+    // Writes the owed meter values from `from` on (the envelope's buffer still
+    // holds that block's values there), so that the buffer is as if written.
+    void settleMeter(int from);
 
     // The work buffers, one per stage's output.
     enum Buffer { kEnvelope, kMixed, kFiltered, kShaped, kEffectLeft, kEffectRight, kMeter, kBufferCount };
@@ -90,6 +105,9 @@ class InstrumentVoice {
     // This block's mix when it is held (then buffers_[kMixed] is not written).
     HeldMix heldMix_;
     bool held_ = false;
+    // The meter's buffer lacks the values of the held mix owedPattern_ shaped by the envelope's buffer.
+    bool meterOwed_ = false;
+    HeldMix owedPattern_;
     uint8_t triggers_[64] = {};
     float sampleRate_;
     float tempo_ = 120.0f;

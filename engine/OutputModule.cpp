@@ -48,33 +48,30 @@ constexpr Kernel kKernels[2][2][2] = {
     {{run<false, false, false>, run<false, false, true>}, {run<false, true, false>, run<false, true, true>}},
     {{run<true, false, false>, run<true, false, true>}, {run<true, true, false>, run<true, true, true>}}};
 
-// panBlock<true, true, kAdding> for a mono signal that is a held mix: the
-// same operations on each sample, four samples to a vector; the last few
-// samples of a short block go through panBlock itself.
-template <bool kAdding>
-void heldBlock(const HeldMix held, const float* __restrict envelope, float* __restrict outLeft,
-               float* __restrict outRight, float* __restrict meter, float* __restrict mixLeft,
-               float* __restrict mixRight, Pan pan, int n) {
+// panBlock<true, true, kAdding> for a mono signal that is a held mix, four
+// samples to a vector, without the meter's buffer: the sum of the shaped
+// signal's magnitudes in its place (its lanes' sums added up), from which a
+// bound on the meter's measure follows. The track's outputs only when kept.
+template <bool kAdding, bool kKept>
+float heldBlock(const HeldMix held, const float* __restrict envelope, float* __restrict outLeft,
+                float* __restrict outRight, float* __restrict mixLeft, float* __restrict mixRight, Pan pan, int n) {
     const Float4 pattern = held.four();
-    int i = 0;
-    for (; i + 4 <= n; i += 4) {
+    const Int4 magnitude = {0x7fffffff, 0x7fffffff, 0x7fffffff, 0x7fffffff};
+    Float4 sum = {0.0f, 0.0f, 0.0f, 0.0f};
+    for (int i = 0; i < n; i += 4) {
         const Float4 x = pattern * load4(envelope + i);
         const Float4 left = x * pan.left, right = x * pan.right;
-        store4(outLeft + i, left);
-        store4(outRight + i, right);
-        store4(meter + i, x + x);
+        sum += reinterpret_cast<Float4>(reinterpret_cast<Int4>(x) & magnitude);
+        if constexpr (kKept) {
+            store4(outLeft + i, left);
+            store4(outRight + i, right);
+        }
         if constexpr (kAdding) {
             store4(mixLeft + i, load4(mixLeft + i) + left);
             store4(mixRight + i, load4(mixRight + i) + right);
         }
     }
-    if (i == n)
-        return;
-    float tail[4];
-    for (int k = i; k < n; ++k)
-        tail[k - i] = held.at(k);
-    panBlock<true, true, kAdding>(tail, tail, envelope + i, outLeft + i, outRight + i, meter + i,
-                                  kAdding ? mixLeft + i : nullptr, kAdding ? mixRight + i : nullptr, pan, n - i);
+    return (sum[0] + sum[1]) + (sum[2] + sum[3]);
 }
 
 } // namespace
@@ -100,11 +97,15 @@ float OutputModule::process(const Signal& in, const Destination& out, int n) {
     return g.level;
 }
 
-float OutputModule::process(const HeldMix& held, const float* envelope, const Destination& out, int n) {
+float OutputModule::process(const HeldMix& held, const float* envelope, const Destination& out, int n,
+                            float& magnitudes) {
     const Gains g = gains();
     const Pan pan = {g.left, g.right};
-    auto kernel = out.mixLeft ? heldBlock<true> : heldBlock<false>;
-    kernel(held, envelope, out.left, out.right, out.meter, out.mixLeft, out.mixRight, pan, n);
+    using Kernel = float (*)(HeldMix, const float*, float*, float*, float*, float*, Pan, int);
+    constexpr Kernel kernels[2][2] = {{heldBlock<false, false>, heldBlock<false, true>},
+                                      {heldBlock<true, false>, heldBlock<true, true>}};
+    magnitudes = kernels[out.mixLeft != nullptr][out.left != nullptr](held, envelope, out.left, out.right, out.mixLeft,
+                                                                      out.mixRight, pan, n);
     return g.level;
 }
 

@@ -33,9 +33,12 @@ class OutputModule : public SoundModule {
 
     // Applies level and pan to n samples of in. Returns the linear level. Audio thread.
     float process(const Signal& in, const Destination& out, int n);
-    // The same for a voice without an effect whose mix is held: to the bit what
-    // process gives for a mono signal holding those values, shaped by envelope.
-    float process(const HeldMix& held, const float* envelope, const Destination& out, int n);
+    // The same for a voice without an effect whose mix is held, for n a
+    // multiple of 4: to the bit what process gives for a mono signal holding
+    // those values, shaped by envelope, but the meter's buffer is not written
+    // (out.meter is not used) and the outputs only when out.left is given.
+    // magnitudes: the sum of the shaped signal's magnitudes, in some order.
+    float process(const HeldMix& held, const float* envelope, const Destination& out, int n, float& magnitudes);
 
   private:
     struct Gains {

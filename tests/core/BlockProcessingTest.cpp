@@ -143,6 +143,22 @@ TEST(BlockProcessing, TrackOutputsCarryEachTrackBesideAnUnchangedMix) {
     EXPECT_EQ(peak(tracks[5]), 1.0) << "an output left out is not written";
 }
 
+// Voices write their own outputs only for a host that asks for them: one that
+// starts asking within a control block gets silence for the rest of that block.
+TEST(BlockProcessing, TrackOutputsAskedForWithinABlockStartAtTheNext) {
+    Rig rig;
+    std::vector<float> left(256), right(256), snare(256, 1.0f);
+    float* outputs[2] = {left.data(), right.data()};
+    rig.machine->renderer().render(outputs, 100, false);
+    float* firstOutputs[2] = {left.data() + 100, right.data() + 100};
+    float* trackOutputs[32] = {};
+    trackOutputs[2 * Sequencer::kDefaultTrack] = snare.data() + 100;
+    rig.machine->renderer().setHostPosition(100);
+    rig.machine->renderer().render(firstOutputs, 156, false, trackOutputs);
+    EXPECT_EQ(peak(snare, 100, 128), 0.0) << "the rest of the block rendered without them";
+    EXPECT_GT(peak(snare, 128, 256), 1e-3) << "the next block's";
+}
+
 TEST(BlockProcessing, AStandingTransportPlaysNoSteps) {
     Rig rig;
     rig.machine->renderer().setTransportRolling(false);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -126,5 +127,49 @@ TEST(InstrumentVoice, ShortBlocksSoundLikeWholeOnes) {
         EXPECT_GT(peaks[0], 0.01f) << "type " << type;
         for (int k = 1; k < 3; ++k)
             EXPECT_LT(peaks[k], 1.5f * peaks[0]) << "type " << type << ", blocks of " << sizes[k];
+    }
+}
+
+// An idle voice's whole held blocks leave their meter values owed, with a
+// bound on their measure. Paid at once (as the gate does when the bound is not
+// enough) or later, by a short block that keeps some of them, they give the
+// measure of a meter written every block. Ended sample and gated sample, at
+// odd block lengths (the held values swap places) and whole ones, and while
+// the held values move.
+TEST(InstrumentVoice, AHeldMixOwesItsMeterValuesAndPaysThemExactly) {
+    const int sizes[] = {64, 64, 23, 64, 7, 64, 64, 1, 64, 40, 64};
+    for (float level : {1.0f, 0.0f}) {
+        SCOPED_TRACE(testing::Message() << "sample level " << level);
+        VoiceRig paying, owing;
+        for (VoiceRig* rig : {&paying, &owing}) {
+            rig->voice->setParameter(GenWavLevel, level);
+            rig->voice->setParameter(EnvDecay, 2000.0f);
+            rig->voice->trigger(1.0f);
+        }
+        int block = 0;
+        for (int n : sizes) {
+            SCOPED_TRACE(testing::Message() << "block " << block << " of " << n);
+            if (block++ == 2) // the held values move while some are owed
+                for (VoiceRig* rig : {&paying, &owing})
+                    rig->voice->setParameter(GenMixSynthesisWav, 0.7f);
+            TruncatingRounding truncating;
+            float out[2][2][64];
+            paying.voice->renderBlock(n, out[0][0], out[0][1]);
+            owing.voice->renderBlock(n, out[1][0], out[1][1]);
+            for (int c = 0; c < 2; ++c)
+                EXPECT_EQ(std::memcmp(out[0][c], out[1][c], sizeof(float) * static_cast<size_t>(n)), 0);
+            const float exact = paying.voice->exactMeterMagnitude();
+            EXPECT_GT(exact, 0.0f);
+            EXPECT_EQ(owing.voice->meterIsBound(), n == 64);
+            if (owing.voice->meterIsBound()) {
+                EXPECT_GE(owing.voice->meterMagnitude(), exact);
+                EXPECT_LT(owing.voice->meterMagnitude(), 2.0f * exact);
+            } else {
+                EXPECT_EQ(owing.voice->meterMagnitude(), exact);
+            }
+        }
+        TruncatingRounding truncating;
+        EXPECT_EQ(owing.voice->exactMeterMagnitude(), paying.voice->exactMeterMagnitude());
+        EXPECT_FALSE(owing.voice->meterIsBound());
     }
 }
