@@ -187,6 +187,9 @@ int AmpEnvelopeModule::steadyRun(float* out, uint8_t* triggers, int i, int n) {
 void AmpEnvelopeModule::beginBlock() {
     // Most blocks find the same values as the last one: nothing to derive again.
     // (Signed zeros derive the same values; a NaN only derives them again.)
+    if (derivedAt_ == valuesVersion())
+        return;
+    derivedAt_ = valuesVersion();
     const Derived from = {smoothed(EnvCurveShape), smoothed(EnvAttack), smoothed(EnvDecay), smoothed(EnvAMSpeed),
                           sampleRate_};
     if (from == derivedFrom_)

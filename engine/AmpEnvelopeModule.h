@@ -86,6 +86,8 @@ class AmpEnvelopeModule : public SoundModule {
         float curveShape, attack, decay, amSpeed, sampleRate;
         bool operator==(const Derived&) const = default;
     } derivedFrom_ = {};
+    // The values version derivedFrom_ was last checked against.
+    uint64_t derivedAt_ = 0;
     OnePoleLowPass rampSmoother_;
 };
 

@@ -81,7 +81,13 @@ void FilterModule::updateDesign(const float* envelope, int n) {
     }
 }
 
-int FilterModule::selectedType() const { return nearestStep(target(FilterType), 0, 3); }
+int FilterModule::selectedType() {
+    if (typeAt_ != valuesVersion()) {
+        typeAt_ = valuesVersion();
+        selectedType_ = nearestStep(target(FilterType), 0, 3);
+    }
+    return selectedType_;
+}
 
 bool FilterModule::prepare(const float* envelope, const float* in, float* out, int n) {
     const int type = selectedType();

@@ -32,7 +32,7 @@ class FilterModule : public SoundModule {
     bool prepare(const float* envelope, const float* in, float* out, int n);
     void run();
     // Switched off: every block passes unchanged, whatever it holds.
-    bool isOff() const { return selectedType() == 0; }
+    bool isOff() { return selectedType() == 0; }
     // Up to kGroup filters, prepared for the same block length, side by side in
     // the processor's vector lanes (SaturatingBiquad::processTogether).
     static constexpr int kGroup = 4;
@@ -40,11 +40,14 @@ class FilterModule : public SoundModule {
 
   private:
     // 0 off, 1 low-pass, 2 band-pass, 3 high-pass, as the type's label says.
-    int selectedType() const;
+    // The type the target selects, worked out once per values version.
+    int selectedType();
     void updateDesign(const float* envelope, int n);
 
     SaturatingBiquad filter_;
     int type_ = -1;
+    int selectedType_ = 0;
+    uint64_t typeAt_ = 0;
     float inputGain_ = 1.0f;
     float outputGain_ = 1.0f;
     float lastCutoff_ = -1.0f;

@@ -82,13 +82,17 @@ OutputModule::OutputModule() : SoundModule("Output Module", OutLevelDB, 2) {
 }
 
 OutputModule::Gains OutputModule::gains() {
+    if (derivedAt_ == valuesVersion())
+        return gains_;
+    derivedAt_ = valuesVersion();
     const float level = smoothed(OutLevelDB);
     if (!(level == lastLevel_)) {
         lastLevel_ = level;
         gain_ = std::pow(10.0f, 0.05f * level);
     }
     const float p = (smoothed(OutPan) + 1.0f) * 0.5f;
-    return {gain_, gain_ * (1.0f - p), gain_ * p};
+    gains_ = {gain_, gain_ * (1.0f - p), gain_ * p};
+    return gains_;
 }
 
 float OutputModule::process(const Signal& in, const Destination& out, int n) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <limits>
 
 #include "HeldMix.h"
@@ -50,6 +51,9 @@ class OutputModule : public SoundModule {
     // The linear gain of the last level, computed again only when the level moves.
     float lastLevel_ = std::numeric_limits<float>::quiet_NaN();
     float gain_ = 1.0f;
+    // This block's gains, worked out once per values version.
+    Gains gains_ = {};
+    uint64_t derivedAt_ = 0;
 };
 
 } // namespace trommik2

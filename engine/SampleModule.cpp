@@ -131,12 +131,21 @@ int nextTrigger(const uint8_t* triggers, int from, int n) {
 
 } // namespace
 
+void SampleModule::deriveValues() {
+    if (derivedAt_ == valuesVersion())
+        return;
+    derivedAt_ = valuesVersion();
+    levelOpen_ = smoothed(GenWavLevel) > 0.001f;
+    reverse_ = nearestStep(target(GenWavDirection)) > 0;
+}
+
 bool SampleModule::holds(const uint8_t* triggers, float sampleWeight, int n, float& value) {
-    if (!(smoothed(GenWavLevel) > 0.001f && sampleWeight > 0.001f)) {
+    deriveValues();
+    if (!(levelOpen_ && sampleWeight > 0.001f)) {
         value = 0.0f;
         return true;
     }
-    const bool reverse = nearestStep(target(GenWavDirection)) > 0;
+    const bool reverse = reverse_;
     const bool ended = reverse ? !(position_ > 0.0) : !(position_ < frames_ - kTail);
     if (!ended || resetPending_ || std::memchr(triggers, 1, static_cast<size_t>(n)))
         return false;
@@ -153,7 +162,7 @@ void SampleModule::render(const float* envelope, const uint8_t* triggers, float 
         return;
     }
     const float level = smoothed(GenWavLevel);
-    const bool reverse = nearestStep(target(GenWavDirection)) > 0;
+    const bool reverse = reverse_;
     // A note stops five frames short of the data's end, whichever way it plays.
     const int end = frames_ - kTail;
     // Always over a whole block, so a short last block bends the pitch a little less.

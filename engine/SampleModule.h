@@ -34,11 +34,17 @@ class SampleModule : public SoundModule {
     void render(const float* envelope, const uint8_t* triggers, float sampleWeight, float* out, int n);
 
   private:
+    // The level's gate and the direction, worked out once per values version.
+    void deriveValues();
+
     std::unique_ptr<float[]> data_;
     int frames_ = 0;
     double position_ = 0.0;
     // The velocity of the note being played, captured at its start.
     float noteVelocity_ = 1.0f;
+    bool levelOpen_ = false;
+    bool reverse_ = false;
+    uint64_t derivedAt_ = 0;
 };
 
 } // namespace trommik2

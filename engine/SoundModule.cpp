@@ -30,6 +30,7 @@ void SoundModule::setOffset(int index, float value) { setValue(index, value, Mod
 void SoundModule::setSampleRate(float rate) {
     sampleRate_ = rate;
     twoOverSampleRate_ = 2.0f / rate;
+    ++valuesVersion_;
     for (ModuleParameter& p : parameters_)
         p.setSampleRate(rate);
 }
@@ -41,6 +42,7 @@ float SoundModule::velocity() const { return velocity_; }
 void SoundModule::reset() {
     for (ModuleParameter& p : parameters_)
         p.reset();
+    ++valuesVersion_;
     changed_.store(true, std::memory_order_release);
     resetPending_ = true;
 }
@@ -57,6 +59,7 @@ void SoundModule::smoothParameters() {
     for (ModuleParameter& p : parameters_)
         moved = p.smooth() || moved;
     settled_ = !moved;
+    ++valuesVersion_;
 }
 
 void SoundModule::restart() {
@@ -79,6 +82,7 @@ void SoundModule::setDefault(int index, float value) {
     ModuleParameter& p = parameters_[index - firstIndex_];
     p.slot[ModuleParameter::kBase] = value;
     p.reset();
+    ++valuesVersion_;
     changed_.store(true, std::memory_order_release);
 }
 

@@ -43,6 +43,10 @@ class SoundModule {
     bool owns(int index) const { return index >= firstIndex_ && index < firstIndex_ + count(); }
     // Audio thread, once per control block: moves every smoothed value toward its target.
     void smoothParameters();
+    // Audio thread: changes whenever the smoothed or target values may have
+    // changed (a smoothing pass ran, or the sample rate changed). What a block
+    // derives from them holds as long as this stays the same.
+    uint64_t valuesVersion() const { return valuesVersion_; }
     // Audio thread: the module starts as a new one at the values it holds now
     // (automation offsets kept): signal state cleared, nothing left to smooth.
     void restart();
@@ -67,6 +71,7 @@ class SoundModule {
     std::atomic<bool> changed_{true};
     // Audio thread: the last smoothing pass moved nothing.
     bool settled_ = false;
+    uint64_t valuesVersion_ = 1;
 };
 
 } // namespace trommik2

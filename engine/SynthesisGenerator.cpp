@@ -147,7 +147,6 @@ void SynthesisGenerator::smoothSources() {
         fmRing_.smoothParameters();
     }
     sample_.smoothParameters();
-    type_.smoothParameters();
     mix_.smoothParameters();
 }
 
@@ -168,27 +167,39 @@ void SynthesisGenerator::startNote(float velocity) {
 }
 
 void SynthesisGenerator::smoothParameters() {
-    // The type is worked out again only when its value moves.
-    const float selected = selectedValue();
-    if (!(selected == typeValue_)) {
-        typeValue_ = selected;
-        const int type = typeOf(selected);
-        if (type != playing_) {
-            playing_ = type;
-            startSources(type);
-        }
+    // The type is worked out again only when its value moves, which takes a
+    // write and so a smoothing pass of its own module.
+    type_.smoothParameters();
+    if (typeAt_ != type_.valuesVersion()) {
+        typeAt_ = type_.valuesVersion();
+        followType();
     }
     // Sources that do not play skip their smoothing: a switch starts them at their values.
     smoothSources();
+}
+
+void SynthesisGenerator::followType() {
+    const float selected = selectedValue();
+    if (selected == typeValue_)
+        return;
+    typeValue_ = selected;
+    const int type = typeOf(selected);
+    if (type != playing_) {
+        playing_ = type;
+        startSources(type);
+    }
 }
 
 bool SynthesisGenerator::renderOrHold(const float* envelope, const uint8_t* triggers, float* out, int n,
                                       HeldMix& held) {
     // The weights come from this block's mix, so a source that was just mixed in
     // already hears the note that starts in this block.
-    float m = mix_.value(GenMixSynthesisWav, ModuleParameter::kSmoothed);
-    synthesisWeight_ = (1.0f - m) * (1.0f - m);
-    sampleWeight_ = m * m;
+    if (mixAt_ != mix_.valuesVersion()) {
+        mixAt_ = mix_.valuesVersion();
+        const float m = mix_.value(GenMixSynthesisWav, ModuleParameter::kSmoothed);
+        synthesisWeight_ = (1.0f - m) * (1.0f - m);
+        sampleWeight_ = m * m;
+    }
     float value;
     if (playing_ == kNoSynthesis && sample_.holds(triggers, sampleWeight_, n, value)) {
         held = mixHeld(value, n);

@@ -72,6 +72,8 @@ class SynthesisGenerator {
     // at the velocity of the note that is playing.
     void startSources(int type);
     void smoothSources();
+    // Switches to the type the values select, if that is another.
+    void followType();
     void renderSources(const float* envelope, const uint8_t* triggers, int n);
     void mix(float* out, int n);
     HeldMix mixHeld(float held, int n);
@@ -81,6 +83,9 @@ class SynthesisGenerator {
     Relaxed<int> playing_ = kNoSynthesis;
     // The type's value when playing_ was last worked out (NaN: work it out again).
     float typeValue_ = std::numeric_limits<float>::quiet_NaN();
+    // The values versions of type_ and mix_ that the type and the weights come from.
+    uint64_t typeAt_ = 0;
+    uint64_t mixAt_ = 0;
     float noteVelocity_ = 1.0f;
     float antiDenormal_;
     float synthesisWeight_ = 1.0f;

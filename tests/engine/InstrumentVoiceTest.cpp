@@ -173,3 +173,34 @@ TEST(InstrumentVoice, AHeldMixOwesItsMeterValuesAndPaysThemExactly) {
         EXPECT_FALSE(owing.voice->meterIsBound());
     }
 }
+
+// What a block works out from the values (type, weights, the sample's gate
+// and direction, filter type, curve, gains) is kept while they stay; a value
+// written between blocks sounds in the very next block, as it did before.
+TEST(InstrumentVoice, AValueWrittenBetweenBlocksSoundsInTheNextOne) {
+    const struct {
+        int index;
+        float value;
+    } writes[] = {{OutPan, -1.0f},     {OutLevelDB, -12.0f},    {FilterType, 1.0f},         {EnvCurveShape, 80.0f},
+                  {GenWavLevel, 0.0f}, {GenWavDirection, 1.0f}, {GenMixSynthesisWav, 0.9f}, {GenSynthesisType, 1.0f}};
+    for (const auto& w : writes) {
+        SCOPED_TRACE(testing::Message() << "parameter " << w.index);
+        VoiceRig rigs[2];
+        for (VoiceRig& rig : rigs) {
+            for (int i = 0; i < kParameterCount; ++i)
+                rig.voice->setSmoothingTime(i, 0.001f); // values land within a block
+            constexpr int kFrames = 40000;
+            auto data = std::make_unique<float[]>(kFrames + SampleModule::kTail);
+            for (int i = 0; i < kFrames + SampleModule::kTail; ++i)
+                data[static_cast<size_t>(i)] = i < kFrames ? 0.5f * std::sin(0.01f * static_cast<float>(i)) : 0.0f;
+            rig.voice->generator().sample().swapSample(data, kFrames);
+            rig.voice->setParameter(GenSynthesisType, 0.0f);
+            rig.voice->setParameter(GenMixSynthesisWav, 0.5f);
+            rig.voice->setParameter(EnvDecay, 5000.0f);
+            rig.voice->trigger(1.0f);
+            rig.render(10);
+        }
+        rigs[0].voice->setParameter(w.index, w.value);
+        EXPECT_NE(rigs[0].render(1), rigs[1].render(1));
+    }
+}
