@@ -1,7 +1,6 @@
 #include "BlockRenderer.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <cstring>
 
@@ -9,6 +8,7 @@
 #include "engine/EnvelopeLanes.h"
 #include "engine/InstrumentBank.h"
 #include "engine/RunBlock.h"
+#include "engine/TruncationScope.h"
 #include "sequencer/Sequencer.h"
 #include "support/ProcessLock.h"
 
@@ -235,16 +235,17 @@ void BlockRenderer::renderSubBlock(int n) {
     }
     if (rolling_)
         sequencer_.processSubBlock(n, playback_);
-    // Every float-to-integer conversion inside the voices truncates.
-    std::fesetround(FE_TOWARDZERO);
     rendering_ = true;
-    dsp::runBlock(n, [&](int length) {
-        fill(mix_[0], length, dsp::kAntiDenormal);
-        fill(mix_[1], length, dsp::kAntiDenormal);
-    });
-    renderTracks(n);
-    master_.process(mix_[0], mix_[1], n, bank_.masterVolume);
-    std::fesetround(FE_TONEAREST);
+    {
+        // Every float-to-integer conversion inside the voices truncates.
+        const TruncationScope truncating;
+        dsp::runBlock(n, [&](int length) {
+            fill(mix_[0], length, dsp::kAntiDenormal);
+            fill(mix_[1], length, dsp::kAntiDenormal);
+        });
+        renderTracks(n);
+        master_.process(mix_[0], mix_[1], n, bank_.masterVolume);
+    }
     OutputMeter::processPair(meters_[0], meters_[1], mix_[0], mix_[1], n);
 }
 
