@@ -22,8 +22,10 @@ void multiply(const float* __restrict a, const float* __restrict b, float* __res
 InstrumentVoice::InstrumentVoice(const float* smoothingMs, float sampleRate)
     : sampleRate_(sampleRate), generator_(smoothingMs, sampleRate) {
     filter_.setMode(12);
+    generator_.reportChangesTo(&changed_);
     SoundModule* chain[] = {&envelope_, &filter_, &effects_, &output_};
     for (SoundModule* module : chain) {
+        module->reportChangesTo(&changed_);
         module->setSampleRate(sampleRate);
         for (int i = module->firstIndex(); i < module->firstIndex() + module->count(); ++i)
             module->setSmoothingTime(i, smoothingMs[i]);
@@ -195,12 +197,18 @@ const float* InstrumentVoice::applyEnvelope(int n) {
     return shaped;
 }
 
+// A voice whose values all sit at their targets, with nothing written since,
+// skips the pass: its modules would each find nothing to do.
 void InstrumentVoice::smoothParameters() {
+    if (!changed_.take() && settled_)
+        return;
     generator_.smoothParameters();
     envelope_.smoothParameters();
     filter_.smoothParameters();
     effects_.smoothParameters();
     output_.smoothParameters();
+    settled_ =
+        generator_.settled() && envelope_.settled() && filter_.settled() && effects_.settled() && output_.settled();
 }
 
 // A held mix (an idle sample-only voice) stays two values where the filter is

@@ -109,6 +109,10 @@ class InstrumentVoice {
     bool meterOwed_ = false;
     HeldMix owedPattern_;
     uint8_t triggers_[64] = {};
+    // Raised by a write to any of the modules' values.
+    ChangeFlag changed_;
+    // The last smoothing pass moved none of the values that play.
+    bool settled_ = false;
     float sampleRate_;
     float tempo_ = 120.0f;
     float outputGain_ = 1.0f;

@@ -1,13 +1,9 @@
 #include "SoundModule.h"
 
-#include <cstring>
-
 namespace trommik2 {
 
 SoundModule::SoundModule(const char* name, int firstIndex, int count)
-    : firstIndex_(firstIndex), parameters_(static_cast<size_t>(count)) {
-    std::strncpy(name_, name, sizeof name_ - 1);
-}
+    : name_(name), firstIndex_(firstIndex), parameters_(static_cast<size_t>(count)) {}
 
 void SoundModule::setFirstIndex(int index) { firstIndex_ = index; }
 
@@ -21,7 +17,7 @@ void SoundModule::setSmoothingTime(int index, float ms) {
 void SoundModule::setValue(int index, float value, int slot) {
     if (owns(index) && slot >= 0 && slot < 4) {
         parameters_[index - firstIndex_].slot[slot] = value;
-        changed_.store(true, std::memory_order_release);
+        changed_.raise();
     }
 }
 
@@ -43,17 +39,14 @@ void SoundModule::reset() {
     for (ModuleParameter& p : parameters_)
         p.reset();
     ++valuesVersion_;
-    changed_.store(true, std::memory_order_release);
+    changed_.raise();
     resetPending_ = true;
 }
 
 // A pass over parameters that all sit at their targets, with nothing written
-// since, changes nothing: most blocks of a voice skip it. The exchange, not a
-// plain store, so that a write arriving meanwhile is seen by this pass or the next.
+// since, changes nothing: most blocks of a voice skip it.
 void SoundModule::smoothParameters() {
-    if (changed_.load(std::memory_order_acquire))
-        changed_.exchange(false, std::memory_order_acq_rel);
-    else if (settled_)
+    if (!changed_.take() && settled_)
         return;
     bool moved = false;
     for (ModuleParameter& p : parameters_)
@@ -83,7 +76,7 @@ void SoundModule::setDefault(int index, float value) {
     p.slot[ModuleParameter::kBase] = value;
     p.reset();
     ++valuesVersion_;
-    changed_.store(true, std::memory_order_release);
+    changed_.raise();
 }
 
 } // namespace trommik2

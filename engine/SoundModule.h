@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "ChangeFlag.h"
 #include "ModuleParameter.h"
 
 namespace trommik2 {
@@ -16,6 +17,7 @@ namespace trommik2 {
 // thread inside block processing; everything else on the audio thread.
 class SoundModule {
   public:
+    // name: a literal (it is kept, not copied).
     SoundModule(const char* name, int firstIndex, int count);
     virtual ~SoundModule() = default;
     SoundModule(const SoundModule&) = delete;
@@ -43,6 +45,10 @@ class SoundModule {
     bool owns(int index) const { return index >= firstIndex_ && index < firstIndex_ + count(); }
     // Audio thread, once per control block: moves every smoothed value toward its target.
     void smoothParameters();
+    // Audio thread: the last smoothing pass moved nothing.
+    bool settled() const { return settled_; }
+    // Before use: every write of a value raises flag too.
+    void reportChangesTo(ChangeFlag* flag) { changed_.forwardTo(flag); }
     // Audio thread: changes whenever the smoothed or target values may have
     // changed (a smoothing pass ran, or the sample rate changed). What a block
     // derives from them holds as long as this stays the same.
@@ -64,12 +70,12 @@ class SoundModule {
     bool resetPending_ = false;
 
   private:
-    char name_[64] = {};
+    // A literal: every module is named by one.
+    const char* name_;
     int firstIndex_;
     std::vector<ModuleParameter> parameters_;
-    // Set by every write of a value slot, from any thread; cleared by the smoothing pass.
-    std::atomic<bool> changed_{true};
-    // Audio thread: the last smoothing pass moved nothing.
+    // Raised by every write of a value slot; taken down by the smoothing pass.
+    ChangeFlag changed_;
     bool settled_ = false;
     uint64_t valuesVersion_ = 1;
 };

@@ -178,6 +178,17 @@ void SynthesisGenerator::smoothParameters() {
     smoothSources();
 }
 
+bool SynthesisGenerator::settled() const {
+    bool sources = true;
+    if (playing_ == kFilteredNoise)
+        sources = noise1_.settled() && noise2_.settled();
+    else if (playing_ == kPhysicalModelling)
+        sources = model_.settled();
+    else if (playing_ == kPhaseDistortion)
+        sources = fmRing_.settled();
+    return sources && sample_.settled() && type_.settled() && mix_.settled();
+}
+
 void SynthesisGenerator::followType() {
     const float selected = selectedValue();
     if (selected == typeValue_)

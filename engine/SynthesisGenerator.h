@@ -44,6 +44,12 @@ class SynthesisGenerator {
     void startNote(float velocity);
     // Audio thread, once per control block: follows a type switch, then smooths.
     void smoothParameters();
+    // Audio thread: the last pass moved none of the values that play.
+    bool settled() const;
+    // Before use: every write of a value raises flag too.
+    void reportChangesTo(ChangeFlag* flag) {
+        forEachModule([flag](SoundModule& module) { module.reportChangesTo(flag); });
+    }
     // One control block: every source renders, the mix goes to out (n samples);
     // but a block whose mix is a held sample alone (no synthesis plays, the
     // sample has ended or is gated off) goes to held instead, and the result
