@@ -136,8 +136,12 @@ int BlockRenderer::renderControlBlock(int64_t position, float tempo) {
     const int64_t phase = ((position % dsp::kBlockSize) + dsp::kBlockSize) % dsp::kBlockSize;
     const int n = dsp::kBlockSize - static_cast<int>(phase);
     sequencer_.startBlock(sampleRate_, static_cast<int>(position), tempo);
-    for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
-        bank_.voice(t).setTempo(tempo);
+    // The voices keep the tempo: told again only when it moves.
+    if (!(tempo == voicesTempo_)) {
+        voicesTempo_ = tempo;
+        for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
+            bank_.voice(t).setTempo(tempo);
+    }
     pendingTriggers_.apply(playback_);
     renderSubBlock(n);
     return n;

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <limits>
 
 #include "BankPlayback.h"
 #include "HostPlayState.h"
@@ -105,6 +106,8 @@ class BlockRenderer {
     int64_t nextPosition_ = -1;
     std::atomic<int> hostPosition_{0};
     std::atomic<float> hostTempo_{120.0f};
+    // The tempo the voices were last told (none yet: NaN).
+    float voicesTempo_ = std::numeric_limits<float>::quiet_NaN();
     Relaxed<int> sampleRate_ = 44100;
     std::atomic<float> requestedRate_{0.0f};
     Relaxed<bool> rendering_ = false;
