@@ -2,6 +2,9 @@
 
 namespace {
 
+// About a quarter of a megabyte, and under a second of audio.
+constexpr size_t kPendingFrames = 32768;
+
 int sndFormatOf(WavWriter::Format format) {
     switch (format) {
     case WavWriter::Format::Pcm16: return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
@@ -42,13 +45,28 @@ bool WavWriter::parseFormat(const std::string& text, Format* format) {
 }
 
 bool WavWriter::write(const float* interleaved, int64_t frames) {
-    if (sf_writef_float(file_, interleaved, frames) == frames)
+    if (frames <= 0)
         return true;
-    error_ = std::string("write failed: ") + sf_strerror(file_);
-    return false;
+    pending_.insert(pending_.end(), interleaved, interleaved + 2 * frames);
+    return pending_.size() < 2 * kPendingFrames || flush();
+}
+
+bool WavWriter::flush() {
+    const auto frames = static_cast<sf_count_t>(pending_.size() / 2);
+    const bool written = sf_writef_float(file_, pending_.data(), frames) == frames;
+    pending_.clear();
+    if (!written)
+        error_ = std::string("write failed: ") + sf_strerror(file_);
+    return written;
 }
 
 bool WavWriter::finish(std::string* error) {
+    if (!pending_.empty() && !flush()) {
+        *error = error_;
+        sf_close(file_);
+        file_ = nullptr;
+        return false;
+    }
     int closed = sf_close(file_);
     file_ = nullptr;
     if (closed != 0) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include <platform/TempFile.h>
 
@@ -21,12 +22,18 @@ class WavWriter {
     static bool parseFormat(const std::string& text, Format* format);
 
     bool isOpen() const { return file_ != nullptr; }
+    // Collects the frames; the file gets them in large pieces (and all of
+    // them at finish), since a system call per host block costs more than a
+    // fast render of the block.
     bool write(const float* interleaved, int64_t frames);
     bool finish(std::string* error);
     const std::string& error() const { return error_; }
 
   private:
     trommik2::TempFile temp_;
+    bool flush();
+
     SNDFILE* file_ = nullptr;
     std::string error_;
+    std::vector<float> pending_;
 };
