@@ -74,6 +74,15 @@ void Sequencer::setShuffle(int percent) {
 }
 
 void Sequencer::recomputePositions() {
+    // As a sequence lock's writer: the count up before any position moves.
+    positionWriters_.fetch_add(1, std::memory_order_acq_rel);
+    std::atomic_thread_fence(std::memory_order_release);
+    writePositions();
+    positionsWritten_.fetch_add(1, std::memory_order_release);
+    positionWriters_.fetch_sub(1, std::memory_order_release);
+}
+
+void Sequencer::writePositions() {
     const int barLength = Sequencer::barLength(tempo_, sampleRate_);
     const int stepLength = barLength / kStepsPerBar;
     const int64_t swing = int64_t{shuffle_.load()} * stepLength / 100;
@@ -111,9 +120,19 @@ void Sequencer::processSubBlock(int n, PlaybackTarget& target) {
     for (int t = 0; t < kTrackCount; ++t)
         playing[t] = target.isPlaying(t) && tracks_[t].hasSteps();
     const SlotRange range = candidates(window);
-    for (int t = 0; t < kTrackCount; ++t)
-        if (playing[t])
-            triggerTrack(t, window, range, target);
+    const bool quiet = windowIsEmpty(window, range);
+    for (int t = 0; t < kTrackCount; ++t) {
+        if (!playing[t])
+            continue;
+        if (quiet && !marked_[t]) {
+            // Nothing to fire and no played slot to re-arm: the pass would only note the range.
+            lastRange_[t] = range;
+            windowSlotCount_[t] = 0;
+            continue;
+        }
+        triggerTrack(t, window, range, target);
+        marked_[t] = !quiet;
+    }
     for (int t = 0; t < kTrackCount; ++t)
         if (playing[t])
             automateTrack(t, target);
@@ -125,6 +144,21 @@ void Sequencer::rearmUnheard(int count) {
         for (StepSlot& slot : track.steps_)
             if (slot.played != 0 && slot.position >= from && slot.position < position_)
                 slot.played = 0;
+}
+
+// Whether no slot of the range lies in the window, for every track: their
+// slots share the same positions, so the first track's tell. Only when no
+// other thread wrote positions meanwhile; otherwise the tracks look for themselves.
+bool Sequencer::windowIsEmpty(Window window, SlotRange range) const {
+    const uint32_t written = positionsWritten_.load(std::memory_order_acquire);
+    if (positionWriters_.load(std::memory_order_acquire) != 0)
+        return false;
+    bool empty = true;
+    for (int i = range.first; i < range.end; ++i)
+        empty = empty && !window.contains(tracks_[0].steps_[i].position);
+    std::atomic_thread_fence(std::memory_order_acquire);
+    return empty && positionWriters_.load(std::memory_order_relaxed) == 0 &&
+           positionsWritten_.load(std::memory_order_relaxed) == written;
 }
 
 // Positions never fall below their slot's step (nor beyond it by more than the

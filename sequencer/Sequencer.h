@@ -86,6 +86,8 @@ class Sequencer {
 
     static int clampTrack(int t) { return t < 0 ? 0 : (t >= kTrackCount ? kTrackCount - 1 : t); }
     void recomputePositions();
+    void writePositions();
+    bool windowIsEmpty(Window window, SlotRange range) const;
     // The slots whose positions may fall in the window.
     SlotRange candidates(Window window) const;
     void triggerTrack(int t, Window window, SlotRange range, PlaybackTarget& target);
@@ -111,6 +113,12 @@ class Sequencer {
     int windowSlotCount_[kTrackCount] = {};
     // Per track, the candidates of its last window: no slot outside them is marked played.
     SlotRange lastRange_[kTrackCount];
+    // Per track, whether its last trigger pass may have left a slot marked played.
+    bool marked_[kTrackCount] = {};
+    // Writers of the positions at work, and completed writes: a window seen
+    // empty while neither moved saw every track's positions as they stood.
+    std::atomic<int> positionWriters_{0};
+    std::atomic<uint32_t> positionsWritten_{0};
     float automationMinimum_[kParameterCount];
     float automationMaximum_[kParameterCount];
 };

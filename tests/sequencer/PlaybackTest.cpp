@@ -238,3 +238,26 @@ TEST(Playback, OneBarSilencesSlotsOfTheSecondBarUntilTwoBarsAgain) {
     s->setBars(2);
     EXPECT_EQ(playWholePattern(), 1);
 }
+
+// Most sub-blocks hold no slot of any track; a track with nothing marked
+// played then skips its pass. A slot played before such blocks is still
+// re-armed: a host that jumps back (before or after the quiet blocks) hears it again.
+TEST(Playback, AQuietStretchKeepsPlayedSlotsReArmed) {
+    for (int quietBlocks : {0, 1, 40}) {
+        SCOPED_TRACE(quietBlocks);
+        auto s = emptySequencer();
+        s->track(3).setStep(1, 100); // at 2756
+        s->track(12).setStep(3, 90); // at 8268, never reached
+        RecordingTarget target;
+        s->startBlock(44100, 2700, 120.0f);
+        s->processSubBlock(64, target);
+        EXPECT_EQ(target.triggerCount(3), 1);
+        for (int b = 0; b < quietBlocks; ++b)
+            s->processSubBlock(64, target);
+        EXPECT_EQ(s->track(3).played(1), quietBlocks == 0);
+        s->startBlock(44100, 2700, 120.0f);
+        s->processSubBlock(64, target);
+        EXPECT_EQ(target.triggerCount(3), quietBlocks == 0 ? 1 : 2);
+        EXPECT_EQ(target.triggerCount(12), 0);
+    }
+}
