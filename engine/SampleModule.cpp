@@ -87,8 +87,8 @@ void playFour(const float* data, const double* positions, const float* envelope,
 #endif
 
 // Output for the positions from..to.
-void play(const float* data, const double* positions, const float* envelope, const Gains& g, float* out, int from,
-          int to) {
+void playRun(const float* data, const double* positions, const float* envelope, const Gains& g, float* out, int from,
+             int to) {
     int k = from;
 #if defined(__SSE2__)
     for (; k + 4 <= to; k += 4)
@@ -157,10 +157,13 @@ bool SampleModule::holds(const uint8_t* triggers, float sampleWeight, int n, flo
 
 void SampleModule::render(const float* envelope, const uint8_t* triggers, float sampleWeight, float* out, int n) {
     float held;
-    if (holds(triggers, sampleWeight, n, held)) {
+    if (holds(triggers, sampleWeight, n, held))
         std::fill(out, out + n, held);
-        return;
-    }
+    else
+        play(envelope, triggers, out, n);
+}
+
+void SampleModule::play(const float* envelope, const uint8_t* triggers, float* out, int n) {
     const float level = smoothed(GenWavLevel);
     const bool reverse = reverse_;
     // A note stops five frames short of the data's end, whichever way it plays.
@@ -186,7 +189,7 @@ void SampleModule::render(const float* envelope, const uint8_t* triggers, float 
         const int next = nextTrigger(triggers, i + 1, n);
         const int stop = reverse ? advance<true>(position_, increment, end, positions, i, next)
                                  : advance<false>(position_, increment, end, positions, i, next);
-        play(data_.get(), positions, envelope, Gains{ka - 1.0f, noteVelocity_, level}, out, i, stop);
+        playRun(data_.get(), positions, envelope, Gains{ka - 1.0f, noteVelocity_, level}, out, i, stop);
         if (stop < next) {
             position_ = reverse ? 0.0 : end;
             std::memcpy(out + stop, kEnded.data(), sizeof(float) * static_cast<size_t>(next - stop));

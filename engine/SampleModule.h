@@ -32,6 +32,8 @@ class SampleModule : public SoundModule {
     bool holds(const uint8_t* triggers, float sampleWeight, int n, float& value);
     // One control block of n samples (64 at most) into out.
     void render(const float* envelope, const uint8_t* triggers, float sampleWeight, float* out, int n);
+    // The same for a block that holds said does not hold.
+    void play(const float* envelope, const uint8_t* triggers, float* out, int n);
 
   private:
     // The level's gate and the direction, worked out once per values version.

@@ -1,5 +1,6 @@
 #include "SynthesisGenerator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -211,12 +212,19 @@ bool SynthesisGenerator::renderOrHold(const float* envelope, const uint8_t* trig
         synthesisWeight_ = (1.0f - m) * (1.0f - m);
         sampleWeight_ = m * m;
     }
+    // Asked once per block: it takes the block's step when it holds.
     float value;
-    if (playing_ == kNoSynthesis && sample_.holds(triggers, sampleWeight_, n, value)) {
+    const bool sampleHolds = sample_.holds(triggers, sampleWeight_, n, value);
+    if (playing_ == kNoSynthesis && sampleHolds) {
         held = mixHeld(value, n);
         return true;
     }
-    renderSources(envelope, triggers, n);
+    renderSynthesis(envelope, triggers, n);
+    float* sample = buffers_[kSampleBuffer];
+    if (sampleHolds)
+        std::fill(sample, sample + n, value);
+    else
+        sample_.play(envelope, triggers, sample, n);
     mix(out, n);
     return false;
 }
@@ -230,7 +238,7 @@ HeldMix SynthesisGenerator::mixHeld(float held, int n) {
     return {mixed<0>(0.0f, 0.0f, held, 0.0f, sampleWeight_, d), mixed<0>(0.0f, 0.0f, held, 0.0f, sampleWeight_, -d)};
 }
 
-void SynthesisGenerator::renderSources(const float* envelope, const uint8_t* triggers, int n) {
+void SynthesisGenerator::renderSynthesis(const float* envelope, const uint8_t* triggers, int n) {
     if (playing_ == kFilteredNoise) {
         NoiseModule::renderPair(noise1_, noise2_, envelope, triggers, synthesisWeight_, buffers_[kPart1],
                                 buffers_[kPart2], n);
@@ -239,7 +247,6 @@ void SynthesisGenerator::renderSources(const float* envelope, const uint8_t* tri
     } else if (playing_ == kPhaseDistortion) {
         fmRing_.render(envelope, triggers, synthesisWeight_, buffers_[kPart1], n);
     }
-    sample_.render(envelope, triggers, sampleWeight_, buffers_[kSampleBuffer], n);
 }
 
 void SynthesisGenerator::mix(float* out, int n) {

@@ -80,7 +80,8 @@ class SynthesisGenerator {
     void smoothSources();
     // Switches to the type the values select, if that is another.
     void followType();
-    void renderSources(const float* envelope, const uint8_t* triggers, int n);
+    // The sources of the synthesis type that plays (the sample is not one of them).
+    void renderSynthesis(const float* envelope, const uint8_t* triggers, int n);
     void mix(float* out, int n);
     HeldMix mixHeld(float held, int n);
 
