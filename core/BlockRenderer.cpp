@@ -230,13 +230,9 @@ void BlockRenderer::renderTracks(int n) {
 }
 
 void BlockRenderer::renderSubBlock(int n) {
-    // A plain read first: the exchange is a locked instruction, far dearer, and
-    // a request is rare.
-    for (int t = 0; t < TrackRenderState::kTrackCount; ++t) {
-        std::atomic<bool>& requested = bank_.track(t).silenceRequested;
-        if (requested.load(std::memory_order_relaxed) && requested.exchange(false, std::memory_order_acquire))
+    for (int t = 0; t < TrackRenderState::kTrackCount; ++t)
+        if (bank_.track(t).silenceRequested.take())
             bank_.silenceTrack(t);
-    }
     if (rolling_)
         sequencer_.processSubBlock(n, playback_);
     rendering_ = true;

@@ -167,7 +167,7 @@ void PluginController::setMuted(int track, bool muted) {
     InstrumentBank::Track& t = machine_.model().bank().track(track);
     t.muted = muted;
     if (muted && !t.soloed)
-        t.silenceRequested = true;
+        t.silenceRequested.raise();
 }
 
 void PluginController::audition(float velocity) {

@@ -4,11 +4,17 @@
 
 namespace trommik2 {
 
-// Raised by every write of a value, from any thread; taken down by the audio
-// thread's smoothing pass. It may pass each raise on to another flag, so that
-// a voice learns with one read that none of its modules was written.
+// Raised by any thread, taken down by the audio thread, which learns with one
+// plain read that nothing happened. Every write of a module's value raises one;
+// it may pass each raise on to another flag, so that a voice learns at once that
+// none of its modules was written.
 class ChangeFlag {
   public:
+    // Raised at first unless told otherwise: a new module has values nobody derived from yet.
+    explicit ChangeFlag(bool raised = true) : raised_(raised) {}
+    ChangeFlag(const ChangeFlag&) = delete;
+    ChangeFlag& operator=(const ChangeFlag&) = delete;
+
     // Any thread, before the flag is used.
     void forwardTo(ChangeFlag* other) { forward_ = other; }
     // Any thread.
@@ -25,7 +31,7 @@ class ChangeFlag {
     }
 
   private:
-    std::atomic<bool> raised_{true};
+    std::atomic<bool> raised_;
     ChangeFlag* forward_ = nullptr;
 };
 

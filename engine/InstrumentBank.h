@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "ChangeFlag.h"
 #include "InstrumentVoice.h"
 #include "Relaxed.h"
 #include "params/ParameterTable.h"
@@ -25,7 +26,7 @@ class InstrumentBank {
         std::atomic<bool> soloed{false};
         // A request from the user interface to silence the voice, carried out by
         // the audio thread at its next sub-block so the two never touch the voice at once.
-        std::atomic<bool> silenceRequested{false};
+        ChangeFlag silenceRequested{false};
         // The instrument's name and its sample file ("No Sample" when it has none).
         std::string name = "-";
         std::string samplePath = "No Sample";
