@@ -22,7 +22,7 @@ struct Rendered {
 };
 
 void render(AmpEnvelopeModule& env, int blocks, Rendered& r) {
-    TruncatingRounding truncating;
+    const TruncationScope truncating;
     for (int b = 0; b < blocks; ++b) {
         float out[64];
         uint8_t triggers[64];
@@ -92,7 +92,7 @@ TEST(AmpEnvelope, RetriggerFadesFirstAndStartsTheNoteAtTheFadesEnd) {
 
 // Renders count samples in blocks of the given sizes, over and over.
 void renderCut(AmpEnvelopeModule& env, int count, const std::vector<int>& sizes, std::vector<float>& out) {
-    TruncatingRounding truncating;
+    const TruncationScope truncating;
     for (size_t k = 0; count > 0; ++k) {
         const int n = std::min(count, sizes[k % sizes.size()]);
         float block[64];

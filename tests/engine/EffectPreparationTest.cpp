@@ -20,7 +20,7 @@ constexpr uint32_t kAllTypes = bit(kEffectTypeCount) - 1;
 // Plays in into out (of the same length, allocated by the caller) as the voice
 // drives the slot, block by block, after an automation write when index >= 0.
 void play(EffectsModule& fx, const Stereo& in, Stereo& out, int index = -1, float value = 0.0f) {
-    std::fesetround(FE_TOWARDZERO);
+    const TruncationScope truncating;
     if (index >= 0)
         fx.setValueWhilePlaying(index, value);
     for (size_t start = 0; start < in.left.size(); start += dsp::kBlockSize) {
@@ -28,7 +28,6 @@ void play(EffectsModule& fx, const Stereo& in, Stereo& out, int index = -1, floa
         fx.smoothParameters();
         fx.process(&in.left[start], &in.right[start], &out.left[start], &out.right[start], n);
     }
-    std::fesetround(FE_TONEAREST);
 }
 
 Stereo playBlock(EffectsModule& fx, const Stereo& in, int index = -1, float value = 0.0f) {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include <engine/Dsp.h>
 #include <engine/EffectsModule.h>
+#include <engine/TruncationScope.h>
 #include <engine/effects/EffectMapping.h>
 #include <engine/effects/EffectRegistry.h>
 #include <params/ParameterIndex.h>
@@ -100,13 +100,12 @@ class EffectSlotRig {
     Stereo run(const Stereo& in) {
         int n = static_cast<int>(in.left.size());
         Stereo out = silence(n);
-        std::fesetround(FE_TOWARDZERO);
+        const TruncationScope truncating;
         for (int start = 0; start < n; start += dsp::kBlockSize) {
             int count = n - start < dsp::kBlockSize ? n - start : dsp::kBlockSize;
             fx.smoothParameters();
             fx.process(&in.left[start], &in.right[start], &out.left[start], &out.right[start], count);
         }
-        std::fesetround(FE_TONEAREST);
         return out;
     }
 

@@ -56,7 +56,7 @@ Setting settingOf(int e) {
 // Each of count envelopes rendered in lanes beside the others gives, bit for bit, what it gives alone.
 void checkTogether(int count) {
     constexpr int kMost = EnvelopeLanes::kMostEnvelopes;
-    TruncatingRounding truncating;
+    const TruncationScope truncating;
     std::unique_ptr<AmpEnvelopeModule> alone[kMost], together[kMost];
     float expected[kMost][64], actual[kMost][64];
     uint8_t expectedTriggers[kMost][64], actualTriggers[kMost][64];

@@ -26,7 +26,7 @@ struct TestFilter : FilterModule {
         reset();
     }
     std::vector<float> run(const std::vector<float>& in) {
-        TruncatingRounding truncating;
+        const TruncationScope truncating;
         std::vector<float> out(in.size());
         float envelope[64] = {};
         uint8_t triggers[64] = {};

@@ -20,7 +20,7 @@ struct VoiceRig {
         voice = std::make_unique<InstrumentVoice>(smoothing, 44100.0f);
     }
     std::vector<float> render(int blocks, int blockSize = 64) {
-        TruncatingRounding truncating;
+        const TruncationScope truncating;
         std::vector<float> out;
         float left[64], right[64];
         for (int b = 0; b < blocks * 64 / blockSize; ++b) {
@@ -152,7 +152,7 @@ TEST(InstrumentVoice, AHeldMixOwesItsMeterValuesAndPaysThemExactly) {
             if (block++ == 2) // the held values move while some are owed
                 for (VoiceRig* rig : {&paying, &owing})
                     rig->voice->setParameter(GenMixSynthesisWav, 0.7f);
-            TruncatingRounding truncating;
+            const TruncationScope truncating;
             float out[2][2][64];
             paying.voice->renderBlock(n, out[0][0], out[0][1]);
             owing.voice->renderBlock(n, out[1][0], out[1][1]);
@@ -168,7 +168,7 @@ TEST(InstrumentVoice, AHeldMixOwesItsMeterValuesAndPaysThemExactly) {
                 EXPECT_EQ(owing.voice->meterMagnitude(), exact);
             }
         }
-        TruncatingRounding truncating;
+        const TruncationScope truncating;
         EXPECT_EQ(owing.voice->exactMeterMagnitude(), paying.voice->exactMeterMagnitude());
         EXPECT_FALSE(owing.voice->meterIsBound());
     }

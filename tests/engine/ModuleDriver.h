@@ -1,7 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -9,19 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include <engine/TruncationScope.h>
+
 namespace trommik2::test {
 
 constexpr float kRate = 44100.0f;
-
-// Float-to-integer conversions truncate while voices render; tests that render
-// do the same and restore the default afterwards.
-class TruncatingRounding {
-  public:
-    TruncatingRounding() { std::fesetround(FE_TOWARDZERO); }
-    ~TruncatingRounding() { std::fesetround(FE_TONEAREST); }
-    TruncatingRounding(const TruncatingRounding&) = delete;
-    TruncatingRounding& operator=(const TruncatingRounding&) = delete;
-};
 
 // Base values by absolute index; reset() then makes them the smoothed values.
 template <typename Module>
@@ -35,7 +26,7 @@ void configure(Module& module, std::initializer_list<std::pair<int, float>> valu
 // hit at the first sample when hit is set.
 template <typename Module>
 std::vector<float> render(Module& module, const std::vector<float>& envelope, bool hit = true, float weight = 1.0f) {
-    TruncatingRounding rounding;
+    const TruncationScope truncating; // as block processing renders voices
     std::vector<float> out(envelope.size());
     for (size_t start = 0; start < envelope.size(); start += 64) {
         int n = static_cast<int>(std::min<size_t>(64, envelope.size() - start));

@@ -18,7 +18,7 @@ namespace {
 
 // Renders one hit of blocks x 64 samples with a linearly decaying envelope.
 std::vector<float> renderHit(NoiseModule& module, int blocks, float weight = 1.0f) {
-    TruncatingRounding truncating;
+    const TruncationScope truncating;
     std::vector<float> out(static_cast<size_t>(blocks) * 64);
     for (int b = 0; b < blocks; ++b) {
         float envelope[64];
@@ -106,7 +106,7 @@ TEST(NoiseModule, SweptFrequencyStaysWithinItsBounds) {
 // settings and velocities, hits within blocks, a part that falls silent and
 // returns, a restart of one part only, and a short block.
 TEST(NoiseModule, APairRendersWhatEachPartRendersAlone) {
-    TruncatingRounding truncating;
+    const TruncationScope truncating;
     auto make = [](int first, float frequency, float q, float velocity) {
         auto module = std::make_unique<NoiseModule>("Noise", first);
         module->setSampleRate(48000.0f);

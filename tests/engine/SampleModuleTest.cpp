@@ -131,7 +131,7 @@ TEST(SampleModule, MatchesThePlainLoopBitForBit) {
         {false, -3.7f, 9, {5, 6, 7, 8, 9, 64, 305}},
     };
     const int lengths[] = {64, 1, 17, 3, 64, 30, 5, 2, 63, 4};
-    TruncatingRounding rounding;
+    const TruncationScope rounding;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "reverse " << c.reverse << ", tune " << c.tune << ", frames " << c.frames);
         std::unique_ptr<float[]> data(new float[static_cast<size_t>(c.frames + SampleModule::kTail)]());

@@ -62,12 +62,13 @@ float filterGain(float type, float hz) {
     std::vector<float> out(in.left.size());
     float envelope[64] = {};
     uint8_t triggers[64] = {};
-    std::fesetround(FE_TOWARDZERO);
-    for (size_t b = 0; b + 64 <= in.left.size(); b += 64) {
-        filter.smoothParameters();
-        filter.render(envelope, triggers, &in.left[b], &out[b], 64);
+    {
+        const TruncationScope truncating;
+        for (size_t b = 0; b + 64 <= in.left.size(); b += 64) {
+            filter.smoothParameters();
+            filter.render(envelope, triggers, &in.left[b], &out[b], 64);
+        }
     }
-    std::fesetround(FE_TONEAREST);
     return peak(out, 3200) / peak(in.left, 3200);
 }
 

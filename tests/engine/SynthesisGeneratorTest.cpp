@@ -42,7 +42,7 @@ std::unique_ptr<SynthesisGenerator> sampleOnly(const float* smoothing, const Hel
 
 // Samples [0, total) in blocks of blockSize, with a hit at each of hits.
 std::vector<float> renderHits(SynthesisGenerator& generator, int total, int blockSize, std::vector<int> hits) {
-    TruncatingRounding truncating;
+    const TruncationScope truncating;
     std::vector<float> out(static_cast<size_t>(total));
     float envelope[64];
     uint8_t triggers[64];
@@ -85,7 +85,7 @@ TEST(SynthesisGenerator, AnEndedOrGatedSampleMixesToTheAlternatingConstant) {
             const std::vector<float> out = renderHits(*generator, 1200, blockSize, {0, 900});
             const bool sounds = c.level > 0.001f && c.frames > 0;
             const float held = c.level > 0.001f ? dsp::kAntiDenormal : 0.0f;
-            TruncatingRounding truncating; // as the generator computes the weight and the sum
+            const TruncationScope truncating; // as the generator computes the weight and the sum
             const volatile float mix = c.mix;
             const float weighted = held * (mix * mix);
             for (int i = 300; i < 900; ++i) {
