@@ -27,6 +27,10 @@ class DocumentHost {
     virtual void setupLoaded() = 0;
     // After a document or a paste replaced pattern data (steps or automation).
     virtual void patternChanged() = 0;
+
+    // Builds the effects a track's slot lacks for reach outside the process
+    // lock, swaps them in under it, and destroys what they replace after it.
+    void installEffects(int track, const EffectsModule::Reach& reach);
 };
 
 } // namespace trommik2

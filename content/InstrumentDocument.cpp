@@ -73,12 +73,21 @@ void gatherKnobSlots(const TiXmlElement& instrument, const ParameterTable& table
     }
 }
 
+// What the slot needs while the reading's values are written: what it holds
+// now and the type and the switch the instrument brings.
+EffectsModule::Reach reachWhileApplying(const InstrumentReading& reading, EffectsModule::Reach reach) {
+    for (const auto& [index, value] : reading.values)
+        reach = EffectsModule::reachWith(reach, index, value);
+    return reach;
+}
+
 // Under the process lock: no disk access from here on.
 void apply(InstrumentReading& reading, DocumentHost& host, int track, bool keepName) {
     InstrumentBank& bank = host.model().bank();
     InstrumentBank::Track& t = bank.track(track);
+    // Swapped rather than copied: nothing is allocated or freed under the lock.
     if (!keepName)
-        t.name = reading.name;
+        t.name.swap(reading.name);
     for (const auto& [index, value] : reading.values)
         bank.setValue(track, index, value);
     SampleModule& player = t.voice->generator().sample();
@@ -86,7 +95,7 @@ void apply(InstrumentReading& reading, DocumentHost& host, int track, bool keepN
         WavLoader::unloadSample(player, reading.wav);
         t.samplePath = kNoSample;
     } else if (reading.sample == InstrumentReading::Sample::Load && WavLoader::install(reading.wav, player)) {
-        t.samplePath = reading.samplePath;
+        t.samplePath.swap(reading.samplePath);
     }
     for (const auto& [slot, index] : reading.knobSlots)
         host.model().knobSlots().set(track, slot, index);
@@ -106,8 +115,17 @@ bool InstrumentDocument::readInstrument(const TiXmlElement& instrument, int trac
     gatherValues(instrument, table, reading);
     gatherSample(instrument, host_.contentFolders(), reading);
     gatherKnobSlots(instrument, table, reading);
-    std::lock_guard<ProcessLock> lock(host_.processLock());
-    apply(reading, host_, track, keepName);
+    // The effect the instrument selects (and its buffers, if it switches the
+    // slot on) is built before the lock, so that applying it only selects it;
+    // the one it replaces is destroyed after the lock.
+    const EffectsModule& effects = host_.model().bank().voice(track).effects();
+    const EffectsModule::Reach pattern = effects.reach();
+    host_.installEffects(track, reachWhileApplying(reading, effects.reachWhileWriting()));
+    {
+        std::lock_guard<ProcessLock> lock(host_.processLock());
+        apply(reading, host_, track, keepName);
+    }
+    host_.installEffects(track, pattern);
     return true;
 }
 

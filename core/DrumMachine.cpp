@@ -104,29 +104,12 @@ void DrumMachine::patternChanged() {
         installEffects(t, effectReach(model_.sequencer(), model_.bank().table(), t));
 }
 
-// Builds outside the process lock and only swaps under it; what the swap
-// replaces is destroyed after the lock is released.
-void DrumMachine::installEffects(int track, const EffectsModule::Reach& reach) {
-    EffectsModule& effects = model_.bank().voice(track).effects();
-    EffectsModule::Effects built = effects.build(reach);
-    EffectsModule::Effects replaced;
-    std::lock_guard<ProcessLock> lock(processLock_);
-    replaced = effects.install(std::move(built), reach);
-}
-
 // The write itself finds its effect built and only switches under the lock;
 // the one it leaves is taken out afterwards, again outside the lock.
 void DrumMachine::switchEffect(int track, int index, float value) {
     EffectsModule& effects = model_.bank().voice(track).effects();
     const EffectsModule::Reach pattern = effects.reach();
-    EffectsModule::Reach during = pattern;
-    during.types |=
-        EffectsModule::typesBetween(static_cast<float>(effects.effectType()), static_cast<float>(effects.effectType()));
-    if (index == FXType)
-        during.types |= EffectsModule::typesBetween(value, value);
-    else
-        during.canBeActive = during.canBeActive || value > 0.5f;
-    installEffects(track, during);
+    installEffects(track, EffectsModule::reachWith(effects.reachWhileWriting(), index, value));
     {
         std::lock_guard<ProcessLock> lock(processLock_);
         model_.bank().setValue(track, index, value);

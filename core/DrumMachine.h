@@ -107,7 +107,6 @@ class DrumMachine : public SynthPlugin, public DocumentHost {
     const TrackExchange& trackExchange() const { return trackExchange_; }
 
   private:
-    void installEffects(int track, const EffectsModule::Reach& reach);
     DrumMachineModel model_;
     ProcessLock processLock_;
     ContentFolders contentFolders_;

@@ -39,6 +39,20 @@ uint32_t EffectsModule::typesBetween(float low, float high) {
     return types;
 }
 
+EffectsModule::Reach EffectsModule::reachWith(Reach reach, int index, float value) {
+    if (index == FXType)
+        reach.types |= typesBetween(value, value);
+    else if (index == FXActive)
+        reach.canBeActive = reach.canBeActive || value > 0.5f;
+    return reach;
+}
+
+EffectsModule::Reach EffectsModule::reachWhileWriting() const {
+    Reach during = reach_;
+    during.types |= bit(type_);
+    return during;
+}
+
 void EffectsModule::setValue(int index, float value, int slot) {
     SoundModule::setValue(index, value, slot);
     if (slot == ModuleParameter::kBase)

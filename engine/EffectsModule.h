@@ -46,6 +46,8 @@ class EffectsModule : public SoundModule {
 
     // The types that FXType values from low to high select.
     static uint32_t typesBetween(float low, float high);
+    // reach, widened by what writing value to parameter index can select or switch on.
+    static Reach reachWith(Reach reach, int index, float value);
 
     // User-interface thread, under the process lock while blocks may render
     // (a type switch or switching on builds what is missing and allocates).
@@ -65,6 +67,9 @@ class EffectsModule : public SoundModule {
     Effects install(Effects built, const Reach& reach);
     // What the last install prepared for.
     const Reach& reach() const { return reach_; }
+    // That and the current type: while writes prepared for it run under the
+    // lock, they take nothing out (destroying an effect frees its buffers).
+    Reach reachWhileWriting() const;
 
     void setSampleRate(float rate) override;
     void reset() override;

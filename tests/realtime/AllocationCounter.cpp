@@ -6,8 +6,10 @@
 namespace {
 
 thread_local bool counting = false;
+thread_local bool gated = false;
 thread_local size_t allocations = 0;
 thread_local size_t bytes = 0;
+thread_local size_t releases = 0;
 
 void count(size_t size) {
     if (counting) {
@@ -22,6 +24,12 @@ void* allocate(size_t size) {
     if (!p)
         throw std::bad_alloc();
     return p;
+}
+
+void release(void* p) {
+    if (p && counting)
+        ++releases;
+    std::free(p);
 }
 
 } // namespace
@@ -41,6 +49,25 @@ size_t stopCounting() {
 
 size_t countedBytes() { return bytes; }
 
+void startGatedCounting() {
+    allocations = 0;
+    bytes = 0;
+    releases = 0;
+    counting = false;
+    gated = true;
+}
+
+void openGate(bool open) {
+    if (gated)
+        counting = open;
+}
+
+Counts stopGatedCounting() {
+    gated = false;
+    counting = false;
+    return {allocations, releases};
+}
+
 } // namespace allocation
 
 void* operator new(size_t size) { return allocate(size); }
@@ -50,7 +77,7 @@ void* operator new(size_t size, const std::nothrow_t&) noexcept {
     return std::malloc(size ? size : 1);
 }
 void* operator new[](size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-void operator delete[](void* p, size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept { release(p); }
+void operator delete[](void* p) noexcept { release(p); }
+void operator delete(void* p, size_t) noexcept { release(p); }
+void operator delete[](void* p, size_t) noexcept { release(p); }

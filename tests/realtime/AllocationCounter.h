@@ -11,4 +11,14 @@ size_t stopCounting();
 // The bytes requested since counting started.
 size_t countedBytes();
 
+// Allocations and releases, counted only while a gate is open: for what a
+// thread does while it holds a lock. The gate starts shut.
+struct Counts {
+    size_t allocations = 0;
+    size_t releases = 0;
+};
+void startGatedCounting();
+void openGate(bool open);
+Counts stopGatedCounting();
+
 } // namespace allocation

@@ -13,4 +13,8 @@ namespace locks {
 void startCounting(const pthread_mutex_t* excluded);
 size_t stopCounting();
 
+// From now on the calling thread's allocation gate (AllocationCounter.h) is
+// open exactly while it holds mutex, at any depth; nullptr stops that.
+void gateAllocationsOn(const pthread_mutex_t* mutex);
+
 } // namespace locks

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include <core/DrumMachine.h>
+#include <engine/EffectsModule.h>
+#include <params/EffectNames.h>
+
+#include "AllocationCounter.h"
+#include "LockCounter.h"
+
+using namespace trommik2;
+
+namespace {
+
+constexpr int kTrack = 5;
+
+struct SlotState {
+    EffectType type;
+    bool active;
+};
+
+// Track kTrack's effect slot set as the editor sets it, with a long echo.
+void setSlot(DrumMachine& machine, SlotState state) {
+    const ParameterTable& table = machine.bank().table();
+    machine.setParameter(10001, static_cast<float>(kTrack));
+    machine.setParameter(FXType, table.toNormalized(FXType, static_cast<float>(state.type)));
+    machine.setParameter(FXActive, state.active ? 1.0f : 0.0f);
+    machine.setParameter(FXParam3, 0.95f);
+}
+
+// What the calling thread allocates and frees while it holds the process lock.
+template <typename Work>
+allocation::Counts underTheLock(DrumMachine& machine, Work work) {
+    allocation::startGatedCounting();
+    locks::gateAllocationsOn(machine.processLock().mutex().native_handle());
+    work();
+    locks::gateAllocationsOn(nullptr);
+    return allocation::stopGatedCounting();
+}
+
+} // namespace
+
+// A loader reads, builds and sizes everything before it takes the process
+// lock and destroys what it replaced after it: under the lock, which the audio
+// thread waits for, it only swaps. Delay lines of several megabytes are what
+// an effect switch would otherwise allocate or free there.
+TEST(Realtime, ReadingAnInstrumentNeitherAllocatesNorFreesUnderTheProcessLock) {
+    struct Case {
+        const char* name;
+        SlotState before, read;
+    };
+    const Case cases[] = {
+        {"off, then a synchronised delay switched on", {kMonoDelaySync, false}, {kStereoDelaySync, true}},
+        {"a delay on, then another type on", {kStereoDelaySync, true}, {kMonoDelaySync, true}},
+        {"a delay on, then another type off", {kStereoDelaySync, true}, {kMonoDelaySync, false}},
+        {"the same type on both", {kStereoDelaySync, true}, {kStereoDelaySync, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto source = std::make_unique<DrumMachine>(nullptr);
+        setSlot(*source, c.read);
+        std::string instrument;
+        ASSERT_TRUE(source->instrumentDocument().instrumentToText(kTrack, instrument));
+
+        auto machine = std::make_unique<DrumMachine>(nullptr);
+        setSlot(*machine, c.before);
+        const allocation::Counts counts = underTheLock(
+            *machine, [&] { ASSERT_TRUE(machine->instrumentDocument().instrumentFromText(kTrack, instrument.c_str())); });
+        EXPECT_EQ(counts.allocations, 0u);
+        EXPECT_EQ(counts.releases, 0u);
+        const EffectsModule& fx = machine->bank().voice(kTrack).effects();
+        EXPECT_EQ(fx.effectType(), c.read.type);
+        EXPECT_EQ(fx.isActive(), c.read.active);
+    }
+}
+
+TEST(Realtime, LoadingASetupNeitherAllocatesNorFreesUnderTheProcessLock) {
+    auto source = std::make_unique<DrumMachine>(nullptr);
+    setSlot(*source, {kStereoDelaySync, true});
+    std::string setup;
+    ASSERT_TRUE(source->setupDocument().setupToText(setup));
+
+    auto machine = std::make_unique<DrumMachine>(nullptr);
+    setSlot(*machine, {kMonoDelaySync, true});
+    const allocation::Counts counts =
+        underTheLock(*machine, [&] { ASSERT_TRUE(machine->loadState(setup.c_str())); });
+    EXPECT_EQ(counts.allocations, 0u);
+    EXPECT_EQ(counts.releases, 0u);
+    EXPECT_EQ(machine->bank().voice(kTrack).effects().effectType(), kStereoDelaySync);
+}
+
+TEST(Realtime, TheAllocationGateOpensOnlyWhileTheWatchedMutexIsHeld) {
+    // Kept where the compiler cannot see them go, so that none is elided.
+    static std::unique_ptr<int> before, inside, after;
+    std::recursive_mutex watched;
+    before = std::make_unique<int>(1);
+    allocation::startGatedCounting();
+    locks::gateAllocationsOn(watched.native_handle());
+    {
+        std::lock_guard<std::recursive_mutex> outer(watched);
+        {
+            std::lock_guard<std::recursive_mutex> inner(watched);
+            before.reset();
+        }
+        inside = std::make_unique<int>(2);
+    }
+    after = std::make_unique<int>(3);
+    inside.reset();
+    locks::gateAllocationsOn(nullptr);
+    const allocation::Counts counts = allocation::stopGatedCounting();
+    EXPECT_EQ(counts.allocations, 1u) << "only the one made while held";
+    EXPECT_EQ(counts.releases, 1u) << "only the one freed while held";
+    after.reset();
+}
