@@ -77,6 +77,8 @@ void switchTypes(DrumMachine& machine) {
         machine.setParameter(FXActive, 1.0f);
         for (int type = 0; type < 14; ++type)
             machine.setParameter(FXType, table.toNormalized(FXType, static_cast<float>(type)));
+        for (int type = 13; type >= 0; --type) // the editor's menu
+            machine.command(kControlEffectTypeMenu, 0, nullptr, 1, type);
         for (int type = 0; type < 4; ++type)
             machine.setParameter(GenSynthesisType, table.toNormalized(GenSynthesisType, static_cast<float>(type)));
         machine.setParameter(FXActive, 0.0f);

@@ -31,6 +31,10 @@ bool ControlCommands::command(int32_t identifier, int32_t kind, const char* text
         // so rendering never waits for the disk.
         loaded =
             machine_.contentLibrary().loadEntry(kContentInstruments + (identifier - kControlInstrumentMenu), value);
+    } else if (identifier == kControlEffectTypeMenu) {
+        // Built outside the lock, as every effect switch is.
+        machine_.switchEffect(machine_.model().bank().selectedTrack, FXType, static_cast<float>(value));
+        machine_.notifyEditor(kRefreshEffect, 1.0f);
     } else {
         loaded = runLocked(identifier, kind, text, value);
     }
@@ -42,21 +46,21 @@ bool ControlCommands::command(int32_t identifier, int32_t kind, const char* text
 
 bool ControlCommands::runLocked(int32_t identifier, int32_t kind, const char* text, int32_t value) {
     WavLoader::Decoded sample;
-    if (identifier == kControlSampleMenu && value != -1)
+    std::string path;
+    if (identifier == kControlSampleMenu && value != -1) {
         sample = WavLoader::read(text ? text : "");
+        path = std::string(text ? text : "").substr(0, kPathCapacity);
+    }
     std::lock_guard<ProcessLock> lock(machine_.processLock());
     const int track = machine_.model().bank().selectedTrack;
     if (identifier >= kControlFirstKnobSlot && identifier <= kControlLastAssignableKnob) {
         assignKnob(identifier, kind, value);
-    } else if (identifier == kControlEffectTypeMenu) {
-        machine_.model().bank().setValue(track, FXType, static_cast<float>(value));
-        machine_.notifyEditor(kRefreshEffect, 1.0f);
     } else if (identifier == kControlSynthesisTypeMenu) {
         machine_.model().bank().setValue(track, GenSynthesisType, static_cast<float>(value));
         machine_.notifyEditor(kRefreshSampleAndSynthesis, 1.0f);
         machine_.notifyEditor(kRefreshKnobs, 1.0f);
     } else if (identifier == kControlSampleMenu) {
-        return setSample(text, value, sample);
+        return setSample(path, value, sample);
     }
     return false;
 }
@@ -69,7 +73,7 @@ void ControlCommands::assignKnob(int32_t identifier, int32_t kind, int32_t value
     machine_.notifyEditor(kRefreshKnobs, 1.0f);
 }
 
-bool ControlCommands::setSample(const char* text, int32_t value, WavLoader::Decoded& sample) {
+bool ControlCommands::setSample(std::string& path, int32_t value, WavLoader::Decoded& sample) {
     InstrumentBank::Track& track = machine_.model().bank().track(machine_.model().bank().selectedTrack);
     SampleModule& player = track.voice->generator().sample();
     if (value == -1) {
@@ -80,7 +84,7 @@ bool ControlCommands::setSample(const char* text, int32_t value, WavLoader::Deco
     }
     if (!WavLoader::install(sample, player))
         return false;
-    track.samplePath = std::string(text ? text : "").substr(0, kPathCapacity);
+    track.samplePath.swap(path);
     return true;
 }
 

@@ -31,12 +31,13 @@ class ControlCommands : public ListProvider {
     void endEdit(int32_t identifier) override;
 
   private:
-    // The choices other than documents, under the process lock; true when a
-    // sample was loaded.
+    // The choices other than documents and effect types, under the process
+    // lock; true when a sample was loaded.
     bool runLocked(int32_t identifier, int32_t kind, const char* text, int32_t value);
     void assignKnob(int32_t identifier, int32_t kind, int32_t value);
-    // Under the process lock; sample then holds the previous data, to free after it.
-    bool setSample(const char* text, int32_t value, WavLoader::Decoded& sample);
+    // Under the process lock; sample and path then hold the previous data and
+    // path, to free after it.
+    bool setSample(std::string& path, int32_t value, WavLoader::Decoded& sample);
 
     DrumMachine& machine_;
     ControlMenus menus_;

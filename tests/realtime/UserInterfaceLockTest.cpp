@@ -7,6 +7,7 @@
 #include <core/DrumMachine.h>
 #include <engine/EffectsModule.h>
 #include <params/EffectNames.h>
+#include <trommik2/control_ids.h>
 
 #include "AllocationCounter.h"
 #include "LockCounter.h"
@@ -67,8 +68,9 @@ TEST(Realtime, ReadingAnInstrumentNeitherAllocatesNorFreesUnderTheProcessLock) {
 
         auto machine = std::make_unique<DrumMachine>(nullptr);
         setSlot(*machine, c.before);
-        const allocation::Counts counts = underTheLock(
-            *machine, [&] { ASSERT_TRUE(machine->instrumentDocument().instrumentFromText(kTrack, instrument.c_str())); });
+        const allocation::Counts counts = underTheLock(*machine, [&] {
+            ASSERT_TRUE(machine->instrumentDocument().instrumentFromText(kTrack, instrument.c_str()));
+        });
         EXPECT_EQ(counts.allocations, 0u);
         EXPECT_EQ(counts.releases, 0u);
         const EffectsModule& fx = machine->bank().voice(kTrack).effects();
@@ -85,11 +87,37 @@ TEST(Realtime, LoadingASetupNeitherAllocatesNorFreesUnderTheProcessLock) {
 
     auto machine = std::make_unique<DrumMachine>(nullptr);
     setSlot(*machine, {kMonoDelaySync, true});
-    const allocation::Counts counts =
-        underTheLock(*machine, [&] { ASSERT_TRUE(machine->loadState(setup.c_str())); });
+    const allocation::Counts counts = underTheLock(*machine, [&] { ASSERT_TRUE(machine->loadState(setup.c_str())); });
     EXPECT_EQ(counts.allocations, 0u);
     EXPECT_EQ(counts.releases, 0u);
     EXPECT_EQ(machine->bank().voice(kTrack).effects().effectType(), kStereoDelaySync);
+}
+
+// The editor's type menus: the effect is built outside the lock as the
+// parameter's switches are, the synthesis modules exist for every type.
+TEST(Realtime, TypeMenuChoicesNeitherAllocateNorFreeUnderTheProcessLock) {
+    struct Case {
+        const char* name;
+        int32_t menu;
+        int32_t choice;
+    };
+    const Case cases[] = {
+        {"effect type", kControlEffectTypeMenu, kMonoDelaySync},
+        {"effect type back", kControlEffectTypeMenu, kStereoDelaySync},
+        {"synthesis type", kControlSynthesisTypeMenu, 2},
+        {"synthesis type back", kControlSynthesisTypeMenu, 0},
+    };
+    auto machine = std::make_unique<DrumMachine>(nullptr);
+    setSlot(*machine, {kStereoDelaySync, true});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const allocation::Counts counts =
+            underTheLock(*machine, [&] { machine->command(c.menu, 0, nullptr, 1, c.choice); });
+        EXPECT_EQ(counts.allocations, 0u);
+        EXPECT_EQ(counts.releases, 0u);
+    }
+    EXPECT_EQ(machine->bank().voice(kTrack).effects().effectType(), kStereoDelaySync);
+    EXPECT_TRUE(machine->bank().voice(kTrack).effects().isActive());
 }
 
 TEST(Realtime, TheAllocationGateOpensOnlyWhileTheWatchedMutexIsHeld) {
