@@ -2,6 +2,8 @@
 
 #include <trommik2/control_ids.h>
 
+#include <mutex>
+
 #include "DrumMachineModel.h"
 #include "support/ProcessLock.h"
 
@@ -31,6 +33,20 @@ class DocumentHost {
     // Builds the effects a track's slot lacks for reach outside the process
     // lock, swaps them in under it, and destroys what they replace after it.
     void installEffects(int track, const EffectsModule::Reach& reach);
+
+    // Runs write under the process lock. The effects it may select (reach
+    // during) are built before the lock, so that under it they are only
+    // selected; those it leaves behind are destroyed after it.
+    template <typename Write>
+    void writeTrack(int track, const EffectsModule::Reach& during, Write&& write) {
+        const EffectsModule::Reach pattern = model().bank().voice(track).effects().reach();
+        installEffects(track, during);
+        {
+            std::lock_guard<ProcessLock> lock(processLock());
+            write();
+        }
+        installEffects(track, pattern);
+    }
 };
 
 } // namespace trommik2

@@ -1,6 +1,5 @@
 #include "InstrumentDocument.h"
 
-#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -115,17 +114,9 @@ bool InstrumentDocument::readInstrument(const TiXmlElement& instrument, int trac
     gatherValues(instrument, table, reading);
     gatherSample(instrument, host_.contentFolders(), reading);
     gatherKnobSlots(instrument, table, reading);
-    // The effect the instrument selects (and its buffers, if it switches the
-    // slot on) is built before the lock, so that applying it only selects it;
-    // the one it replaces is destroyed after the lock.
     const EffectsModule& effects = host_.model().bank().voice(track).effects();
-    const EffectsModule::Reach pattern = effects.reach();
-    host_.installEffects(track, reachWhileApplying(reading, effects.reachWhileWriting()));
-    {
-        std::lock_guard<ProcessLock> lock(host_.processLock());
-        apply(reading, host_, track, keepName);
-    }
-    host_.installEffects(track, pattern);
+    host_.writeTrack(track, reachWhileApplying(reading, effects.reachWhileWriting()),
+                     [&] { apply(reading, host_, track, keepName); });
     return true;
 }
 

@@ -104,17 +104,10 @@ void DrumMachine::patternChanged() {
         installEffects(t, effectReach(model_.sequencer(), model_.bank().table(), t));
 }
 
-// The write itself finds its effect built and only switches under the lock;
-// the one it leaves is taken out afterwards, again outside the lock.
 void DrumMachine::switchEffect(int track, int index, float value) {
-    EffectsModule& effects = model_.bank().voice(track).effects();
-    const EffectsModule::Reach pattern = effects.reach();
-    installEffects(track, EffectsModule::reachWith(effects.reachWhileWriting(), index, value));
-    {
-        std::lock_guard<ProcessLock> lock(processLock_);
-        model_.bank().setValue(track, index, value);
-    }
-    installEffects(track, pattern);
+    const EffectsModule& effects = model_.bank().voice(track).effects();
+    writeTrack(track, EffectsModule::reachWith(effects.reachWhileWriting(), index, value),
+               [&] { model_.bank().setValue(track, index, value); });
 }
 
 void DrumMachine::notifyEditor(int control, float value) {

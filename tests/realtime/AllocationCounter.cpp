@@ -32,13 +32,18 @@ void release(void* p) {
     std::free(p);
 }
 
+void resetCounts() {
+    allocations = 0;
+    bytes = 0;
+    releases = 0;
+}
+
 } // namespace
 
 namespace allocation {
 
 void startCounting() {
-    allocations = 0;
-    bytes = 0;
+    resetCounts();
     counting = true;
 }
 
@@ -50,9 +55,7 @@ size_t stopCounting() {
 size_t countedBytes() { return bytes; }
 
 void startGatedCounting() {
-    allocations = 0;
-    bytes = 0;
-    releases = 0;
+    resetCounts();
     counting = false;
     gated = true;
 }
