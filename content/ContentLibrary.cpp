@@ -230,13 +230,15 @@ bool ContentLibrary::copyIntoSampleFolder(const std::string& samplePath, std::st
 }
 
 bool ContentLibrary::loadSampleInto(int track, const std::string& samplePath) {
-    // The disk is read before the lock: rendering never waits for it.
+    // The disk is read and the path copied before the lock, and what they
+    // replace is freed after it: rendering never waits for either.
     WavLoader::Decoded sample = WavLoader::read(samplePath);
+    std::string path = samplePath;
     std::lock_guard<ProcessLock> lock(host_.processLock());
     InstrumentBank::Track& t = host_.model().bank().track(track);
     if (!WavLoader::install(sample, t.voice->generator().sample()))
         return false;
-    t.samplePath = samplePath;
+    t.samplePath.swap(path);
     return true;
 }
 

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
+#include <content/ContentLibrary.h>
 #include <core/DrumMachine.h>
 #include <engine/EffectsModule.h>
 #include <params/EffectNames.h>
@@ -11,6 +15,7 @@
 
 #include "AllocationCounter.h"
 #include "LockCounter.h"
+#include "support/FileSupport.h"
 
 using namespace trommik2;
 
@@ -118,6 +123,43 @@ TEST(Realtime, TypeMenuChoicesNeitherAllocateNorFreeUnderTheProcessLock) {
     }
     EXPECT_EQ(machine->bank().voice(kTrack).effects().effectType(), kStereoDelaySync);
     EXPECT_TRUE(machine->bank().voice(kTrack).effects().isActive());
+}
+
+// Both ways a sample reaches a track: the editor's sample menu and the
+// library's import (drag and drop). Each replaces a sample that was there, so
+// a free under the lock would show; the last choice takes the sample out.
+TEST(Realtime, ChoosingASampleNeitherAllocatesNorFreesUnderTheProcessLock) {
+    TempFolder root("trommik2-lock-sample");
+    auto machine = std::make_unique<DrumMachine>(nullptr);
+    machine->startUp(root.path().string(), root.file("Trommik2.ini"));
+    const std::string importTemplate = root.file(std::string("Trommik2/config/") + ContentLibrary::kAutoImportTemplate);
+    std::filesystem::create_directories(std::filesystem::path(importTemplate).parent_path());
+    ASSERT_TRUE(machine->instrumentDocument().saveInstrumentFile(15, importTemplate));
+    std::vector<std::string> paths;
+    for (const char* name : {"a-sample-with-a-long-name-first.wav", "a-sample-with-a-long-name-second.wav"}) {
+        paths.push_back(machine->contentFolders().pathOf(name, kContentSamples));
+        std::filesystem::create_directories(std::filesystem::path(paths.back()).parent_path());
+        writeFile(paths.back(), monoWave(std::vector<int16_t>(20000, 1000)));
+    }
+    machine->setParameter(10001, static_cast<float>(kTrack));
+    struct Case {
+        const char* name;
+        std::function<void()> choose;
+        std::string expectedPath;
+    };
+    const Case cases[] = {
+        {"menu, first", [&] { machine->command(kControlSampleMenu, 0, paths[0].c_str(), 1, 0); }, paths[0]},
+        {"import, second", [&] { machine->contentLibrary().importSampleAsInstrument(kTrack, paths[1]); }, paths[1]},
+        {"menu, first again", [&] { machine->command(kControlSampleMenu, 0, paths[0].c_str(), 1, 0); }, paths[0]},
+        {"menu, none", [&] { machine->command(kControlSampleMenu, 0, nullptr, 1, -1); }, "No Sample"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const allocation::Counts counts = underTheLock(*machine, c.choose);
+        EXPECT_EQ(counts.allocations, 0u);
+        EXPECT_EQ(counts.releases, 0u);
+        EXPECT_EQ(machine->bank().track(kTrack).samplePath, c.expectedPath);
+    }
 }
 
 TEST(Realtime, TheAllocationGateOpensOnlyWhileTheWatchedMutexIsHeld) {
