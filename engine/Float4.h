@@ -25,15 +25,14 @@ inline void store4(float* p, Float4 v) { std::memcpy(p, &v, sizeof v); }
 
 // Rows to columns: afterwards r[k] holds lane k of the four rows.
 inline void transpose4(Float4* r) {
-    using Index = int __attribute__((vector_size(16)));
-    const Float4 low01 = __builtin_shuffle(r[0], r[1], Index{0, 4, 1, 5});
-    const Float4 high01 = __builtin_shuffle(r[0], r[1], Index{2, 6, 3, 7});
-    const Float4 low23 = __builtin_shuffle(r[2], r[3], Index{0, 4, 1, 5});
-    const Float4 high23 = __builtin_shuffle(r[2], r[3], Index{2, 6, 3, 7});
-    r[0] = __builtin_shuffle(low01, low23, Index{0, 1, 4, 5});
-    r[1] = __builtin_shuffle(low01, low23, Index{2, 3, 6, 7});
-    r[2] = __builtin_shuffle(high01, high23, Index{0, 1, 4, 5});
-    r[3] = __builtin_shuffle(high01, high23, Index{2, 3, 6, 7});
+    const Float4 low01 = __builtin_shufflevector(r[0], r[1], 0, 4, 1, 5);
+    const Float4 high01 = __builtin_shufflevector(r[0], r[1], 2, 6, 3, 7);
+    const Float4 low23 = __builtin_shufflevector(r[2], r[3], 0, 4, 1, 5);
+    const Float4 high23 = __builtin_shufflevector(r[2], r[3], 2, 6, 3, 7);
+    r[0] = __builtin_shufflevector(low01, low23, 0, 1, 4, 5);
+    r[1] = __builtin_shufflevector(low01, low23, 2, 3, 6, 7);
+    r[2] = __builtin_shufflevector(high01, high23, 0, 1, 4, 5);
+    r[3] = __builtin_shufflevector(high01, high23, 2, 3, 6, 7);
 }
 
 // What a comparison of two Float4 gives: all bits set in the lanes where it holds.
