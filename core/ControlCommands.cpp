@@ -35,8 +35,12 @@ bool ControlCommands::command(int32_t identifier, int32_t kind, const char* text
         // Built outside the lock, as every effect switch is.
         machine_.switchEffect(machine_.model().bank().selectedTrack, FXType, static_cast<float>(value));
         machine_.notifyEditor(kRefreshEffect, 1.0f);
+    } else if (identifier >= kControlFirstKnobSlot && identifier <= kControlLastAssignableKnob) {
+        // Knob slots and the schematics setting are the editor's alone: no lock,
+        // so that rendering never waits for the settings file.
+        assignKnob(identifier, kind, value);
     } else {
-        loaded = runLocked(identifier, kind, text, value);
+        loaded = runLocked(identifier, text, value);
     }
     // Only what really loaded is worth hearing.
     if (loaded && flag == 0)
@@ -44,25 +48,32 @@ bool ControlCommands::command(int32_t identifier, int32_t kind, const char* text
     return flag != 0;
 }
 
-bool ControlCommands::runLocked(int32_t identifier, int32_t kind, const char* text, int32_t value) {
+bool ControlCommands::runLocked(int32_t identifier, const char* text, int32_t value) {
     WavLoader::Decoded sample;
     std::string path;
     if (identifier == kControlSampleMenu && value != -1) {
         sample = WavLoader::read(text ? text : "");
         path = std::string(text ? text : "").substr(0, kPathCapacity);
     }
-    std::lock_guard<ProcessLock> lock(machine_.processLock());
-    const int track = machine_.model().bank().selectedTrack;
-    if (identifier >= kControlFirstKnobSlot && identifier <= kControlLastAssignableKnob) {
-        assignKnob(identifier, kind, value);
-    } else if (identifier == kControlSynthesisTypeMenu) {
-        machine_.model().bank().setValue(track, GenSynthesisType, static_cast<float>(value));
+    bool loaded = false;
+    {
+        std::lock_guard<ProcessLock> lock(machine_.processLock());
+        const int track = machine_.model().bank().selectedTrack;
+        if (identifier == kControlSynthesisTypeMenu)
+            machine_.model().bank().setValue(track, GenSynthesisType, static_cast<float>(value));
+        else if (identifier == kControlSampleMenu)
+            loaded = setSample(path, value, sample);
+        else
+            return false;
+    }
+    // The editor redraws after the lock: rendering never waits for it.
+    if (identifier == kControlSynthesisTypeMenu) {
         machine_.notifyEditor(kRefreshSampleAndSynthesis, 1.0f);
         machine_.notifyEditor(kRefreshKnobs, 1.0f);
-    } else if (identifier == kControlSampleMenu) {
-        return setSample(path, value, sample);
+    } else if (value == -1) {
+        machine_.notifyEditor(kRefreshSampleAndSynthesis, 1.0f);
     }
-    return false;
+    return loaded;
 }
 
 void ControlCommands::assignKnob(int32_t identifier, int32_t kind, int32_t value) {
@@ -79,7 +90,6 @@ bool ControlCommands::setSample(std::string& path, int32_t value, WavLoader::Dec
     if (value == -1) {
         WavLoader::unloadSample(player, sample);
         track.samplePath = "No Sample";
-        machine_.notifyEditor(kRefreshSampleAndSynthesis, 1.0f);
         return false;
     }
     if (!WavLoader::install(sample, player))

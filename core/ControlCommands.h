@@ -31,9 +31,9 @@ class ControlCommands : public ListProvider {
     void endEdit(int32_t identifier) override;
 
   private:
-    // The choices other than documents and effect types, under the process
-    // lock; true when a sample was loaded.
-    bool runLocked(int32_t identifier, int32_t kind, const char* text, int32_t value);
+    // The synthesis type and sample menus, under the process lock; true when
+    // a sample was loaded.
+    bool runLocked(int32_t identifier, const char* text, int32_t value);
     void assignKnob(int32_t identifier, int32_t kind, int32_t value);
     // Under the process lock; sample and path then hold the previous data and
     // path, to free after it.

@@ -162,6 +162,34 @@ TEST(Realtime, ChoosingASampleNeitherAllocatesNorFreesUnderTheProcessLock) {
     }
 }
 
+// The knob menus change only what the editor shows; the schematics entry
+// writes the settings file, which must not happen while rendering waits.
+TEST(Realtime, KnobMenuChoicesNeitherAllocateNorFreeUnderTheProcessLock) {
+    TempFolder root("trommik2-lock-knobs");
+    auto machine = std::make_unique<DrumMachine>(nullptr);
+    machine->startUp(root.path().string(), root.file("Trommik2.ini"));
+    const bool schematics = machine->displaysSchematics();
+    struct Case {
+        const char* name;
+        int32_t kind;
+        int32_t value;
+    };
+    const Case cases[] = {
+        {"a parameter on the first knob", 1, FilterFreq},
+        {"the module schematics", 0, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const allocation::Counts counts =
+            underTheLock(*machine, [&] { machine->command(kControlFirstKnobSlot, c.kind, nullptr, 1, c.value); });
+        EXPECT_EQ(counts.allocations, 0u);
+        EXPECT_EQ(counts.releases, 0u);
+    }
+    const int track = machine->bank().selectedTrack;
+    EXPECT_EQ(machine->model().knobSlots().assigned(track, kControlFirstKnobSlot), FilterFreq);
+    EXPECT_NE(machine->displaysSchematics(), schematics);
+}
+
 TEST(Realtime, TheAllocationGateOpensOnlyWhileTheWatchedMutexIsHeld) {
     // Kept where the compiler cannot see them go, so that none is elided.
     static std::unique_ptr<int> before, inside, after;
